@@ -1,0 +1,17 @@
+#pragma once
+
+#include "ui/Dialogs.h"
+
+namespace ui {
+
+// Real dialogs on the running Qt application.
+class QtDialogs : public Dialogs {
+public:
+    int MsgBox(const QString& prompt, int style, const QString& title) override;
+    std::optional<QString> InputBox(const QString& prompt, const QString& title,
+                                    const QString& defaultText) override;
+    QAction* PopupMenu(QMenu& menu, const QPoint& globalPos) override;
+    void ShowModal(QWidget& window) override;
+};
+
+}  // namespace ui
