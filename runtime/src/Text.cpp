@@ -33,7 +33,9 @@ QString ReplaceAll(const QString& text, const QString& find, const QString& repl
     return result.replace(find, replacement, Qt::CaseInsensitive);
 }
 
-bool Equals(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool Equals(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
 QString LTrim(const QString& text) {
     qsizetype i = 0;
@@ -51,7 +53,19 @@ QString RTrim(const QString& text) {
     return text.left(n);
 }
 
-QString Trim(const QString& text) { return LTrim(RTrim(text)); }
+QString Trim(const QString& text) {
+    return LTrim(RTrim(text));
+}
+
+QStringView TrimView(QStringView text) {
+    while (!text.isEmpty() && text.front() == QLatin1Char(' ')) {
+        text = text.sliced(1);
+    }
+    while (!text.isEmpty() && text.back() == QLatin1Char(' ')) {
+        text.chop(1);
+    }
+    return text;
+}
 
 namespace {
 
@@ -120,7 +134,8 @@ double Val(const QString& text) {
     if (!digits) {
         return 0;
     }
-    if (i < s.size() && (s[i].toUpper() == QLatin1Char('E') || s[i].toUpper() == QLatin1Char('D'))) {
+    if (i < s.size() &&
+        (s[i].toUpper() == QLatin1Char('E') || s[i].toUpper() == QLatin1Char('D'))) {
         QString exponent = QStringLiteral("e");
         qsizetype j = i + 1;
         if (j < s.size() && (s[j] == QLatin1Char('+') || s[j] == QLatin1Char('-'))) {
@@ -162,7 +177,9 @@ std::optional<double> TextToNumber(const QString& text) {
 namespace {
 
 // The locale's short date pattern with its year written as yy (when it has a two-digit year).
-QString ShortPattern() { return QLocale().dateFormat(QLocale::ShortFormat); }
+QString ShortPattern() {
+    return QLocale().dateFormat(QLocale::ShortFormat);
+}
 
 QString WithFourDigitYear(QString pattern) {
     if (pattern.contains(QLatin1String("yyyy"))) {
@@ -173,9 +190,13 @@ QString WithFourDigitYear(QString pattern) {
 
 }  // namespace
 
-QString ShortDateFormat() { return WithFourDigitYear(ShortPattern()); }
+QString ShortDateFormat() {
+    return WithFourDigitYear(ShortPattern());
+}
 
-QString ShortDate(const QDate& date) { return QLocale().toString(date, ShortDateFormat()); }
+QString ShortDate(const QDate& date) {
+    return QLocale().toString(date, ShortDateFormat());
+}
 
 std::optional<QDate> TextToDate(const QString& text) {
     const QString trimmed = text.trimmed();

@@ -12,8 +12,12 @@ TEST(Text, InStrIgnoresCaseAndCountsFromOne) {
         int expected;
     };
     const Case cases[] = {
-        {"Select * From X", "FROM", 1, 10}, {"abcabc", "BC", 1, 2}, {"abcabc", "bc", 3, 5},
-        {"abc", "x", 1, 0},                 {"abc", "", 2, 2},      {"", "a", 1, 0},
+        {"Select * From X", "FROM", 1, 10},
+        {"abcabc", "BC", 1, 2},
+        {"abcabc", "bc", 3, 5},
+        {"abc", "x", 1, 0},
+        {"abc", "", 2, 2},
+        {"", "a", 1, 0},
         {"abc", "a", 9, 0},
     };
     for (const auto& c : cases) {
@@ -34,6 +38,8 @@ TEST(Text, TrimOnlyRemovesSpaces) {
     EXPECT_EQ(text::Trim("\ta "), "\ta");
     EXPECT_EQ(text::LTrim("  a "), "a ");
     EXPECT_EQ(text::RTrim("  a "), "  a");
+    EXPECT_EQ(text::TrimView(u"  a b \t "), u"a b \t");
+    EXPECT_EQ(text::TrimView(u"   "), u"");
 }
 
 TEST(Text, ValReadsTheLeadingNumber) {
@@ -42,9 +48,9 @@ TEST(Text, ValReadsTheLeadingNumber) {
         double out;
     };
     const Case cases[] = {
-        {"0012", 12},   {"12abc", 12},   {"", 0},          {"abc", 0},     {" 1 2 3", 123},
-        {"-3.5x", -3.5}, {"1,5", 1},      {"&H1F", 31},     {"&o17", 15},   {"2e3", 2000},
-        {"2e", 2},      {".5", 0.5},     {"+7", 7},        {"1.2.3", 1.2},
+        {"0012", 12},    {"12abc", 12}, {"", 0},      {"abc", 0},     {" 1 2 3", 123},
+        {"-3.5x", -3.5}, {"1,5", 1},    {"&H1F", 31}, {"&o17", 15},   {"2e3", 2000},
+        {"2e", 2},       {".5", 0.5},   {"+7", 7},    {"1.2.3", 1.2},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(text::Val(c.in), c.out) << c.in;

@@ -28,6 +28,8 @@ bool Equals(const QString& a, const QString& b);
 QString Trim(const QString& text);
 QString LTrim(const QString& text);
 QString RTrim(const QString& text);
+// The same trim as a view into the text, for scanners that must not copy it piece by piece.
+QStringView TrimView(QStringView text);
 
 // The value-of-text reading: blanks are skipped, the longest leading number is read with "."
 // as decimal point ("0012" is 12, "12abc" is 12, "" is 0, "&H1F" is 31).
