@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// How provider failures map onto the error numbers the SQL Server OLE DB provider raises:
+// syntax or unknown column, missing table, integrity violation, timeout or busy, or anything
+// else (the rt::err::Provider* numbers).
+namespace ado {
+
+// From an ODBC SQLSTATE: 42S02/42S01-like missing objects, 42xxx and 37000 syntax, 23xxx
+// integrity, HYT00/HYT01/S1T00 timeout.
+int32_t ErrorNumberForSqlState(const QString& sqlState);
+
+// From an SQLite result code (primary or extended) and its message.
+int32_t ErrorNumberForSqlite(int resultCode, const QString& message);
+
+// The SQLSTATE that stands for an SQLite failure, for Error::SQLState.
+QString SqlStateForSqlite(int resultCode, const QString& message);
+
+}  // namespace ado

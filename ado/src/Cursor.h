@@ -1,0 +1,22 @@
+#pragma once
+
+#include <vector>
+
+#include "ado/FieldInfo.h"
+#include "runtime/Variant.h"
+
+namespace ado {
+
+// The rows of one result, read one at a time from the provider.
+class Cursor {
+  public:
+    virtual ~Cursor() = default;
+    virtual const std::vector<FieldInfo>& Columns() const = 0;
+    // Reads the next row into values (one per column, storage reused); false after the last,
+    // leaving values untouched.
+    virtual bool Fetch(rt::Variant* values) = 0;
+    // Runs the statement again so that the next Fetch reads its first row.
+    virtual void Restart() = 0;
+};
+
+}  // namespace ado

@@ -1,0 +1,15 @@
+#include "ado/Field.h"
+
+#include "AdoError.h"
+#include "ado/Enums.h"
+
+namespace ado {
+
+const rt::Variant& Field::Value() const {
+    if (row_ == nullptr || row_->values == nullptr) {
+        RaiseAdoError(err::NoCurrentRecord);
+    }
+    return row_->values[index_];
+}
+
+}  // namespace ado

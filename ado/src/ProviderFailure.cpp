@@ -1,0 +1,17 @@
+#include "ProviderFailure.h"
+
+#include "runtime/RuntimeError.h"
+
+namespace ado {
+
+void RaiseProviderErrors(Errors& errors, std::vector<Error> failure) {
+    if (failure.empty()) {
+        failure.emplace_back(rt::err::ProviderUnspecified, QStringLiteral("Unspecified error"),
+                             QStringLiteral("HY000"), 0, QString());
+    }
+    const Error first = failure.front();
+    errors.Assign(std::move(failure));
+    throw rt::RuntimeError(first.Number(), first.Description(), first.Source());
+}
+
+}  // namespace ado

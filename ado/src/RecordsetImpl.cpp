@@ -1,0 +1,239 @@
+#include "RecordsetImpl.h"
+
+#include "AdoError.h"
+#include "ProviderFailure.h"
+#include "Session.h"
+#include "ado/Connection.h"
+
+namespace ado {
+
+RecordsetImpl::~RecordsetImpl() {
+    Reset();
+}
+
+void RecordsetImpl::Open(const QString& text, std::shared_ptr<Connection> activeConnection,
+                         int cursorTypeArg, int lockTypeArg, int options) {
+    if (open_) {
+        RaiseAdoError(err::ObjectOpen);
+    }
+    if (!activeConnection) {
+        RaiseAdoError(err::ConnectionNotUsable);
+    }
+    if (cursorTypeArg != adOpenUnspecified) {
+        cursorType = cursorTypeArg;
+    }
+    if (lockTypeArg != adLockUnspecified) {
+        lockType = lockTypeArg;
+    }
+    const bool table = options != adCmdUnspecified && (options & (adCmdTable | adCmdTableDirect));
+    const QString statement = table ? QStringLiteral("SELECT * FROM ") + text : text;
+    std::unique_ptr<Cursor> cursor = activeConnection->OpenSession().Execute(statement, nullptr);
+    source = text;
+    connection = std::move(activeConnection);
+    if (cursor) {
+        Attach(connection, std::move(cursor), text, cursorType);
+    }
+}
+
+void RecordsetImpl::Attach(std::shared_ptr<Connection> activeConnection,
+                           std::unique_ptr<Cursor> cursor, const QString& text, int cursorTypeArg) {
+    connection = std::move(activeConnection);
+    source = text;
+    cursorLocation = EffectiveLocation();
+    cursorType = cursorLocation == adUseClient ? adOpenStatic : cursorTypeArg;
+    streaming_ = cursorType == adOpenForwardOnly && lockType == adLockReadOnly;
+    width_ = cursor->Columns().size();
+    fields_.Reset(cursor->Columns(), &current_);
+    cursor_ = std::move(cursor);
+    open_ = true;
+    try {
+        if (streaming_) {
+            rows_.assign(width_, rt::Variant());
+            firstRow_ = 1;
+            pos_ = 0;
+            count_ = cursor_->Fetch(rows_.data()) ? 1 : 0;
+            connection->Attach(this);
+        } else {
+            HoldAll();
+        }
+    } catch (...) {
+        Reset();
+        throw;
+    }
+    UpdateCurrent();
+}
+
+void RecordsetImpl::HoldAll() {
+    rows_.clear();
+    count_ = 0;
+    while (true) {
+        const size_t at = rows_.size();
+        rows_.resize(at + width_);
+        if (!cursor_->Fetch(rows_.data() + at)) {
+            rows_.resize(at);
+            break;
+        }
+        ++count_;
+    }
+    rows_.shrink_to_fit();
+    cursor_.reset();
+    pos_ = 0;
+}
+
+void RecordsetImpl::Close() {
+    RequireOpen();
+    Reset();
+}
+
+void RecordsetImpl::Reset() {
+    if (cursor_ && streaming_ && connection) {
+        connection->Detach(this);
+    }
+    cursor_.reset();
+    rows_.clear();
+    rows_.shrink_to_fit();
+    fields_.Clear();
+    current_ = {};
+    open_ = false;
+    streaming_ = false;
+    width_ = 0;
+    count_ = 0;
+    pos_ = 0;
+    firstRow_ = 0;
+}
+
+int RecordsetImpl::EffectiveLocation() const {
+    if (cursorLocationSet || !connection) {
+        return cursorLocation;
+    }
+    return connection->CursorLocation();
+}
+
+void RecordsetImpl::RequireOpen() const {
+    if (!open_) {
+        RaiseAdoError(err::ObjectClosed);
+    }
+}
+
+void RecordsetImpl::RequireCurrent() const {
+    if (Bof() || Eof()) {
+        RaiseAdoError(err::NoCurrentRecord);
+    }
+}
+
+bool RecordsetImpl::Bof() const {
+    RequireOpen();
+    return count_ == 0 || pos_ < 0;
+}
+
+bool RecordsetImpl::Eof() const {
+    RequireOpen();
+    return count_ == 0 || pos_ >= count_;
+}
+
+void RecordsetImpl::UpdateCurrent() {
+    const bool onRow = pos_ >= 0 && pos_ < count_;
+    current_.values = onRow ? rows_.data() + static_cast<size_t>(pos_) * width_ : nullptr;
+}
+
+void RecordsetImpl::MoveNext() {
+    if (Eof()) {
+        RaiseAdoError(err::NoCurrentRecord);
+    }
+    if (streaming_ && cursor_) {
+        if (cursor_->Fetch(rows_.data())) {
+            ++firstRow_;
+        } else {
+            pos_ = count_;
+        }
+    } else {
+        ++pos_;
+    }
+    UpdateCurrent();
+}
+
+void RecordsetImpl::MovePrevious() {
+    RequireOpen();
+    if (streaming_) {
+        RaiseCantFetchBackwards();
+    }
+    if (Bof()) {
+        RaiseAdoError(err::NoCurrentRecord);
+    }
+    --pos_;
+    UpdateCurrent();
+}
+
+void RecordsetImpl::MoveFirst() {
+    if (Bof() && Eof()) {
+        RaiseAdoError(err::NoCurrentRecord);
+    }
+    if (streaming_ && firstRow_ != 1) {
+        if (!cursor_) {
+            RaiseCantFetchBackwards();
+        }
+        cursor_->Restart();
+        firstRow_ = 1;
+        count_ = cursor_->Fetch(rows_.data()) ? 1 : 0;
+    }
+    pos_ = 0;
+    UpdateCurrent();
+}
+
+void RecordsetImpl::MoveLast() {
+    if (Bof() && Eof()) {
+        RaiseAdoError(err::NoCurrentRecord);
+    }
+    if (streaming_) {
+        RaiseCantFetchBackwards();
+    }
+    pos_ = count_ - 1;
+    UpdateCurrent();
+}
+
+int32_t RecordsetImpl::RecordCount() const {
+    RequireOpen();
+    return streaming_ ? -1 : static_cast<int32_t>(count_);
+}
+
+std::vector<std::vector<rt::Variant>> RecordsetImpl::GetRows(int32_t rows) {
+    RequireOpen();
+    RequireCurrent();
+    std::vector<std::vector<rt::Variant>> result(width_);
+    for (int32_t n = 0; !Eof() && (rows < 0 || n < rows); ++n) {
+        for (size_t i = 0; i < width_; ++i) {
+            result[i].push_back(current_.values[i]);
+        }
+        MoveNext();
+    }
+    return result;
+}
+
+void RecordsetImpl::ReleaseCursor() {
+    if (!streaming_ || !cursor_) {
+        return;
+    }
+    if (pos_ < count_) {
+        while (true) {
+            const size_t at = rows_.size();
+            rows_.resize(at + width_);
+            if (!cursor_->Fetch(rows_.data() + at)) {
+                rows_.resize(at);
+                break;
+            }
+            ++count_;
+        }
+    }
+    cursor_.reset();
+    connection->Detach(this);
+    UpdateCurrent();
+}
+
+void RecordsetImpl::RaiseCantFetchBackwards() {
+    RaiseProviderErrors(connection->Errors(),
+                        {Error(err::CantFetchBackwards,
+                               QStringLiteral("Rowset does not support fetching backward."),
+                               QStringLiteral("HY106"), 0, connection->Provider())});
+}
+
+}  // namespace ado
