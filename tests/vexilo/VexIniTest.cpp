@@ -1,0 +1,251 @@
+#include "vexilo/VexIni.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <csignal>
+
+#include "TempDir.h"
+#include "runtime/DefaultInstance.h"
+#include "runtime/RuntimeError.h"
+
+using vexilo::VexIni;
+
+namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// Points the user's configuration folder somewhere else for one test.
+class ScopedConfigHome {
+  public:
+    explicit ScopedConfigHome(const QString& path) : previous_(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", path.toUtf8());
+    }
+    ~ScopedConfigHome() { qputenv("XDG_CONFIG_HOME", previous_); }
+
+  private:
+    QByteArray previous_;
+};
+
+const QByteArray kSample =
+    "; Configuracion del puesto\n"
+    "[General]\n"
+    "Usuario=ana\n"
+    "; la impresora de la caja\n"
+    "Impresora = HP LaserJet \n"
+    "\n"
+    "[FrmChequesEnCartera]\n"
+    "Top=1200\n"
+    "Left=3400\n"
+    "\n"
+    "[Otra]\n"
+    "Clave=\"  con blancos  \"\n";
+
+class VexIniTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    VexIni ini;
+    QString File(const QString& name = QStringLiteral("CN000pr.INI")) const {
+        return dir.File(name);
+    }
+};
+
+}  // namespace
+
+TEST_F(VexIniTest, MissingFileSectionOrKeyGivesTheDefaultAsText) {
+    EXPECT_EQ(ini.LeerValor(File(), "FrmChequesEnCartera", "Top", 7), "7");
+    EXPECT_EQ(ini.LeerValor(File(), "FrmChequesEnCartera", "Top", 12.5), "12,5");  // es_AR
+    WriteBytes(File(), kSample);
+    EXPECT_EQ(ini.LeerValor(File(), "NoHay", "Top", 3), "3");
+    EXPECT_EQ(ini.LeerValor(File(), "FrmChequesEnCartera", "Width", -4), "-4");
+    // A key of another section does not count.
+    EXPECT_EQ(ini.LeerValor(File(), "General", "Top", 9), "9");
+    EXPECT_FALSE(QFile::exists(File("nada.ini")));
+    EXPECT_EQ(ini.LeerValor(File("nada.ini"), "A", "B", 0), "0");
+    EXPECT_FALSE(QFile::exists(File("nada.ini"))) << "reading creates nothing";
+}
+
+TEST_F(VexIniTest, SectionsAndKeysMatchIgnoringCase) {
+    WriteBytes(File(), kSample);
+    EXPECT_EQ(ini.LeerValor(File(), "frmchequesencartera", "TOP", 0), "1200");
+    EXPECT_EQ(ini.LeerValor(File(), "FRMCHEQUESENCARTERA", "left", 0), "3400");
+    EXPECT_EQ(ini.LeerValor(File(), "general", "IMPRESORA", 0), "HP LaserJet");
+    EXPECT_EQ(ini.LeerValor(File(), "Otra", "clave", 0), "  con blancos  ");
+}
+
+TEST_F(VexIniTest, ValuesWithEqualsSignsAndSpacesRoundTrip) {
+    ini.GrabarValor(File(), "Conexion", "Cadena", "Provider=SQLOLEDB;Data Source=srv 1;a=b");
+    ini.GrabarValor(File(), "Conexion", "Titulo", "Consulta de Cheques");
+    EXPECT_EQ(ini.LeerValor(File(), "Conexion", "Cadena", 0),
+              "Provider=SQLOLEDB;Data Source=srv 1;a=b");
+    EXPECT_EQ(ini.LeerValor(File(), "Conexion", "Titulo", 0), "Consulta de Cheques");
+    ini.GrabarValor(File(), "Conexion", "Titulo", "dos\r\nlineas");
+    EXPECT_EQ(ini.LeerValor(File(), "Conexion", "Titulo", 0), "dos lineas");
+    EXPECT_EQ(ReadBytes(File()),
+              "[Conexion]\nCadena=Provider=SQLOLEDB;Data Source=srv 1;a=b\nTitulo=dos lineas\n");
+}
+
+TEST_F(VexIniTest, WritingKeepsEverythingElse) {
+    WriteBytes(File(), kSample);
+    ini.GrabarValor(File(), "frmChequesEnCartera", "TOP", "1500");
+    ini.GrabarValor(File(), "General", "Nuevo", "x");
+    ini.GrabarValor(File(), "Agregada", "K", "v");
+    EXPECT_EQ(ReadBytes(File()),
+              "; Configuracion del puesto\n"
+              "[General]\n"
+              "Usuario=ana\n"
+              "; la impresora de la caja\n"
+              "Impresora = HP LaserJet \n"
+              "Nuevo=x\n"
+              "\n"
+              "[FrmChequesEnCartera]\n"
+              "Top=1500\n"
+              "Left=3400\n"
+              "\n"
+              "[Otra]\n"
+              "Clave=\"  con blancos  \"\n"
+              "\n"
+              "[Agregada]\n"
+              "K=v\n");
+}
+
+TEST_F(VexIniTest, FilesWrittenOnWindowsReadAndKeepTheirForm) {
+    // CRLF line ends, ANSI text: "Año" with n-tilde 0xF1, a euro sign 0x80, no final line end.
+    const QByteArray windows =
+        "[Datos]\r\nSucursal=A\xF1o 2024\r\nMoneda=\x80\r\n; \xFAltima l\xEDnea\r\n\r\n[Pos]\r\n"
+        "Top=1,5";
+    WriteBytes(File(), windows);
+    EXPECT_EQ(ini.LeerValor(File(), "datos", "sucursal", 0), QString::fromUtf8("Año 2024"));
+    EXPECT_EQ(ini.LeerValor(File(), "Datos", "Moneda", 0), QString::fromUtf8("€"));
+    EXPECT_EQ(ini.LeerValor(File(), "Pos", "Top", 0), "1,5");
+
+    ini.GrabarValor(File(), "Pos", "Left", QString::fromUtf8("Peñarol"));
+    EXPECT_EQ(ReadBytes(File()),
+              "[Datos]\r\nSucursal=A\xF1o 2024\r\nMoneda=\x80\r\n; \xFAltima l\xEDnea\r\n\r\n"
+              "[Pos]\r\nTop=1,5\r\nLeft=Pe\xF1"
+              "arol\r\n");
+
+    // A value that ANSI text cannot hold turns the file into UTF-8, losing nothing.
+    ini.GrabarValor(File(), "Pos", "Flecha", QString::fromUtf8("→"));
+    EXPECT_EQ(ini.LeerValor(File(), "Pos", "Flecha", 0), QString::fromUtf8("→"));
+    EXPECT_EQ(ini.LeerValor(File(), "Datos", "Sucursal", 0), QString::fromUtf8("Año 2024"));
+    EXPECT_TRUE(ReadBytes(File()).startsWith("[Datos]\r\nSucursal=A\xC3\xB1o 2024\r\n"));
+}
+
+TEST_F(VexIniTest, UnicodeFilesKeepTheirByteOrderMark) {
+    WriteBytes(File("utf8.ini"), "\xEF\xBB\xBF[S]\nK=Ni\xC3\xB1o\n");
+    EXPECT_EQ(ini.LeerValor(File("utf8.ini"), "S", "K", 0), QString::fromUtf8("Niño"));
+    ini.GrabarValor(File("utf8.ini"), "S", "J", "1");
+    EXPECT_EQ(ReadBytes(File("utf8.ini")), "\xEF\xBB\xBF[S]\nK=Ni\xC3\xB1o\nJ=1\n");
+
+    QByteArray utf16("\xFF\xFE", 2);
+    for (const char c : QByteArray("[S]\r\nK=v\r\n")) {
+        utf16.append(c);
+        utf16.append('\0');
+    }
+    WriteBytes(File("utf16.ini"), utf16);
+    EXPECT_EQ(ini.LeerValor(File("utf16.ini"), "s", "k", 0), "v");
+    ini.GrabarValor(File("utf16.ini"), "S", "K", "w");
+    EXPECT_EQ(ini.LeerValor(File("utf16.ini"), "S", "K", 0), "w");
+    EXPECT_TRUE(ReadBytes(File("utf16.ini")).startsWith("\xFF\xFE[\0S\0]\0\r\0\n\0"));
+}
+
+TEST_F(VexIniTest, ANameWithoutFolderLivesInTheUsersConfigurationFolder) {
+    const ScopedConfigHome home(dir.File("config"));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    ASSERT_TRUE(folder.startsWith(dir.File("config"))) << folder.toStdString();
+    EXPECT_FALSE(QDir(folder).exists());
+    EXPECT_EQ(VexIni::Ruta("CN000pr.INI"), folder + "/CN000pr.INI");
+
+    ini.GrabarValor("CN000pr.INI", "FrmChequesEnCartera", "Top", "10");
+    EXPECT_EQ(ReadBytes(folder + "/CN000pr.INI"), "[FrmChequesEnCartera]\nTop=10\n");
+    EXPECT_EQ(ini.LeerValor("CN000pr.INI", "FrmChequesEnCartera", "Top", 0), "10");
+}
+
+TEST_F(VexIniTest, ANameWithAFolderIsUsedAsGiven) {
+    const QString path = dir.File("sub/dir/otro.ini");
+    EXPECT_EQ(VexIni::Ruta(path), path);
+    ini.GrabarValor(path, "A", "B", "C");
+    EXPECT_EQ(ReadBytes(path), "[A]\nB=C\n");
+}
+
+TEST_F(VexIniTest, AFileNameThatDiffersOnlyInCaseIsTheSameFile) {
+    WriteBytes(File("cn000pr.ini"), "[FrmChequesEnCartera]\r\nTop=5\r\n");
+    EXPECT_EQ(VexIni::Ruta(File("CN000pr.INI")), File("cn000pr.ini"));
+    EXPECT_EQ(ini.LeerValor(File("CN000pr.INI"), "FrmChequesEnCartera", "Top", 0), "5");
+    ini.GrabarValor(File("CN000pr.INI"), "FrmChequesEnCartera", "Left", "6");
+    EXPECT_FALSE(QFile::exists(File("CN000pr.INI")));
+    EXPECT_EQ(ReadBytes(File("cn000pr.ini")), "[FrmChequesEnCartera]\r\nTop=5\r\nLeft=6\r\n");
+}
+
+TEST_F(VexIniTest, AWriteThatFailsPartWayLeavesTheOldFileIntact) {
+    WriteBytes(File(), kSample);
+    // Limit the size of any file this process writes, so that the new text fails part-way.
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    int number = 0;
+    try {
+        ini.GrabarValor(File(), "General", "Grande", QString(100000, QLatin1Char('x')));
+    } catch (const rt::RuntimeError& e) {
+        number = e.Number();
+    }
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(number, 75);
+    EXPECT_EQ(ReadBytes(File()), kSample);
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"CN000pr.INI"})
+        << "no temporary file is left behind";
+}
+
+TEST_F(VexIniTest, AFolderThatCannotBeWrittenRaisesAndKeepsTheFile) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    }
+    const QString folder = dir.File("cerrada");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    WriteBytes(folder + "/x.ini", kSample);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_THROW(ini.GrabarValor(folder + "/x.ini", "General", "Usuario", "otro"),
+                 rt::RuntimeError);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(ReadBytes(folder + "/x.ini"), kSample);
+}
+
+TEST_F(VexIniTest, AFileThatIsNoFileReadsAsDefaultAndCannotBeWritten) {
+    ASSERT_TRUE(QDir().mkpath(File("carpeta.ini")));
+    EXPECT_EQ(ini.LeerValor(File("carpeta.ini"), "A", "B", 1), "1");
+    try {
+        ini.GrabarValor(File("carpeta.ini"), "A", "B", "C");
+        ADD_FAILURE() << "writing over a folder succeeded";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), 75);
+        EXPECT_EQ(e.Source(), File("carpeta.ini"));
+    }
+    EXPECT_TRUE(QFileInfo(File("carpeta.ini")).isDir());
+}
+
+TEST_F(VexIniTest, OneStoreServesTheProgram) {
+    VexIni& shared = rt::DefaultInstance<VexIni>::Get();
+    EXPECT_EQ(&shared, &rt::DefaultInstance<VexIni>::Get());
+    shared.GrabarValor(File(), "S", "K", "v");
+    EXPECT_EQ(ini.LeerValor(File(), "S", "K", 0), "v");
+}
