@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <cstddef>
+#include <vector>
+
+namespace db {
+
+// What the script executor does with a statement of a script.
+enum class TipoSentencia {
+    Ejecutar,              // translate, filter and execute it
+    IniciarTransaccion,    // "SET TRANSACTION": begin a transaction on the connection
+    ConfirmarTransaccion,  // "COMMIT": commit it
+    DeshacerTransaccion,   // "ROLLBACK": roll it back
+};
+
+struct SentenciaScript {
+    QString texto;  // the statement, trimmed of spaces
+    TipoSentencia tipo = TipoSentencia::Ejecutar;
+    qsizetype fin = 0;  // index in the normalised script just past the statement
+};
+
+// A script normalised and cut into its statements, in order.
+struct ScriptCortado {
+    QString normalizado;
+    std::vector<SentenciaScript> sentencias;
+
+    // The text the caller's script holds once the first `ejecutadas` statements have run: the
+    // normalised script before the first one, the text after the last one run afterwards.
+    QString Resto(std::size_t ejecutadas) const;
+};
+
+// A SQL Server script made fit for cutting: SET NOCOUNT switches and GO separators removed,
+// line breaks (CR LF and CR) turned into spaces, BEGIN/COMMIT/ROLLBACK TRANS[ACTION] turned into
+// SET TRANSACTION, COMMIT and ROLLBACK.
+QString NormalizaScript(const QString& script);
+
+// Normalises the script and cuts it at every statement keyword (INSERT, DELETE, UPDATE,
+// CREATE, DROP, ALTER with their space, SET TRANSACTION, COMMIT, ROLLBACK, IF NOT EXIST,
+// IF EXIST, found anywhere and in any case); text before the first keyword is dropped.
+// Scripts of any length are cut whole.
+ScriptCortado CortaScript(const QString& script);
+
+// Empties (also in the caller's variable) a statement Oracle cannot run: one containing
+// SET NOCOUNT or IF NOT EXIST. Returns the statement, empty or unchanged.
+QString FiltraSentencia(QString& sentencia);
+
+}  // namespace db
