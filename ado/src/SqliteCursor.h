@@ -1,0 +1,40 @@
+#pragma once
+
+#include <vector>
+
+#include "Cursor.h"
+#include "DeclaredType.h"
+#include "SqliteHandles.h"
+#include "ado/Errors.h"
+
+namespace ado {
+
+// The rows of one prepared SQLite statement. The first step runs when the cursor is made, so
+// that failures surface when the recordset opens and expression columns can take their type
+// from the first row.
+class SqliteCursor : public Cursor {
+  public:
+    SqliteCursor(sqlite3* db, SqliteStatement statement, Errors& errors);
+
+    const std::vector<FieldInfo>& Columns() const override { return columns_; }
+    bool Fetch(rt::Variant* values) override;
+    void Restart() override;
+
+  private:
+    void Step();
+    void ReadRow(rt::Variant* values) const;
+    void DescribeColumns();
+
+    sqlite3* db_;
+    SqliteStatement statement_;
+    Errors& errors_;
+    std::vector<FieldInfo> columns_;
+    std::vector<ValueKind> kinds_;
+    bool hasRow_ = false;  // a stepped row waits to be read
+    bool done_ = false;
+};
+
+// Raises the connection's last SQLite error (code and message) through errors.
+[[noreturn]] void RaiseSqliteError(sqlite3* db, int resultCode, Errors& errors);
+
+}  // namespace ado
