@@ -77,26 +77,14 @@ DeclaredType LongForm(const TypeRow& row) {
     return result;
 }
 
-}  // namespace
-
-DeclaredType DeclaredTypeOf(const QString& declaration) {
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^\s*([A-Za-z_][A-Za-z0-9_ ]*?)\s*(?:\(\s*([^,)\s]*)\s*(?:,\s*(\d+)\s*)?\))?)"));
-    const QRegularExpressionMatch match = pattern.match(declaration);
-    if (!match.hasMatch()) {
-        return {};
-    }
-    const QString name = match.captured(1).toLower();
-    const QString length = match.captured(2);
+DeclaredType Lookup(const QString& name, const QString& length, const QString& scale) {
     if (name == QLatin1String("decimal") || name == QLatin1String("numeric")) {
         const int precision = length.isEmpty() ? 18 : length.toInt();
-        return Numeric(precision, match.captured(3).toInt());
+        return Numeric(precision, scale.toInt());
     }
-    if (name == QLatin1String("float")) {
-        // float(n) up to 24 bits of mantissa is SQL Server's real.
-        if (!length.isEmpty() && length.toInt() <= 24) {
-            return DeclaredTypeOf(QStringLiteral("real"));
-        }
+    // float(n) up to 24 bits of mantissa is SQL Server's real.
+    if (name == QLatin1String("float") && !length.isEmpty() && length.toInt() <= 24) {
+        return Lookup(QStringLiteral("real"), QString(), QString());
     }
     for (const TypeRow& row : kTypes) {
         if (name != QLatin1String(row.name)) {
@@ -112,6 +100,25 @@ DeclaredType DeclaredTypeOf(const QString& declaration) {
         return result;
     }
     return {};
+}
+
+}  // namespace
+
+DeclaredType DeclaredTypeOf(const QString& declaration) {
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^\s*([A-Za-z_]\w*(?:\s+[A-Za-z_]\w*)*)\s*(?:\(\s*(\w*)\s*(?:,\s*(\d+)\s*)?\))?)"));
+    const QRegularExpressionMatch match = pattern.match(declaration);
+    if (!match.hasMatch()) {
+        return {};
+    }
+    const QString name = match.captured(1).toLower();
+    DeclaredType result = Lookup(name, match.captured(2), match.captured(3));
+    // "int IDENTITY(1,1)" and the like: the first word names the type.
+    const qsizetype space = name.indexOf(QLatin1Char(' '));
+    if (result.kind == ValueKind::Any && space > 0) {
+        result = Lookup(name.left(space), QString(), QString());
+    }
+    return result;
 }
 
 }  // namespace ado

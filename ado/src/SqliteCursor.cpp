@@ -65,8 +65,22 @@ QDateTime ParseDate(const char* text, int length) {
     return QDateTime(date, time);
 }
 
+// A date column keeps '20240115' as the number 20240115 (numeric affinity).
+QDate CompactDate(sqlite3_int64 value) {
+    if (value < 10000101 || value > 99991231) {
+        return {};
+    }
+    return QDate(static_cast<int>(value / 10000), static_cast<int>(value / 100 % 100),
+                 static_cast<int>(value % 100));
+}
+
 rt::Variant IntegerValue(sqlite3_int64 value, ValueKind kind) {
     switch (kind) {
+        case ValueKind::Date:
+            if (const QDate date = CompactDate(value); date.isValid()) {
+                return rt::Variant(date);
+            }
+            break;
         case ValueKind::Boolean:
             return rt::Variant(value != 0);
         case ValueKind::Double:

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "ado/ConnectionString.h"
+#include "ado/Enums.h"
+#include "runtime/RuntimeError.h"
+
+namespace {
+
+using ado::ProviderKind;
+
+TEST(ParseConnectionString, TrimsKeywordsAndReadsQuotedAndBracedValues) {
+    const auto pairs = ado::ParseConnectionString(
+        QStringLiteral("PROVIDER=SQLOLEDB;Database =db1; Pwd=\"a;b\"\"c\";Driver={My {x}} drv};x"));
+    ASSERT_EQ(pairs.size(), 4u);
+    EXPECT_EQ(pairs[0].first, "PROVIDER");
+    EXPECT_EQ(pairs[1], std::make_pair(QStringLiteral("Database"), QStringLiteral("db1")));
+    EXPECT_EQ(pairs[2].second, "a;b\"c");
+    EXPECT_EQ(pairs[3].second, "My {x} drv");
+}
+
+TEST(ParseConnectionString, ValueLooksUpKeywordsIgnoringCase) {
+    const QString cs = QStringLiteral("provider=SQLite;data source=/tmp/a b.db");
+    EXPECT_EQ(ado::ConnectionStringValue(cs, QStringLiteral("Data Source")), "/tmp/a b.db");
+    EXPECT_TRUE(ado::ConnectionStringValue(cs, QStringLiteral("Password")).isNull());
+}
+
+struct Translation {
+    const char* connectionString;
+    const char* user;
+    const char* password;
+    ProviderKind kind;
+    const char* expected;  // ODBC string, or the database path for SQLite
+};
+
+class TranslateConnectionStringTest : public ::testing::TestWithParam<Translation> {};
+
+TEST_P(TranslateConnectionStringTest, BuildsTheProviderTarget) {
+    const Translation& t = GetParam();
+    const ado::ConnectionTarget target =
+        ado::TranslateConnectionString(QString::fromUtf8(t.connectionString),
+                                       QString::fromUtf8(t.user), QString::fromUtf8(t.password));
+    EXPECT_EQ(target.kind, t.kind);
+    const QString actual = t.kind == ProviderKind::Sqlite ? target.databasePath : target.odbcString;
+    EXPECT_EQ(actual, QString::fromUtf8(t.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Providers, TranslateConnectionStringTest,
+    ::testing::Values(
+        Translation{"Provider=SQLite;Data Source=/data/cheques.db", "", "", ProviderKind::Sqlite,
+                    "/data/cheques.db"},
+        Translation{"provider=sqlite;DATA SOURCE = C:\\x y\\a.db ;", "", "", ProviderKind::Sqlite,
+                    "C:\\x y\\a.db"},
+        // The string the connection opening writes for SQL Server.
+        Translation{"PROVIDER=SQLOLEDB;Server=srv1;Database =ventas;UId=sa;Pwd=s3cret;", "", "",
+                    ProviderKind::SqlServer,
+                    "Driver=FreeTDS;Server=srv1;Database=ventas;UID=sa;PWD=s3cret;"},
+        Translation{"Provider=SQLOLEDB.1;Data Source=10.0.0.5,1450;Initial Catalog=db;"
+                    "User ID=u;Password=p;Persist Security Info=False;TDS_Version=7.4",
+                    "", "", ProviderKind::SqlServer,
+                    "Driver=FreeTDS;Server=10.0.0.5;Port=1450;Database=db;UID=u;PWD=p;"
+                    "TDS_Version=7.4;"},
+        // A Driver attribute among the extended ones chooses the ODBC driver.
+        Translation{"PROVIDER=SQLOLEDB;Server=s;Database =d;UId=u;Pwd=p;Driver={ODBC Driver 18 "
+                    "for SQL Server};Encrypt=no",
+                    "", "", ProviderKind::SqlServer,
+                    "Driver=ODBC Driver 18 for SQL Server;Server=s;Database=d;UID=u;PWD=p;"
+                    "Encrypt=no;"},
+        // User and password given to Open take the place of those in the string.
+        Translation{"Provider=SQLOLEDB;Server=s;UId=old;Pwd=old", "new", "p;w",
+                    ProviderKind::SqlServer, "Driver=FreeTDS;Server=s;UID=new;PWD={p;w};"},
+        // The string the connection opening writes for Oracle: the data source is the service.
+        Translation{"Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=scott;Password=;", "", "",
+                    ProviderKind::Oracle, "Driver=Oracle;DBQ=ORCL;UID=scott;PWD=;"},
+        Translation{"DSN=ventas;UID=u;PWD=p", "", "", ProviderKind::Odbc, "DSN=ventas;UID=u;PWD=p"},
+        Translation{"Driver={SQLite3};Database=/tmp/x.db", "", "", ProviderKind::Odbc,
+                    "Driver={SQLite3};Database=/tmp/x.db"},
+        Translation{"DSN=ventas;UID=u;PWD=p", "v", "", ProviderKind::Odbc,
+                    "DSN=ventas;PWD=p;UID=v;"},
+        Translation{"Provider=MSDASQL;Extended Properties=\"DSN=x;UID=y\"", "", "",
+                    ProviderKind::Odbc, "DSN=x;UID=y"},
+        Translation{"", "", "", ProviderKind::Odbc, ""}));
+
+TEST(TranslateConnectionString, OdbcDriverNamesAreConfigurable) {
+    ado::OdbcDrivers drivers;
+    drivers.sqlServer = QStringLiteral("ODBC Driver 17 for SQL Server");
+    drivers.oracle = QStringLiteral("Oracle 19 ODBC driver");
+    EXPECT_EQ(ado::TranslateConnectionString(QStringLiteral("Provider=SQLOLEDB;Server=s"), {}, {},
+                                             drivers)
+                  .odbcString,
+              "Driver=ODBC Driver 17 for SQL Server;Server=s;UID=;PWD=;");
+    EXPECT_EQ(ado::TranslateConnectionString(QStringLiteral("Provider=OraOLEDB.Oracle.1;Data "
+                                                            "Source=XE;User Id=a;Password=b"),
+                                             {}, {}, drivers)
+                  .odbcString,
+              "Driver=Oracle 19 ODBC driver;DBQ=XE;UID=a;PWD=b;");
+}
+
+TEST(TranslateConnectionString, ReadsTheLoginTimeout) {
+    EXPECT_EQ(ado::TranslateConnectionString(
+                  QStringLiteral("Provider=SQLOLEDB;Server=s;Connect Timeout=3"))
+                  .loginTimeout,
+              3);
+    EXPECT_EQ(
+        ado::TranslateConnectionString(QStringLiteral("Provider=SQLOLEDB;Server=s")).loginTimeout,
+        -1);
+}
+
+TEST(TranslateConnectionString, UnknownProviderRaises3706) {
+    try {
+        ado::TranslateConnectionString(
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data "
+                           "Source=x.mdb"));
+        FAIL() << "no error raised";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), ado::err::ProviderNotFound);
+    }
+}
+
+TEST(MaskPassword, HidesEveryPasswordValue) {
+    EXPECT_EQ(ado::MaskPassword(QStringLiteral("PROVIDER=SQLOLEDB;UId=sa;Pwd=s3cret;")),
+              "PROVIDER=SQLOLEDB;UId=sa;Pwd=***;");
+    EXPECT_EQ(ado::MaskPassword(QStringLiteral("Password={a;b};User Id=x;password = 'q'")),
+              "Password=***;User Id=x;password = ***");
+    const QString masked = ado::MaskPassword(
+        QStringLiteral("Provider=MSDASQL;Extended Properties=\"DSN=x;PWD=hidden\""));
+    EXPECT_FALSE(masked.contains(QLatin1String("hidden"))) << masked.toStdString();
+}
+
+TEST(QuoteOdbcValue, BracesValuesThatWouldEndTheAttribute) {
+    EXPECT_EQ(ado::QuoteOdbcValue(QStringLiteral("plain")), "plain");
+    EXPECT_EQ(ado::QuoteOdbcValue(QStringLiteral("a;b")), "{a;b}");
+    EXPECT_EQ(ado::QuoteOdbcValue(QStringLiteral("a}b")), "{a}}b}");
+    EXPECT_EQ(ado::QuoteOdbcValue(QStringLiteral(" pad")), "{ pad}");
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "DeclaredType.h"
+
+namespace {
+
+struct TypeCase {
+    const char* declaration;
+    int type;
+    int32_t definedSize;
+};
+
+void PrintTo(const TypeCase& c, std::ostream* os) {
+    *os << c.declaration;
+}
+
+class DeclaredTypeTest : public ::testing::TestWithParam<TypeCase> {};
+
+TEST_P(DeclaredTypeTest, ReportsTypeAndSizeAsSqlServer) {
+    const ado::DeclaredType type = ado::DeclaredTypeOf(QString::fromUtf8(GetParam().declaration));
+    EXPECT_EQ(type.info.type, GetParam().type);
+    EXPECT_EQ(type.info.definedSize, GetParam().definedSize);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SqlServerTypes, DeclaredTypeTest,
+    ::testing::Values(
+        TypeCase{"int", ado::adInteger, 4}, TypeCase{"INTEGER", ado::adInteger, 4},
+        TypeCase{"smallint", ado::adSmallInt, 2}, TypeCase{"tinyint", ado::adUnsignedTinyInt, 1},
+        TypeCase{"bigint", ado::adBigInt, 8}, TypeCase{"bit", ado::adBoolean, 2},
+        TypeCase{"real", ado::adSingle, 4}, TypeCase{"float", ado::adDouble, 8},
+        TypeCase{"float(10)", ado::adSingle, 4}, TypeCase{"money", ado::adCurrency, 8},
+        TypeCase{"decimal(12, 2)", ado::adNumeric, 19}, TypeCase{"NUMERIC", ado::adNumeric, 19},
+        TypeCase{"datetime", ado::adDBTimeStamp, 16}, TypeCase{"char(3)", ado::adChar, 3},
+        TypeCase{"char", ado::adChar, 1}, TypeCase{"varchar(40)", ado::adVarChar, 40},
+        TypeCase{"VarChar ( 40 )", ado::adVarChar, 40},
+        TypeCase{"nvarchar(100)", ado::adVarWChar, 100}, TypeCase{"nchar(2)", ado::adWChar, 2},
+        TypeCase{"varchar(max)", ado::adLongVarChar, 2147483647},
+        TypeCase{"nvarchar(MAX)", ado::adLongVarWChar, 1073741823},
+        TypeCase{"text", ado::adLongVarChar, 2147483647},
+        TypeCase{"ntext", ado::adLongVarWChar, 1073741823},
+        TypeCase{"uniqueidentifier", ado::adGUID, 16},
+        TypeCase{"varbinary(16)", ado::adVarBinary, 16},
+        TypeCase{"image", ado::adLongVarBinary, 2147483647}));
+
+TEST(DeclaredType, NumericKeepsPrecisionAndScale) {
+    const ado::DeclaredType type = ado::DeclaredTypeOf(QStringLiteral("decimal(12,2)"));
+    EXPECT_EQ(type.info.precision, 12);
+    EXPECT_EQ(type.info.numericScale, 2);
+}
+
+TEST(DeclaredType, UnknownOrMissingDeclarationReadsValuesAsStored) {
+    EXPECT_EQ(ado::DeclaredTypeOf(QString()).kind, ado::ValueKind::Any);
+    EXPECT_EQ(ado::DeclaredTypeOf(QStringLiteral("geography")).kind, ado::ValueKind::Any);
+}
+
+}  // namespace
