@@ -2,7 +2,9 @@
 
 #include <QDate>
 #include <QSet>
+#include <algorithm>
 #include <array>
+#include <string>
 
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
@@ -101,6 +103,13 @@ constexpr std::array<const char*, 85> kDateColumns{
     "VENCEE",
     "VENCEX",
 };
+
+constexpr auto kDateColumnLengths =
+    std::minmax_element(kDateColumns.begin(), kDateColumns.end(), [](const char* a, const char* b) {
+        return std::char_traits<char>::length(a) < std::char_traits<char>::length(b);
+    });
+constexpr qsizetype kShortestDateColumn = std::char_traits<char>::length(*kDateColumnLengths.first);
+constexpr qsizetype kLongestDateColumn = std::char_traits<char>::length(*kDateColumnLengths.second);
 
 const QSet<QString>& DateColumnSet() {
     static const QSet<QString> set = [] {
@@ -273,6 +282,10 @@ std::span<const char* const> ColumnasFecha() {
 }
 
 bool EsColumnaFecha(QStringView token) {
+    // Most tokens are shorter than any name and need no lookup.
+    if (token.size() < kShortestDateColumn || token.size() > kLongestDateColumn) {
+        return false;
+    }
     return DateColumnSet().contains(token.toString().toUpper());
 }
 
