@@ -22,6 +22,10 @@ QSize Dialogs::ScreenSize() const {
     return screen ? screen->geometry().size() : QSize(1024, 768);
 }
 
+QList<QRect> Dialogs::ScreenGeometries() const {
+    return {QRect(QPoint(0, 0), ScreenSize())};
+}
+
 int Dialogs::TextWidth(const QFont& font, const QString& text) const {
     return QFontMetrics(font).horizontalAdvance(text);
 }

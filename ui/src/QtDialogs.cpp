@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <vector>
 
 namespace ui {
@@ -102,6 +103,14 @@ std::optional<QString> QtDialogs::InputBox(const QString& prompt, const QString&
 
 QAction* QtDialogs::PopupMenu(QMenu& menu, const QPoint& globalPos) {
     return menu.exec(globalPos);
+}
+
+QList<QRect> QtDialogs::ScreenGeometries() const {
+    QList<QRect> geometries;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        geometries.append(screen->geometry());
+    }
+    return geometries.isEmpty() ? Dialogs::ScreenGeometries() : geometries;
 }
 
 void QtDialogs::ShowModal(QWidget& window) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -62,6 +64,10 @@ public:
 
     // The size of the whole primary screen, in pixels.
     virtual QSize ScreenSize() const;
+
+    // Where every screen lies on the desktop, in pixels; by default only the primary screen,
+    // of ScreenSize() at the origin.
+    virtual QList<QRect> ScreenGeometries() const;
 
     // The rendered width of a text in a font, in pixels.
     virtual int TextWidth(const QFont& font, const QString& text) const;

@@ -12,6 +12,8 @@ public:
                                     const QString& defaultText) override;
     QAction* PopupMenu(QMenu& menu, const QPoint& globalPos) override;
     void ShowModal(QWidget& window) override;
+    // Every screen of the desktop.
+    QList<QRect> ScreenGeometries() const override;
 };
 
 }  // namespace ui
