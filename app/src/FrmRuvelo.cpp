@@ -1,0 +1,291 @@
+#include "app/FrmRuvelo.h"
+
+#include <QCloseEvent>
+#include <QDate>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QWindow>
+#include <cfloat>
+#include <cmath>
+
+#include "app/ListView.h"
+#include "app/Programa.h"
+#include "menus/FrmMenus.h"
+#include "runtime/DefaultInstance.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Steps.h"
+#include "runtime/Text.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+#include "vexilo/VexIni.h"
+
+namespace app {
+
+const QString FrmRuvelo::kArchivoIni = QStringLiteral("CN000pr.INI");
+const QString FrmRuvelo::kSeccion = QStringLiteral("FrmChequesEnCartera");
+
+namespace {
+
+const QString kTop = QStringLiteral("Top");
+const QString kLeft = QStringLiteral("Left");
+constexpr double kMargen = 360;  // twips between the first-start place and the screen edges
+
+struct Columna {
+    const char* caption;
+    int letras;  // the width, in letters "X" of the window's font
+};
+constexpr Columna kColumnas[] = {
+    {"Fecha", 12},       {"Banco", 20},   {"Numero", 20},
+    {"Vencimiento", 12}, {"Importe", 12}, {"Cuenta Origen", 15},
+};
+
+vexilo::VexIni& Ini() {
+    return rt::DefaultInstance<vexilo::VexIni>::Get();
+}
+
+// A stored coordinate, read as a single-precision number in the user's regional format.
+float Single(const QString& text) {
+    const auto value = rt::text::TextToNumber(text);
+    if (!value) {
+        rt::RuntimeError::Raise(rt::err::TypeMismatch);
+    }
+    if (!std::isfinite(*value) || std::fabs(*value) > FLT_MAX) {
+        rt::RuntimeError::Raise(rt::err::Overflow);
+    }
+    return static_cast<float>(*value);
+}
+
+// A coordinate in twips as pixels; one far beyond any desktop is refused.
+int Pixels(float twips) {
+    const double pixels = twips / ui::twips::PerPixel();
+    if (std::fabs(pixels) > 1e7) {
+        rt::RuntimeError::Raise(rt::err::Overflow);
+    }
+    return ui::twips::ToPixels(twips);
+}
+
+float Twips(int pixels) {
+    return static_cast<float>(ui::twips::FromPixels(pixels));
+}
+
+// The two icons of the list: a cheque and a deposit slip with a coin, in the sixteen colours.
+QIcon Icono(bool cheque) {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(Qt::black, 1));
+    if (cheque) {
+        painter.setBrush(QColor(Qt::green).lighter(170));
+        painter.drawRect(1, 8, 29, 16);
+        painter.setPen(Qt::darkGreen);
+        painter.drawLine(4, 13, 18, 13);
+        painter.drawLine(4, 17, 26, 17);
+        painter.drawLine(16, 21, 27, 21);
+        painter.setPen(Qt::darkBlue);
+        painter.drawText(QRect(20, 9, 9, 8), Qt::AlignCenter, QStringLiteral("$"));
+    } else {
+        painter.setBrush(Qt::white);
+        painter.drawRect(2, 2, 20, 26);
+        painter.setPen(Qt::darkGray);
+        for (int y = 7; y <= 22; y += 5) {
+            painter.drawLine(5, y, 18, y);
+        }
+        painter.setPen(QPen(Qt::darkYellow, 1));
+        painter.setBrush(Qt::yellow);
+        painter.drawEllipse(QRect(15, 15, 15, 15));
+        painter.setPen(Qt::darkYellow);
+        painter.drawText(QRect(15, 15, 15, 15), Qt::AlignCenter, QStringLiteral("$"));
+    }
+    return QIcon(pixmap);
+}
+
+}  // namespace
+
+FrmRuvelo::FrmRuvelo() {
+    Disenar();
+    Form_Load();
+}
+
+FrmRuvelo::~FrmRuvelo() = default;
+
+void FrmRuvelo::Disenar() {
+    using ui::twips::ToPixels;
+    setObjectName(QStringLiteral("FrmRuvelo"));
+    setWindowTitle(QStringLiteral("Consulta de Cheques"));
+    // A fixed-size tool window: small caption, a close button, no minimise or maximise.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(ToPixels(7395), ToPixels(3435));
+
+    imageList1_ = {Icono(true), Icono(false)};
+
+    // Created in tab order: the list first, so that it has the focus when the window opens.
+    listView1_ = new ListView(this);
+    listView1_->setObjectName(QStringLiteral("ListView1"));
+    listView1_->setGeometry(ui::twips::ToPixels(0, 360, 7335, 3015));
+    listView1_->setColumnCount(0);
+    listView1_->setIconSize(QSize(32, 32));
+    listView1_->setAllColumnsShowFocus(true);
+
+    label1_ = new QLabel(QStringLiteral("Cheques pendientes de Acreditarse para HOY"), this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setGeometry(ui::twips::ToPixels(0, 0, 5895, 255));
+    label1_->setAutoFillBackground(true);
+    QPalette palette = label1_->palette();
+    palette.setColor(QPalette::Window, QColor(192, 192, 255));
+    label1_->setPalette(palette);
+    QFont banner(QStringLiteral("Times New Roman"));
+    banner.setPointSizeF(9.75);
+    banner.setWeight(QFont::Bold);
+    banner.setItalic(true);
+    label1_->setFont(banner);
+
+    cmdRefresh_ = new QPushButton(QStringLiteral("&Refresh"), this);
+    cmdRefresh_->setObjectName(QStringLiteral("CmdRefresh"));
+    cmdRefresh_->setGeometry(ui::twips::ToPixels(6000, 0, 1335, 240));
+
+    setTabOrder(listView1_, cmdRefresh_);
+    listView1_->setFocus();
+
+    connect(cmdRefresh_, &QPushButton::clicked, this, &FrmRuvelo::CmdRefresh_Click);
+    connect(listView1_, &ListView::BeforeLabelEdit, this, &FrmRuvelo::ListView1_BeforeLabelEdit);
+    connect(listView1_, &ListView::AfterLabelEdit, this, &FrmRuvelo::ListView1_AfterLabelEdit);
+    connect(listView1_, &ListView::MouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint,
+                   QPoint globalPosition) { ListView1_MouseDown(button, shift, globalPosition); });
+}
+
+QSize FrmRuvelo::TamanoExterior() const {
+    const QWindow* handle = windowHandle();
+    return handle ? size().grownBy(handle->frameMargins()) : size();
+}
+
+QPoint FrmRuvelo::Esquina() const {
+    const QSize screen = ui::Dialogs::Current().ScreenSize();
+    const QSize outer = TamanoExterior();
+    return {Pixels(Twips(screen.width()) - Twips(outer.width()) - kMargen),
+            Pixels(Twips(screen.height()) - Twips(outer.height()) - kMargen)};
+}
+
+bool FrmRuvelo::EnAlgunaPantalla(const QRect& window) const {
+    for (const QRect& screen : ui::Dialogs::Current().ScreenGeometries()) {
+        if (screen.intersects(window)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Restores the position; every failing step is skipped and the next one runs, so a coordinate
+// that cannot be read stays where the system placed the window.
+void FrmRuvelo::Form_Load() {
+    winId();  // the platform window, so that the frame around the client area is known
+    rt::Steps steps = rt::Steps::IgnoreErrors();
+    const QSize screen = ui::Dialogs::Current().ScreenSize();
+    // Where the window opens unless a stored coordinate replaces one of the two.
+    QPoint place = geometry().topLeft();
+    bool placed = false;
+    float top = 0;
+    float left = 0;
+    steps([&] {
+        top =
+            Twips(screen.height()) - Twips(TamanoExterior().height()) - static_cast<float>(kMargen);
+    });
+    steps([&] {
+        place.setY(Pixels(Single(Ini().LeerValor(kArchivoIni, kSeccion, kTop, top))));
+        placed = true;
+    });
+    steps([&] {
+        left =
+            Twips(screen.width()) - Twips(TamanoExterior().width()) - static_cast<float>(kMargen);
+    });
+    steps([&] {
+        place.setX(Pixels(Single(Ini().LeerValor(kArchivoIni, kSeccion, kLeft, left))));
+        placed = true;
+    });
+    if (!placed) {
+        return;  // the system places the window
+    }
+    // A place saved on a larger or another monitor must not lose the window.
+    if (!EnAlgunaPantalla(QRect(place, TamanoExterior()))) {
+        steps([&] { place = Esquina(); });
+    }
+    move(place);
+}
+
+// Saves the position and releases the shared instance; a failure to save goes to the
+// program's error reporting.
+void FrmRuvelo::Form_Unload() {
+    Ini().GrabarValor(kArchivoIni, kSeccion, kTop, rt::text::NumberToText(Twips(y()), 7));
+    Ini().GrabarValor(kArchivoIni, kSeccion, kLeft, rt::text::NumberToText(Twips(x()), 7));
+    Liberar();
+}
+
+void FrmRuvelo::Liberar() {
+    using Shared = rt::DefaultInstance<FrmRuvelo>;
+    if (Shared::Exists() && &Shared::Get() == this) {
+        Shared::Release();
+    }
+}
+
+void FrmRuvelo::closeEvent(QCloseEvent* event) {
+    try {
+        Form_Unload();
+    } catch (const rt::RuntimeError& error) {
+        Programa::ReportarError(error);
+        Liberar();
+    }
+    event->accept();
+}
+
+void FrmRuvelo::CargarChequesEnCartera(QString& Fecha, bool* HayDatos) {
+    Q_UNUSED(Fecha);
+    Q_UNUSED(HayDatos);
+}
+
+void FrmRuvelo::CmdRefresh_Click() {
+    QString fecha = rt::text::ShortDate(QDate::currentDate());
+    bool hayDatos = false;
+    CargarChequesEnCartera(fecha, &hayDatos);
+}
+
+void FrmRuvelo::Encolumnar() {
+    listView1_->clear();
+    listView1_->setColumnCount(0);
+    QStringList captions;
+    for (const Columna& columna : kColumnas) {
+        captions.append(QString::fromUtf8(columna.caption));
+    }
+    listView1_->setHeaderLabels(captions);
+    for (int i = 0; i < captions.size(); ++i) {
+        const QString letters(kColumnas[i].letras, QLatin1Char('X'));
+        const int pixels = ui::Dialogs::Current().TextWidth(font(), letters);
+        listView1_->setColumnWidth(i, ui::twips::ToPixels(ui::twips::FromPixels(pixels)));
+    }
+}
+
+void FrmRuvelo::ListView1_BeforeLabelEdit(bool& Cancel) {
+    Cancel = true;
+}
+
+void FrmRuvelo::ListView1_AfterLabelEdit(bool& Cancel, QString& NewString) {
+    Q_UNUSED(NewString);
+    Cancel = true;
+}
+
+void FrmRuvelo::ListView1_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift,
+                                    const QPoint& globalPosition) {
+    Q_UNUSED(Shift);
+    if (Button != Qt::RightButton) {
+        return;
+    }
+    menus::FrmMenus& menus = rt::DefaultInstance<menus::FrmMenus>::Get();
+    menus.Mostrar(QStringLiteral("MNU_EmergenteXXV"), globalPosition);
+    // No action follows either answer.
+    eligioDepositar_ = rt::text::Equals(menus.PRespuesta, QStringLiteral("Depositar"));
+}
+
+}  // namespace app
