@@ -31,7 +31,7 @@ namespace {
 
 const QString kTop = QStringLiteral("Top");
 const QString kLeft = QStringLiteral("Left");
-constexpr double kMargen = 360;  // twips between the first-start place and the screen edges
+constexpr float kMargen = 360;  // twips between the first-start place and the screen edges
 
 struct Columna {
     const char* caption;
@@ -188,29 +188,27 @@ void FrmRuvelo::Form_Load() {
     // Where the window opens unless a stored coordinate replaces one of the two.
     QPoint place = geometry().topLeft();
     bool placed = false;
+    const QSize outer = TamanoExterior();
     float top = 0;
     float left = 0;
+    auto stored = [](const QString& key, float byDefault) {
+        return Pixels(Single(Ini().LeerValor(kArchivoIni, kSeccion, key, byDefault)));
+    };
+    steps([&] { top = Twips(screen.height()) - Twips(outer.height()) - kMargen; });
     steps([&] {
-        top =
-            Twips(screen.height()) - Twips(TamanoExterior().height()) - static_cast<float>(kMargen);
-    });
-    steps([&] {
-        place.setY(Pixels(Single(Ini().LeerValor(kArchivoIni, kSeccion, kTop, top))));
+        place.setY(stored(kTop, top));
         placed = true;
     });
+    steps([&] { left = Twips(screen.width()) - Twips(outer.width()) - kMargen; });
     steps([&] {
-        left =
-            Twips(screen.width()) - Twips(TamanoExterior().width()) - static_cast<float>(kMargen);
-    });
-    steps([&] {
-        place.setX(Pixels(Single(Ini().LeerValor(kArchivoIni, kSeccion, kLeft, left))));
+        place.setX(stored(kLeft, left));
         placed = true;
     });
     if (!placed) {
         return;  // the system places the window
     }
     // A place saved on a larger or another monitor must not lose the window.
-    if (!EnAlgunaPantalla(QRect(place, TamanoExterior()))) {
+    if (!EnAlgunaPantalla(QRect(place, outer))) {
         steps([&] { place = Esquina(); });
     }
     move(place);
