@@ -50,26 +50,35 @@ int SeveralWords(const QString&) {
     return 2;
 }
 
-void BM_ORACLE_Dicc(benchmark::State& state) {
-    const QString sql = OracleInput(static_cast<int>(state.range(0)));
-    const QString conn = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=XE");
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(db::ORACLE_Dicc(sql, conn, SeveralWords));
-    }
-    state.SetComplexityN(state.range(0));
-    state.SetBytesProcessed(state.iterations() * state.range(0));
+QString TranslateForOracle(const QString& sql) {
+    return db::ORACLE_Dicc(sql, QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=XE"),
+                           SeveralWords);
 }
-BENCHMARK(BM_ORACLE_Dicc)->Arg(1 << 10)->Arg(10 << 10)->Arg(100 << 10)->Complexity(benchmark::oN);
 
-void BM_SS_TSinonimos(benchmark::State& state) {
-    const QString sql = SynonymInput(static_cast<int>(state.range(0)));
+QString RedirectSynonyms(const QString& sql) {
+    return db::SS_TSinonimos(sql, false);
+}
+
+// One rewrite of a statement of state.range(0) characters.
+void BM_Rewrite(benchmark::State& state, QString (*input)(int),
+                QString (*rewrite)(const QString&)) {
+    const QString sql = input(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(db::SS_TSinonimos(sql, false));
+        benchmark::DoNotOptimize(rewrite(sql));
     }
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_SS_TSinonimos)->Arg(1 << 10)->Arg(10 << 10)->Arg(100 << 10)->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_Rewrite, ORACLE_Dicc, OracleInput, TranslateForOracle)
+    ->Arg(1 << 10)
+    ->Arg(10 << 10)
+    ->Arg(100 << 10)
+    ->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_Rewrite, SS_TSinonimos, SynonymInput, RedirectSynonyms)
+    ->Arg(1 << 10)
+    ->Arg(10 << 10)
+    ->Arg(100 << 10)
+    ->Complexity(benchmark::oN);
 
 void BM_CortaScript(benchmark::State& state) {
     const QString script = InsertScript(static_cast<int>(state.range(0)));

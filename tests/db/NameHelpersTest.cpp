@@ -5,19 +5,12 @@
 #include <functional>
 #include <set>
 
+#include "TextCases.h"
 #include "runtime/RuntimeError.h"
 
 namespace {
 
-template <class F>
-int ErrorOf(F&& call) {
-    try {
-        call();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
+using dbtest::ErrorNumberOf;
 
 struct Classifier {
     const char* name;
@@ -49,53 +42,44 @@ TEST(TypeClassifiers, NullCode) {
     EXPECT_FALSE(db::adodate(rt::Variant::Null()));
     EXPECT_FALSE(db::ADOText(rt::Variant::Null()));
     EXPECT_FALSE(db::ADONumeric(rt::Variant::Null()));
-    EXPECT_EQ(ErrorOf([] { db::ADOCurrency(rt::Variant::Null()); }), rt::err::InvalidUseOfNull);
-    EXPECT_EQ(ErrorOf([] { db::ADOBoolean(rt::Variant::Null()); }), rt::err::InvalidUseOfNull);
+    EXPECT_EQ(ErrorNumberOf([] { db::ADOCurrency(rt::Variant::Null()); }),
+              rt::err::InvalidUseOfNull);
+    EXPECT_EQ(ErrorNumberOf([] { db::ADOBoolean(rt::Variant::Null()); }),
+              rt::err::InvalidUseOfNull);
 }
 
-struct TextCase {
-    const char* input;
-    const char* expected;
-};
-
 TEST(NameHelpers, AddBrackets) {
-    const TextCase cases[] = {
+    const dbtest::TextCase cases[] = {
         {"MA CLIENTES", "[MA CLIENTES]"},
         {"MA_CLIENTES", "MA_CLIENTES"},
         {"[MA CLIENTES", "[MA CLIENTES"},
         {"", ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(db::AddBrackets(c.input), c.expected) << c.input;
-    }
+    dbtest::ExpectAll(db::AddBrackets, cases);
 }
 
 TEST(NameHelpers, StripBrackets) {
-    const TextCase cases[] = {
+    const dbtest::TextCase cases[] = {
         {"[MA CLIENTES]", "MA CLIENTES"},
         {"[MA CLIENTES", "MA CLIENTE"},
         {"[]", ""},
         {"MA]", "MA]"},
         {"", ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(db::StripBrackets(c.input), c.expected) << c.input;
-    }
-    EXPECT_EQ(ErrorOf([] { db::StripBrackets(QStringLiteral("[")); }),
+    dbtest::ExpectAll(db::StripBrackets, cases);
+    EXPECT_EQ(ErrorNumberOf([] { db::StripBrackets(QStringLiteral("[")); }),
               rt::err::InvalidProcedureCall);
 }
 
 TEST(NameHelpers, StripConnect) {
-    const TextCase cases[] = {
+    const dbtest::TextCase cases[] = {
         {"MA_CUENTAS ->cnn", "MA_CUENTAS"},
         {"MA_CUENTAS->cnn", "MA_CUENTA"},
         {"a->b", ""},
         {"MA_CUENTAS", "MA_CUENTAS"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(db::StripConnect(c.input), c.expected) << c.input;
-    }
-    EXPECT_EQ(ErrorOf([] { db::StripConnect(QStringLiteral("->x")); }),
+    dbtest::ExpectAll(db::StripConnect, cases);
+    EXPECT_EQ(ErrorNumberOf([] { db::StripConnect(QStringLiteral("->x")); }),
               rt::err::InvalidProcedureCall);
 }
 
@@ -127,7 +111,7 @@ TEST(NameHelpers, StSTF) {
         EXPECT_EQ(db::stSTF(name, c.part), c.result) << c.input << " " << c.part;
         EXPECT_EQ(name, c.after) << c.input << " " << c.part;
     }
-    EXPECT_EQ(ErrorOf([] {
+    EXPECT_EQ(ErrorNumberOf([] {
                   QString name = QStringLiteral("MA_CUENTAS");
                   db::stSTF(name, 0);
               }),
@@ -135,16 +119,14 @@ TEST(NameHelpers, StSTF) {
 }
 
 TEST(NameHelpers, StripFileName) {
-    const TextCase cases[] = {
+    const dbtest::TextCase cases[] = {
         {"C:\\Datos\\Ventas\\consultas.kdx", "C:\\Datos\\Ventas"},
         {"consultas.kdx", ""},
         {"\\consultas.kdx", ""},
         {"a\\", "a"},
         {"", ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(db::StripFileName(c.input), c.expected) << c.input;
-    }
+    dbtest::ExpectAll(db::StripFileName, cases);
 }
 
 }  // namespace

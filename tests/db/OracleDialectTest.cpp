@@ -4,6 +4,7 @@
 
 #include <QSet>
 
+#include "TextCases.h"
 #include "runtime/RuntimeError.h"
 
 namespace {
@@ -20,18 +21,10 @@ QString Oracle(const QString& sql) {
 }
 
 int ErrorOf(const QString& sql) {
-    try {
-        Oracle(sql);
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
+    return dbtest::ErrorNumberOf([&] { Oracle(sql); });
 }
 
-struct Example {
-    const char* input;
-    const char* expected;
-};
+using Example = dbtest::TextCase;
 
 TEST(OracleDialect, WorkedExamples) {
     const Example examples[] = {
@@ -47,9 +40,7 @@ TEST(OracleDialect, WorkedExamples) {
         {"select Codigo from T where Activo = 1", "SELECT CODIGO FROM T WHERE ACTIVO = 1"},
         {"len", "LENGTH"},
     };
-    for (const auto& e : examples) {
-        EXPECT_EQ(Oracle(e.input), e.expected) << e.input;
-    }
+    dbtest::ExpectAll(Oracle, examples);
 }
 
 TEST(OracleDialect, OtherConnectionsOnlyUpperCase) {
@@ -79,9 +70,7 @@ TEST(OracleDialect, RowLimitKeepsTheCaseAsWritten) {
         // "top " inside a longer word starts the row limit just the same.
         {"select laptop from T", "select lap T WHERE ROWNUM <= from"},
     };
-    for (const auto& e : examples) {
-        EXPECT_EQ(Oracle(e.input), e.expected) << e.input;
-    }
+    dbtest::ExpectAll(Oracle, examples);
 }
 
 TEST(OracleDialect, RowLimitAtTheEndIsAnInvalidCall) {
@@ -120,9 +109,7 @@ TEST(OracleDialect, DateColumnsOfTheWherePart) {
         // A date column only in the select list is left alone.
         {"select fecha from T", "SELECT FECHA FROM T"},
     };
-    for (const auto& e : examples) {
-        EXPECT_EQ(Oracle(e.input), e.expected) << e.input;
-    }
+    dbtest::ExpectAll(Oracle, examples);
 }
 
 TEST(OracleDialect, UnclosedQuoteInTheWherePartRunsToTheEnd) {
@@ -139,9 +126,7 @@ TEST(OracleDialect, DateLiteralsAnywhere) {
          "SELECT A FROM T WHERE B = '13/13/2020' OR C = '2020-01-02'"},
         {"update T set a = ''", "UPDATE T SET A = ''"},
     };
-    for (const auto& e : examples) {
-        EXPECT_EQ(Oracle(e.input), e.expected) << e.input;
-    }
+    dbtest::ExpectAll(Oracle, examples);
 }
 
 TEST(OracleDialect, RepeatedDateLiteralIsConvertedOnceAtEachPlace) {

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include "TextCases.h"
+
 namespace {
 
 using db::TipoSentencia;
@@ -46,11 +48,7 @@ TEST(SqlScript, TransactionScriptExample) {
 }
 
 TEST(SqlScript, Normalisation) {
-    struct Case {
-        const char* input;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const dbtest::TextCase cases[] = {
         {"set nocount on\r\ninsert x\r\nSET NOCOUNT OFF", " insert x "},
         {"a go b GO c", "a b c"},
         {"a\r\ngo b", "a b"},
@@ -61,9 +59,7 @@ TEST(SqlScript, Normalisation) {
         {"begin trans; Begin Transaction; commit tran; rollback trans",
          "SET TRANSACTION; SET TRANSACTION; commit tran; ROLLBACK"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(db::NormalizaScript(c.input), c.expected) << c.input;
-    }
+    dbtest::ExpectAll(db::NormalizaScript, cases);
 }
 
 TEST(SqlScript, CuttingAtKeywords) {
@@ -121,11 +117,7 @@ TEST(SqlScript, LongScriptsAreCutWhole) {
 }
 
 TEST(SqlScript, FiltraSentenciaEmptiesWhatOracleCannotRun) {
-    struct Case {
-        const char* input;
-        const char* expected;
-    };
-    const Case cases[] = {
+    const dbtest::TextCase cases[] = {
         {"set nocount on", ""},
         {"IF NOT EXISTS (SELECT 1 FROM X)", ""},
         {"if not exist x", ""},

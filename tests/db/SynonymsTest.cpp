@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "TextCases.h"
+
 namespace {
 
-struct Case {
-    const char* input;
-    const char* expected;
-};
+using Case = dbtest::TextCase;
+
+QString Redirected(const QString& sql) {
+    return db::SS_TSinonimos(sql, false);
+}
 
 TEST(Synonyms, RedirectsInTheRecognisedContexts) {
     const Case cases[] = {
@@ -28,9 +31,7 @@ TEST(Synonyms, RedirectsInTheRecognisedContexts) {
         // A name inside a string literal is rewritten as well.
         {"select ' MA_CUENTAS ' from T", "select ' SS_MA_CUENTAS ' from T"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(db::SS_TSinonimos(c.input, false), c.expected) << c.input;
-    }
+    dbtest::ExpectAll(Redirected, cases);
 }
 
 TEST(Synonyms, OtherContextsAreLeftAlone) {
@@ -42,7 +43,7 @@ TEST(Synonyms, OtherContextsAreLeftAlone) {
         "select * from dbo.MA_CUENTAS x", "{V_TA_DEPOSITO.a}",
     };
     for (const char* sql : cases) {
-        EXPECT_EQ(db::SS_TSinonimos(sql, false), sql) << sql;
+        EXPECT_EQ(Redirected(sql), sql) << sql;
     }
 }
 
@@ -55,9 +56,7 @@ TEST(Synonyms, MarkedNamesAreKeptAndMarkersRemoved) {
          "select * from MV_ASIENTOS a, SS_MV_ASIENTOS b"},
         {"@Admin_", ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(db::SS_TSinonimos(c.input, false), c.expected) << c.input;
-    }
+    dbtest::ExpectAll(Redirected, cases);
 }
 
 TEST(Synonyms, AdministratorsOnlyLoseTheMarkers) {
