@@ -33,6 +33,21 @@ QString ReplaceAll(const QString& text, const QString& find, const QString& repl
     return result.replace(find, replacement, Qt::CaseInsensitive);
 }
 
+QString UCase(const QString& text) {
+    QString upper = text;
+    for (qsizetype i = 0; i < upper.size(); ++i) {
+        const QChar c = upper[i];
+        if (c.isHighSurrogate() && i + 1 < upper.size() && upper[i + 1].isLowSurrogate()) {
+            const char32_t u = QChar::toUpper(QChar::surrogateToUcs4(c, upper[i + 1]));
+            upper[i] = QChar(QChar::highSurrogate(u));
+            upper[++i] = QChar(QChar::lowSurrogate(u));
+            continue;
+        }
+        upper[i] = c.toUpper();
+    }
+    return upper;
+}
+
 bool Equals(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }

@@ -33,6 +33,12 @@ TEST(Text, ReplaceAllIgnoresCase) {
     EXPECT_EQ(text::ReplaceAll("abc", "", "z"), "abc");
 }
 
+TEST(Text, UCaseKeepsTheLength) {
+    EXPECT_EQ(text::UCase(QStringLiteral("Straße ñandú")), QStringLiteral("STRAßE ÑANDÚ"));
+    EXPECT_EQ(text::UCase(QString::fromUcs4(U"\U00010428x")), QString::fromUcs4(U"\U00010400X"));
+    EXPECT_EQ(text::UCase(QString()), QString());
+}
+
 TEST(Text, TrimOnlyRemovesSpaces) {
     EXPECT_EQ(text::Trim("  a b  "), "a b");
     EXPECT_EQ(text::Trim("\ta "), "\ta");

@@ -21,6 +21,9 @@ bool Contains(const QString& haystack, const QString& needle);
 // Every occurrence of find (ignoring case) replaced by replacement, left to right.
 QString ReplaceAll(const QString& text, const QString& find, const QString& replacement);
 
+// Upper case letter by letter, keeping the length ("ß" stays "ß"), as the platform's UCase.
+QString UCase(const QString& text);
+
 // Equal ignoring case.
 bool Equals(const QString& a, const QString& b);
 
