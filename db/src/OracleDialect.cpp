@@ -291,7 +291,7 @@ bool EsColumnaFecha(QStringView token) {
 
 QString ORACLE_Dicc(const QString& valor, const QString& connString,
                     const WordCounter& contarPalabras) {
-    QString work = valor.toUpper();
+    QString work = rt::text::UCase(valor);
     if (!Contains(connString, QStringLiteral("ORACLE"))) {
         return work;
     }

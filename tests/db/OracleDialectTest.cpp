@@ -47,6 +47,9 @@ TEST(OracleDialect, OtherConnectionsOnlyUpperCase) {
     const QString sql = QStringLiteral("select top 3 [A] from T where Fecha = '01/02/2020'");
     EXPECT_EQ(db::ORACLE_Dicc(sql, kSqlServer, CountWords), sql.toUpper());
     EXPECT_EQ(db::ORACLE_Dicc(sql, QString(), CountWords), sql.toUpper());
+    // Letter by letter: no letter turns into two.
+    EXPECT_EQ(db::ORACLE_Dicc(QStringLiteral("select 'Straße'"), kSqlServer, CountWords),
+              QStringLiteral("SELECT 'STRAßE'"));
     // The test for Oracle ignores case.
     EXPECT_EQ(db::ORACLE_Dicc(QStringLiteral("select len(a) from t"), QStringLiteral("oracle"),
                               CountWords),
