@@ -66,18 +66,22 @@ void RecordsetImpl::Attach(std::shared_ptr<Connection> activeConnection,
 void RecordsetImpl::HoldAll() {
     rows_.clear();
     count_ = 0;
+    AppendRemainingRows();
+    rows_.shrink_to_fit();
+    cursor_.reset();
+    pos_ = 0;
+}
+
+void RecordsetImpl::AppendRemainingRows() {
     while (true) {
         const size_t at = rows_.size();
         rows_.resize(at + width_);
         if (!cursor_->Fetch(rows_.data() + at)) {
             rows_.resize(at);
-            break;
+            return;
         }
         ++count_;
     }
-    rows_.shrink_to_fit();
-    cursor_.reset();
-    pos_ = 0;
 }
 
 void RecordsetImpl::Close() {
@@ -214,15 +218,7 @@ void RecordsetImpl::ReleaseCursor() {
         return;
     }
     if (pos_ < count_) {
-        while (true) {
-            const size_t at = rows_.size();
-            rows_.resize(at + width_);
-            if (!cursor_->Fetch(rows_.data() + at)) {
-                rows_.resize(at);
-                break;
-            }
-            ++count_;
-        }
+        AppendRemainingRows();
     }
     cursor_.reset();
     connection->Detach(this);

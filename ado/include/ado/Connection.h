@@ -56,9 +56,10 @@ class Connection : public std::enable_shared_from_this<Connection> {
     // transaction is rolled back.
     void Close();
 
-    // Runs a statement (or several separated by ";" on the embedded provider). The result is
-    // open when the (last) statement returns rows, closed otherwise. recordsAffected receives
-    // the number of rows the statements changed, or -1 when none changes rows.
+    // Runs a statement, or several separated by ";". The result is open on the rows of the
+    // last statement (embedded provider) or of the first statement that returns rows (ODBC,
+    // as the driver delivers them), closed when there are none. recordsAffected receives the
+    // number of rows the statements changed, or -1 when none changes rows.
     Recordset Execute(const QString& commandText, int32_t* recordsAffected = nullptr,
                       int options = adCmdUnspecified);
 
