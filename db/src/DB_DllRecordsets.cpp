@@ -1,0 +1,124 @@
+#include <algorithm>
+#include <array>
+
+#include "ado/ConnectionString.h"
+#include "db/DB_Dll.h"
+#include "db/DbLog.h"
+#include "db/OracleDialect.h"
+#include "db/SqlScript.h"
+#include "db/Synonyms.h"
+#include "runtime/Steps.h"
+#include "runtime/Text.h"
+#include "ui/Dialogs.h"
+#include "vexilo/VexUtil.h"
+
+namespace db {
+
+namespace {
+
+// Provider failures that EjecutaConsultaSQL passes over without a message box.
+constexpr std::array<int32_t, 4> kErroresSilenciosos{
+    rt::err::ProviderUnspecified,
+    rt::err::ProviderSyntax,
+    rt::err::ProviderIntegrity,
+    rt::err::ProviderNoTable,
+};
+
+bool EsErrorSilencioso(int32_t numero) {
+    return std::find(kErroresSilenciosos.begin(), kErroresSilenciosos.end(), numero) !=
+           kErroresSilenciosos.end();
+}
+
+// Keeps a silent failure in the connection's Errors (where the provider put it, or added when
+// it came from elsewhere) and writes it to the log; the connection string only masked.
+void RegistraErrorSilencioso(ado::Connection& cnn, const rt::RuntimeError& e) {
+    ado::Errors& errores = cnn.Errors();
+    const bool presente = std::any_of(errores.begin(), errores.end(), [&](const ado::Error& x) {
+        return x.Number() == e.Number();
+    });
+    if (!presente) {
+        errores.Add(ado::Error(e.Number(), e.Description(), {}, 0, e.Source()));
+    }
+    qCWarning(lcDb).noquote() << "EjecutaConsultaSQL: statement not executed, error" << e.Number()
+                              << e.Description() << "on"
+                              << ado::MaskPassword(cnn.ConnectionString());
+    for (const ado::Error& x : errores) {
+        qCWarning(lcDb).noquote() << "  provider error" << x.Number() << "SQLSTATE" << x.SQLState()
+                                  << "native" << x.NativeError() << x.Description();
+    }
+}
+
+}  // namespace
+
+void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
+                            const std::shared_ptr<ado::Connection>& ConexionActiva, int CursorType,
+                            int LockType, int Options, bool ConvOracle) {
+    rt::Steps steps([this](const rt::RuntimeError& e) {
+        return rt::AnswerFromCode(Util().TratarError(e, QStringLiteral("AbrirRecordset")));
+    });
+    CierraRecordset(Lrcs);
+    if (!steps([&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); })) {
+        return;
+    }
+    // The rewritten text is only opened; the caller keeps the redirected one.
+    QString texto = SentenciaSQL;
+    const bool oracle =
+        rt::text::InStr(gCnn()->ConnectionString(), QStringLiteral("ORACLE"), 2) > 0;
+    if (oracle && ConvOracle && !steps([&] { texto = ORACLE_Dicc(SentenciaSQL); })) {
+        return;
+    }
+    const std::shared_ptr<ado::Connection> conexion = ConexionActiva ? ConexionActiva : gCnn();
+    steps([&] { Lrcs.Open(texto, conexion, CursorType, LockType, Options); });
+}
+
+void DB_Dll::CierraRecordset(ado::Recordset& LrcsTemp) {
+    rt::Steps steps([this](const rt::RuntimeError& e) {
+        return rt::AnswerFromCode(Util().TratarError(e, QStringLiteral("CierraRecordset")));
+    });
+    steps([&] {
+        if (LrcsTemp.State() != ado::adStateClosed) {
+            LrcsTemp.Close();
+        }
+    });
+}
+
+void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int32_t* RecordsAffected) {
+    const std::shared_ptr<ado::Connection>& cnn = gCnn();
+    try {
+        SentenciaSQL = SinonimosParaEjecutar(SentenciaSQL, gEsAdmin);
+        if (rt::text::Contains(cnn->ConnectionString(), QStringLiteral("ORACLE"))) {
+            int32_t propio = 0;
+            EjecutaScriptSQL(SentenciaSQL, RecordsAffected ? *RecordsAffected : propio);
+            return;
+        }
+        cnn->Execute(SentenciaSQL, RecordsAffected, ado::adCmdUnspecified);
+    } catch (const rt::RuntimeError& e) {
+        if (EsErrorSilencioso(e.Number())) {
+            RegistraErrorSilencioso(*cnn, e);
+            return;
+        }
+        ui::MsgBox(e.Description(), ui::vbCritical | ui::vbOKOnly,
+                   QStringLiteral("Aviso al operador!!!"));
+    }
+}
+
+void DB_Dll::QConsulta(const QString&, const QString&, const QString&, const QString&,
+                       const QString&, const QString&) {}
+
+void DB_Dll::QGridConsulta(const QString&, const QString&, const QString&, const QString&,
+                           const QString&) {}
+
+QString DB_Dll::ORACLE_Dicc(const QString& Valor) {
+    return db::ORACLE_Dicc(Valor, gConnString,
+                           [this](const QString& t) { return Util().ContarPalabras(t); });
+}
+
+QString DB_Dll::SS_TSinonimos(const QString& SQL) {
+    return db::SS_TSinonimos(SQL, gEsAdmin);
+}
+
+QString DB_Dll::FiltraSentencia(QString& Sentencia) {
+    return db::FiltraSentencia(Sentencia);
+}
+
+}  // namespace db

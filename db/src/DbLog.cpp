@@ -1,0 +1,7 @@
+#include "db/DbLog.h"
+
+namespace db {
+
+Q_LOGGING_CATEGORY(lcDb, "cheques.db")
+
+}  // namespace db
