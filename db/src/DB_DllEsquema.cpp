@@ -1,0 +1,122 @@
+// Schema helpers of DB_Dll: SQL literals, and the catalogue checks and column additions that
+// bring an installed database up to date.
+#include "ado/Enums.h"
+#include "db/DB_Dll.h"
+#include "db/SchemaStatements.h"
+#include "db/SqlText.h"
+#include "runtime/Steps.h"
+#include "runtime/Text.h"
+#include "vexilo/VexUtil.h"
+
+namespace db {
+
+namespace {
+
+// Walks the catalogue rows from the current one until a row whose field, trimmed, equals the
+// name, trimmed (ignoring case). When fallaCuentaComoIgual, a comparison that failed and was
+// ignored counts as a match. A failed end test or move ends the walk, so that ignoring such a
+// failure cannot keep comparing the same row for ever.
+bool BuscaEnCatalogo(rt::Steps& steps, ado::Recordset& rs, const QString& campo,
+                     const QString& nombre, bool fallaCuentaComoIgual) {
+    const QString buscado = rt::text::Trim(nombre);
+    for (;;) {
+        bool alFinal = true;
+        if (!steps([&] { alFinal = rs.Eof(); }) || alFinal) {
+            return false;
+        }
+        bool igual = fallaCuentaComoIgual;
+        if (!steps([&] {
+                igual =
+                    rt::text::Equals(rt::text::Trim(rs.Fields()[campo].Value().ToText()), buscado);
+            })) {
+            return false;
+        }
+        if (igual) {
+            return true;
+        }
+        bool movido = false;
+        if (!steps([&] {
+                rs.MoveNext();
+                movido = true;
+            }) ||
+            !movido) {
+            return false;
+        }
+    }
+}
+
+}  // namespace
+
+rt::Variant DB_Dll::SQLValue(const rt::Variant& Valor, const QString& Tipo) {
+    const bool numero = Tipo == QLatin1String("@");
+    if (Valor.IsNull()) {
+        return numero ? QStringLiteral("0") : QStringLiteral("NULL");
+    }
+    if (numero) {
+        // Read in the user's format, written with "." as SQL reads numbers.
+        return Util().TextoAMoneda(Valor.ToString()).ToInvariantString();
+    }
+    if (Tipo == QLatin1String("'")) {
+        return QuoteSqlText(Valor.ToString());
+    }
+    return Valor.ToString();
+}
+
+void DB_Dll::AddField(const QString& Tabla, const QString& Campo, const QString& Tipo,
+                      bool PermiteNulos, const std::optional<rt::Variant>& ValorDefault) {
+    rt::Steps steps([this](const rt::RuntimeError& error) {
+        return rt::AnswerFromCode(Util().TratarError(error, QStringLiteral("errAddField")));
+    });
+    QString sql;
+    if (!steps([&] { sql = SentenciaAddField(Tabla, Campo, Tipo, PermiteNulos, ValorDefault); })) {
+        return;
+    }
+    steps([&] { EjecutaConsultaSQL(sql); });
+}
+
+bool DB_Dll::ExisteTablaDB(const QString& Tabla) {
+    rt::Steps steps([this](const rt::RuntimeError& error) {
+        return rt::AnswerFromCode(Util().TratarError(error, QStringLiteral("VerificaCampos")));
+    });
+    ado::Recordset rs;
+    if (!steps([&] { rs = gCnn()->OpenSchema(ado::adSchemaTables); })) {
+        return false;
+    }
+    bool vacio = false;
+    if (!steps([&] { vacio = rs.Bof(); }) || vacio) {
+        return false;
+    }
+    return BuscaEnCatalogo(steps, rs, QStringLiteral("TABLE_NAME"), Tabla, true);
+}
+
+bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo) {
+    if (rt::text::Contains(Default().gProveedor, QStringLiteral("ORACLE"))) {
+        return true;
+    }
+    rt::Steps steps([this](const rt::RuntimeError& error) {
+        return rt::AnswerFromCode(Util().TratarError(error, QStringLiteral("VerificaCampos")));
+    });
+    ado::Recordset rs;
+    if (!steps([&] {
+            rs = gCnn()->OpenSchema(ado::adSchemaColumns,
+                                    {gDbName, rt::Variant(), Tabla, rt::Variant()});
+        })) {
+        return false;
+    }
+    bool vacio = false;
+    if (!steps([&] { vacio = rs.Bof(); }) || vacio) {
+        return false;
+    }
+    return BuscaEnCatalogo(steps, rs, QStringLiteral("COLUMN_NAME"), Campo, false);
+}
+
+bool DB_Dll::VerCampoDB(const QString& Tabla, const QString& Campo, bool Agregar,
+                        const QString& Tipo, bool PermiteNulos,
+                        const std::optional<rt::Variant>& ValorDefault) {
+    if (ExisteTablaDB(Tabla) && !ExisteCampoDB(Tabla, Campo) && Agregar) {
+        AddField(Tabla, Campo, Tipo, PermiteNulos, ValorDefault);
+    }
+    return true;
+}
+
+}  // namespace db
