@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+namespace db {
+
+// The name of the configuration table, shared by the whole program. It starts empty; the first
+// reading that finds it blank sets it to "TA_CONFIGURACION", and any other name a caller gives
+// it is kept.
+QString& gTablaConfiguracion();
+
+// "SELECT VALOR, valoraux FROM <tabla> WHERE CLAVE = '<clave>'" with the key trimmed and its
+// quotes doubled; the two date keys ("[FECHA DESDE]", "[FECHA HASTA]") send it upper-cased.
+QString SentenciaLeerConfig(const QString& tabla, const QString& clave);
+
+// Reads one setting of the configuration table through the default DB_Dll: the row's VALOR is
+// the result and its valoraux goes to valorAux (a null column gives ""). A key without a row
+// gives " " and an empty valorAux. A failure goes to the error handler as "Cfg": Ignore goes on
+// with the next step, any other answer gives "" and leaves valorAux as it stood.
+QString LeerConfig(const QString& clave, QString& valorAux);
+
+}  // namespace db
