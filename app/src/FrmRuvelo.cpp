@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QWindow>
 #include <cfloat>
 #include <cmath>
 
@@ -159,8 +158,7 @@ void FrmRuvelo::Disenar() {
 }
 
 QSize FrmRuvelo::TamanoExterior() const {
-    const QWindow* handle = windowHandle();
-    return handle ? size().grownBy(handle->frameMargins()) : size();
+    return frameGeometry().size();
 }
 
 QPoint FrmRuvelo::Esquina() const {
@@ -182,7 +180,6 @@ bool FrmRuvelo::EnAlgunaPantalla(const QRect& window) const {
 // Restores the position; every failing step is skipped and the next one runs, so a coordinate
 // that cannot be read stays where the system placed the window.
 void FrmRuvelo::Form_Load() {
-    winId();  // the platform window, so that the frame around the client area is known
     rt::Steps steps = rt::Steps::IgnoreErrors();
     const QSize screen = ui::Dialogs::Current().ScreenSize();
     // Where the window opens unless a stored coordinate replaces one of the two.
@@ -212,6 +209,23 @@ void FrmRuvelo::Form_Load() {
         steps([&] { place = Esquina(); });
     }
     move(place);
+    // The frame is known only once the window is up: a window in the first-start corner then
+    // moves in by it (see event()).
+    steps([&] { corregirEsquina_ = place == Esquina(); });
+    exteriorAlCargar_ = outer;
+}
+
+bool FrmRuvelo::event(QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool up = type == QEvent::Show || type == QEvent::Paint || type == QEvent::WindowActivate;
+    if (corregirEsquina_ && up && TamanoExterior() != exteriorAlCargar_) {
+        corregirEsquina_ = false;
+        rt::Steps::IgnoreErrors()([this] { move(Esquina()); });
+    }
+    if (type == QEvent::WindowActivate) {
+        corregirEsquina_ = false;
+    }
+    return QWidget::event(event);
 }
 
 // Saves the position and releases the shared instance; a failure to save goes to the

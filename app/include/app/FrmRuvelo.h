@@ -47,6 +47,7 @@ class FrmRuvelo : public QWidget {
     static const QString kSeccion;
 
   protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -72,6 +73,9 @@ class FrmRuvelo : public QWidget {
     ListView* listView1_ = nullptr;
     QList<QIcon> imageList1_;
     bool eligioDepositar_ = false;
+    // Whether the window sits in the first-start corner, computed before its frame was known.
+    bool corregirEsquina_ = false;
+    QSize exteriorAlCargar_;
 };
 
 }  // namespace app
