@@ -1,0 +1,394 @@
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <vector>
+
+#include "ScriptedDialogs.h"
+#include "SqliteDb.h"
+#include "ado/Connection.h"
+#include "db/DB_Dll.h"
+#include "runtime/RuntimeError.h"
+
+namespace {
+
+using dbtest::SqliteDb;
+
+// Collects the lines written to the component's log while alive.
+class LogCapture {
+  public:
+    LogCapture() : previous_(qInstallMessageHandler(&LogCapture::Handler)) { Current() = this; }
+    ~LogCapture() {
+        qInstallMessageHandler(previous_);
+        Current() = nullptr;
+    }
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+
+    QStringList lines;
+
+  private:
+    static LogCapture*& Current() {
+        static LogCapture* current = nullptr;
+        return current;
+    }
+    static void Handler(QtMsgType, const QMessageLogContext& context, const QString& message) {
+        if (Current() != nullptr && QByteArray(context.category) == "cheques.db") {
+            Current()->lines << message;
+        }
+    }
+    QtMessageHandler previous_;
+};
+
+// A component on a database holding a table and its synonym with different rows, so that
+// every read shows which of the two a statement reached.
+class RecordsetsTest : public ::testing::Test {
+  protected:
+    explicit RecordsetsTest(const QString& fileName = QStringLiteral("c.db")) : db(fileName) {
+        db.Exec(QStringLiteral(
+            "CREATE TABLE MA_CUENTAS (Codigo int PRIMARY KEY, Nombre varchar(30), DELETED int);"
+            "CREATE TABLE SS_MA_CUENTAS (Codigo int PRIMARY KEY, Nombre varchar(30), DELETED int);"
+            "CREATE TABLE MV_ASIENTOS (Codigo int);"
+            "INSERT INTO MA_CUENTAS VALUES (1, 'tabla', 0), (2, 'otra', 0);"
+            "INSERT INTO SS_MA_CUENTAS VALUES (1, 'sinonimo', 0)"));
+    }
+    void SetUp() override { db.OpenOn(component); }
+
+    // The first column of every row of the recordset.
+    static QStringList Rows(ado::Recordset& rs) {
+        QStringList out;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            out << rs.Fields()[0].Value().ToText();
+        }
+        return out;
+    }
+
+    QStringList Open(QString sql, bool convOracle = true) {
+        component.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, convOracle);
+        return Rows(rs);
+    }
+
+    SqliteDb db;
+    db::DB_Dll component;
+    ScriptedDialogs dialogs;
+    ado::Recordset rs;
+};
+
+class OracleRecordsetsTest : public RecordsetsTest {
+  protected:
+    OracleRecordsetsTest() : RecordsetsTest(QStringLiteral("ORACLE.db")) {}
+};
+
+TEST_F(RecordsetsTest, OpensTheRedirectedStatementAndHandsItBack) {
+    QString sql = QStringLiteral("SELECT Nombre FROM MA_CUENTAS ORDER BY Codigo");
+    component.AbrirRecordset(sql, rs);
+    EXPECT_EQ(sql, "SELECT Nombre FROM SS_MA_CUENTAS ORDER BY Codigo");
+    EXPECT_EQ(rs.State(), ado::adStateOpen);
+    EXPECT_EQ(Rows(rs), QStringList{"sinonimo"});
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(RecordsetsTest, MarkerKeepsOnlyTheMarkedTable) {
+    QString sql = QStringLiteral("SELECT Nombre FROM @Admin_MA_CUENTAS ORDER BY Codigo");
+    component.AbrirRecordset(sql, rs);
+    EXPECT_EQ(sql, "SELECT Nombre FROM MA_CUENTAS ORDER BY Codigo");
+    EXPECT_EQ(Rows(rs), QStringList({"tabla", "otra"}));
+}
+
+TEST_F(RecordsetsTest, AdministratorReadsThePlainTable) {
+    component.gEsAdmin = true;
+    EXPECT_EQ(Open(QStringLiteral("SELECT Nombre FROM MA_CUENTAS ORDER BY Codigo")),
+              QStringList({"tabla", "otra"}));
+}
+
+TEST_F(RecordsetsTest, ReopensARecordsetStillOpen) {
+    EXPECT_EQ(Open(QStringLiteral("SELECT 'a'")), QStringList{"a"});
+    QString sql = QStringLiteral("SELECT Nombre FROM MA_CUENTAS WHERE Codigo = 1");
+    component.AbrirRecordset(sql, rs, nullptr, ado::adOpenStatic);
+    EXPECT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(Rows(rs), QStringList{"sinonimo"});
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(RecordsetsTest, PassesCursorAndLockTypes) {
+    QString sql = QStringLiteral("SELECT Nombre FROM SS_MA_CUENTAS");
+    component.AbrirRecordset(sql, rs, nullptr, ado::adOpenStatic, ado::adLockOptimistic);
+    EXPECT_EQ(rs.CursorType(), ado::adOpenStatic);
+    EXPECT_EQ(rs.LockType(), ado::adLockOptimistic);
+    EXPECT_EQ(rs.RecordCount(), 1);
+}
+
+TEST_F(RecordsetsTest, OpensOnTheActiveConnectionWhenGiven) {
+    SqliteDb other;
+    other.Exec(
+        QStringLiteral("CREATE TABLE SS_MA_CUENTAS (Nombre text); "
+                       "INSERT INTO SS_MA_CUENTAS VALUES ('de la otra')"));
+    auto cn = ado::Connection::Create();
+    cn->Open(other.Conn());
+    QString sql = QStringLiteral("SELECT Nombre FROM MA_CUENTAS ORDER BY 1");
+    component.AbrirRecordset(sql, rs, cn);
+    EXPECT_EQ(rs.ActiveConnection(), cn);
+    EXPECT_EQ(Rows(rs), QStringList{"de la otra"});
+}
+
+TEST_F(RecordsetsTest, NotUpperCasedOffOracle) {
+    EXPECT_EQ(Open(QStringLiteral("select 'abc'")), QStringList{"abc"});
+}
+
+// Each failing answer of the error handler: abort leaves, retry runs the open again, ignore
+// goes on; every box names the context.
+struct HandlerCase {
+    std::vector<int> answers;
+    std::size_t boxes;
+};
+
+class AbrirRecordsetFailure : public RecordsetsTest,
+                              public ::testing::WithParamInterface<HandlerCase> {};
+
+TEST_P(AbrirRecordsetFailure, GoesToTheErrorHandler) {
+    for (int answer : GetParam().answers) {
+        dialogs.AnswerBoxes({answer});
+    }
+    dialogs.defaultAnswer = ui::vbAbort;
+    QString sql = QStringLiteral("SELECT * FROM NO_EXISTE");
+    component.AbrirRecordset(sql, rs);
+    ASSERT_EQ(dialogs.boxes.size(), GetParam().boxes);
+    for (const auto& box : dialogs.boxes) {
+        EXPECT_EQ(box.title, "Error en AbrirRecordset");
+        EXPECT_TRUE(box.prompt.contains(QString::number(rt::err::ProviderNoTable)));
+        EXPECT_EQ(box.style, ui::vbAbortRetryIgnore | ui::vbCritical);
+    }
+    EXPECT_EQ(rs.State(), ado::adStateClosed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, AbrirRecordsetFailure,
+    ::testing::Values(HandlerCase{{ui::vbAbort}, 1}, HandlerCase{{ui::vbIgnore}, 1},
+                      HandlerCase{{ui::vbRetry, ui::vbRetry, ui::vbAbort}, 3}));
+
+TEST_F(RecordsetsTest, RetryOpensOnceTheCauseIsGone) {
+    QString sql = QStringLiteral("SELECT Nombre FROM SS_MA_CUENTAS");
+    // The first attempt fails on a closed connection; the retry finds it open again.
+    component.gCnn()->Close();
+    struct Reopen : ScriptedDialogs {
+        db::DB_Dll* component;
+        QString conn;
+        int MsgBox(const QString& p, int s, const QString& t) override {
+            component->gCnn()->Open(conn);
+            return ScriptedDialogs::MsgBox(p, s, t);
+        }
+    } reopen;
+    reopen.component = &component;
+    reopen.conn = db.Conn();
+    reopen.AnswerBoxes({ui::vbRetry});
+    component.AbrirRecordset(sql, rs);
+    ASSERT_EQ(reopen.boxes.size(), 1u);
+    EXPECT_EQ(reopen.boxes[0].title, "Error en AbrirRecordset");
+    EXPECT_EQ(Rows(rs), QStringList{"sinonimo"});
+}
+
+TEST_F(RecordsetsTest, CierraRecordsetClosesAnOpenOneAndLeavesAClosedOne) {
+    Open(QStringLiteral("SELECT 1"));
+    ASSERT_EQ(rs.State(), ado::adStateOpen);
+    component.CierraRecordset(rs);
+    EXPECT_EQ(rs.State(), ado::adStateClosed);
+    component.CierraRecordset(rs);
+    EXPECT_EQ(rs.State(), ado::adStateClosed);
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(OracleRecordsetsTest, OpensTheRewrittenTextAndHandsBackTheRedirectedOne) {
+    QString sql = QStringLiteral("select Nombre, 'abc' from MA_CUENTAS where Codigo = 1");
+    component.AbrirRecordset(sql, rs);
+    EXPECT_EQ(sql, "select Nombre, 'abc' from SS_MA_CUENTAS where Codigo = 1");
+    EXPECT_EQ(rs.Source(), "SELECT NOMBRE, 'ABC' FROM SS_MA_CUENTAS WHERE CODIGO = 1");
+    EXPECT_EQ(rs.Fields()[0].Value().ToText(), "sinonimo");
+    EXPECT_EQ(rs.Fields()[1].Value().ToText(), "ABC");
+}
+
+TEST_F(OracleRecordsetsTest, ConvOracleFalseOpensTheStatementUntranslated) {
+    QString sql = QStringLiteral("select 'abc'");
+    component.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, false);
+    EXPECT_EQ(rs.Source(), "select 'abc'");
+    EXPECT_EQ(Rows(rs), QStringList{"abc"});
+}
+
+TEST_F(OracleRecordsetsTest, RewriteFailureGoesToTheErrorHandler) {
+    dialogs.AnswerBoxes({ui::vbAbort});
+    QString sql = QStringLiteral("SELECT Nombre FROM MA_CUENTAS WHERE Nombre = 'abierta");
+    component.AbrirRecordset(sql, rs);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].title, "Error en AbrirRecordset");
+    EXPECT_EQ(rs.State(), ado::adStateClosed);
+}
+
+TEST_F(RecordsetsTest, OracleTestLooksAtTheComponentsConnectionEvenWithAnotherOne) {
+    SqliteDb oracle(QStringLiteral("ORACLE.db"));
+    db::DB_Dll onOracle;
+    oracle.OpenOn(onOracle);
+    QString sql = QStringLiteral("select 'abc'");
+    onOracle.AbrirRecordset(sql, rs, component.gCnn());
+    EXPECT_EQ(rs.ActiveConnection(), component.gCnn());
+    EXPECT_EQ(Rows(rs), QStringList{"ABC"});
+}
+
+TEST_F(RecordsetsTest, OracleAtTheFirstCharacterIsNotAnOracleConnectionForQueries) {
+    const QString conn = QStringLiteral("ORACLE_=1;") + db.Conn();
+    db::DB_Dll other;
+    other.gCnn()->Open(conn);
+    other.gConnString = conn;
+    QString sql = QStringLiteral("select 'abc'");
+    other.AbrirRecordset(sql, rs);
+    EXPECT_EQ(Rows(rs), QStringList{"abc"});
+    // ... whereas EjecutaConsultaSQL finds it anywhere and runs the text as a script.
+    QString script = QStringLiteral("insert into @Admin_MV_ASIENTOS values (7)");
+    int32_t affected = 0;
+    other.EjecutaConsultaSQL(script, &affected);
+    EXPECT_EQ(script, "");
+    EXPECT_EQ(affected, 1);
+}
+
+// ---- EjecutaConsultaSQL ----
+
+TEST_F(RecordsetsTest, ExecutesAndReturnsTheCount) {
+    QString sql = QStringLiteral("UPDATE SS_MA_CUENTAS SET Nombre = 'x'");
+    int32_t affected = 99;
+    component.EjecutaConsultaSQL(sql, &affected);
+    EXPECT_EQ(affected, 1);
+    sql = QStringLiteral("UPDATE SS_MA_CUENTAS SET Nombre = 'y'");
+    component.EjecutaConsultaSQL(sql);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT Nombre FROM SS_MA_CUENTAS")).ToText(), "y");
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+// The text handed back and what each of the two tables holds afterwards.
+struct ExecuteCase {
+    const char* sql;
+    const char* after;
+    QStringList plain;    // names left in MA_CUENTAS
+    QStringList synonym;  // names left in SS_MA_CUENTAS
+};
+
+class EjecutaConsultaRedirection : public RecordsetsTest,
+                                   public ::testing::WithParamInterface<ExecuteCase> {};
+
+TEST_P(EjecutaConsultaRedirection, ReachesTheExpectedTable) {
+    QString sql = QString::fromUtf8(GetParam().sql);
+    int32_t affected = 0;
+    component.EjecutaConsultaSQL(sql, &affected);
+    EXPECT_EQ(sql, GetParam().after);
+    EXPECT_EQ(affected, 1);
+    EXPECT_EQ(db.Column(QStringLiteral("SELECT Nombre FROM MA_CUENTAS ORDER BY Codigo")),
+              GetParam().plain);
+    EXPECT_EQ(db.Column(QStringLiteral("SELECT Nombre FROM SS_MA_CUENTAS ORDER BY Codigo")),
+              GetParam().synonym);
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statements, EjecutaConsultaRedirection,
+    ::testing::Values(
+        ExecuteCase{"UPDATE MA_CUENTAS SET Nombre = 'hecho' WHERE Codigo = 1",
+                    "UPDATE SS_MA_CUENTAS SET Nombre = 'hecho' WHERE Codigo = 1",
+                    {"tabla", "otra"},
+                    {"hecho"}},
+        // A delete, in lower case, reaches the plain table.
+        ExecuteCase{"delete from ma_cuentas where Codigo = 1",
+                    "delete from ma_cuentas where Codigo = 1",
+                    {"otra"},
+                    {"sinonimo"}},
+        // DELETED is a column, but its letters are enough to keep the plain name.
+        ExecuteCase{"UPDATE MA_CUENTAS SET DELETED = 1, Nombre = 'hecho' WHERE Codigo = 1",
+                    "UPDATE MA_CUENTAS SET DELETED = 1, Nombre = 'hecho' WHERE Codigo = 1",
+                    {"hecho", "otra"},
+                    {"sinonimo"}},
+        // A marker anywhere, in any case, keeps every name of the statement.
+        ExecuteCase{"update MA_CUENTAS set Nombre = 'hecho' where Codigo = 1 and not exists "
+                    "(select 1 from @ADMIN_MV_ASIENTOS)",
+                    "update MA_CUENTAS set Nombre = 'hecho' where Codigo = 1 and not exists "
+                    "(select 1 from MV_ASIENTOS)",
+                    {"hecho", "otra"},
+                    {"sinonimo"}},
+        ExecuteCase{"DELETE FROM @Admin_MA_CUENTAS WHERE Codigo = 2",
+                    "DELETE FROM MA_CUENTAS WHERE Codigo = 2",
+                    {"tabla"},
+                    {"sinonimo"}}));
+
+// The four provider failures pass without a box, stay in Errors and reach the log.
+struct SilentCase {
+    const char* sql;
+    int32_t number;
+};
+
+class EjecutaConsultaSilent : public RecordsetsTest,
+                              public ::testing::WithParamInterface<SilentCase> {};
+
+TEST_P(EjecutaConsultaSilent, NoBoxButErrorsAndLog) {
+    LogCapture log;
+    QString sql = QString::fromUtf8(GetParam().sql);
+    int32_t affected = 42;
+    component.EjecutaConsultaSQL(sql, &affected);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(affected, 42);
+    const ado::Errors& errors = component.gCnn()->Errors();
+    ASSERT_GE(errors.Count(), 1);
+    EXPECT_EQ(errors.Item(0).Number(), GetParam().number);
+    ASSERT_FALSE(log.lines.isEmpty());
+    EXPECT_TRUE(log.lines.join('\n').contains(QString::number(GetParam().number)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ProviderErrors, EjecutaConsultaSilent,
+    ::testing::Values(SilentCase{"UPDATE SS_MA_CUENTAS SET WHERE", rt::err::ProviderSyntax},
+                      SilentCase{"UPDATE SS_MA_CUENTAS SET NoColumn = 1", rt::err::ProviderSyntax},
+                      SilentCase{"DELETE FROM NO_EXISTE", rt::err::ProviderNoTable},
+                      SilentCase{"INSERT INTO SS_MA_CUENTAS VALUES (1, 'dup', 0)",
+                                 rt::err::ProviderIntegrity}));
+
+TEST_F(RecordsetsTest, SilentFailureLogNeverCarriesThePassword) {
+    const QString conn = db.Conn() + QStringLiteral(";User ID=ana;Password=Secreto99");
+    db::DB_Dll other;
+    db.OpenOn(other, conn);
+    LogCapture log;
+    QString sql = QStringLiteral("DELETE FROM NO_EXISTE");
+    other.EjecutaConsultaSQL(sql);
+    const QString all = log.lines.join('\n');
+    ASSERT_FALSE(all.isEmpty());
+    EXPECT_FALSE(all.contains(QStringLiteral("Secreto99")));
+    EXPECT_TRUE(all.contains(QStringLiteral("Password=***")));
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(RecordsetsTest, OtherFailuresShowTheOperatorBox) {
+    db::DB_Dll neverOpened;
+    QString sql = QStringLiteral("UPDATE T SET A = 1");
+    neverOpened.EjecutaConsultaSQL(sql);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].title, "Aviso al operador!!!");
+    EXPECT_EQ(dialogs.boxes[0].style, ui::vbCritical | ui::vbOKOnly);
+    EXPECT_FALSE(dialogs.boxes[0].prompt.isEmpty());
+}
+
+TEST_F(RecordsetsTest, BusyDatabaseShowsTheOperatorBoxOnce) {
+    db.Exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    component.gCnn()->SetCommandTimeout(1);
+    QString sql = QStringLiteral("UPDATE SS_MA_CUENTAS SET Nombre = 'w'");
+    component.EjecutaConsultaSQL(sql);
+    db.Exec(QStringLiteral("ROLLBACK"));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].title, "Aviso al operador!!!");
+    EXPECT_EQ(component.gCnn()->Errors().Item(0).Number(), rt::err::ProviderTimeout);
+    EXPECT_EQ(db.Column(QStringLiteral("SELECT Nombre FROM SS_MA_CUENTAS")),
+              QStringList{"sinonimo"});
+}
+
+TEST(DB_DllEmptyOperations, QConsultaAndQGridConsultaChangeNothing) {
+    ScriptedDialogs dialogs;
+    db::DB_Dll component;
+    component.QConsulta("MA_CUENTAS", "r", "c1", "c2");
+    component.QGridConsulta("SELECT 1", "a", "Provider=SQLite;Data Source=x", "b", "c");
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(component.gCnn()->ConnectionString(), "");
+    EXPECT_EQ(component.gCnn()->State(), ado::adStateClosed);
+}
+
+}  // namespace

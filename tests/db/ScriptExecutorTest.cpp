@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include "ScriptedDialogs.h"
+#include "SqliteDb.h"
+#include "db/DB_Dll.h"
+#include "runtime/RuntimeError.h"
+
+namespace {
+
+using dbtest::SqliteDb;
+
+// A component on an SQLite database whose connection string names ORACLE: every statement of
+// EjecutaConsultaSQL goes through the script executor and the Oracle rewrite.
+class ScriptExecutorTest : public ::testing::Test {
+  protected:
+    ScriptExecutorTest() : db(QStringLiteral("ORACLE.db")) {
+        db.Exec(QStringLiteral("CREATE TABLE T (A int, B varchar(20))"));
+    }
+    void SetUp() override { db.OpenOn(component); }
+
+    // Runs a script; returns what is left of it.
+    QString Run(const QString& script, int32_t* affected = nullptr) {
+        QString text = script;
+        component.EjecutaConsultaSQL(text, affected);
+        return text;
+    }
+
+    QStringList Values() const {
+        return db.Column(QStringLiteral("SELECT A FROM T ORDER BY rowid"));
+    }
+
+    SqliteDb db;
+    db::DB_Dll component;
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(ScriptExecutorTest, TransactionScriptExample) {
+    int32_t affected = 0;
+    const QString rest = Run(QStringLiteral("BEGIN TRANSACTION\r\nINSERT INTO T VALUES (1, 'x')\r\n"
+                                            "GO\r\nUPDATE T SET A = 2\r\nCOMMIT TRANSACTION"),
+                             &affected);
+    EXPECT_EQ(rest, "");
+    EXPECT_EQ(affected, 2);
+    EXPECT_FALSE(component.gCnn()->InTransaction());
+    // Committed (seen from another connection), and upper-cased by the rewrite.
+    EXPECT_EQ(Values(), QStringList{"2"});
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT B FROM T")).ToText(), "X");
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(ScriptExecutorTest, BeginWithoutCommitLeavesTheTransactionOpen) {
+    Run(QStringLiteral("BEGIN TRANS\r\nINSERT INTO T (A) VALUES (1)"));
+    EXPECT_TRUE(component.gCnn()->InTransaction());
+    EXPECT_TRUE(Values().isEmpty());  // not yet visible to others
+    Run(QStringLiteral("COMMIT TRANS"));
+    EXPECT_FALSE(component.gCnn()->InTransaction());
+    EXPECT_EQ(Values(), QStringList{"1"});
+}
+
+TEST_F(ScriptExecutorTest, RollbackStatementRollsBack) {
+    Run(QStringLiteral("BEGIN TRANSACTION INSERT INTO T (A) VALUES (1) ROLLBACK TRANSACTION"));
+    EXPECT_FALSE(component.gCnn()->InTransaction());
+    EXPECT_TRUE(Values().isEmpty());
+}
+
+TEST_F(ScriptExecutorTest, CountIsAddedToTheCallersCounter) {
+    int32_t affected = 5;
+    Run(QStringLiteral("INSERT INTO T (A) VALUES (1)\r\nINSERT INTO T (A) VALUES (2)"), &affected);
+    EXPECT_EQ(affected, 7);
+    EXPECT_EQ(Values(), QStringList({"1", "2"}));
+}
+
+TEST_F(ScriptExecutorTest, StatementsThatChangeNoRowsAddNothing) {
+    int32_t affected = 0;
+    Run(QStringLiteral("CREATE TABLE U (A int) INSERT INTO U VALUES (1) DROP TABLE U "
+                       "INSERT INTO T (A) VALUES (3)"),
+        &affected);
+    EXPECT_EQ(affected, 2);
+    EXPECT_EQ(Values(), QStringList{"3"});
+}
+
+TEST_F(ScriptExecutorTest, WithoutACounterTheStatementsStillRun) {
+    EXPECT_EQ(Run(QStringLiteral("INSERT INTO T (A) VALUES (1) INSERT INTO T (A) VALUES (2)")), "");
+    EXPECT_EQ(Values(), QStringList({"1", "2"}));
+}
+
+TEST_F(ScriptExecutorTest, SelectOnlyScriptExecutesNothingAndKeepsTheNormalisedText) {
+    db.Exec(QStringLiteral("INSERT INTO T (A) VALUES (1)"));
+    int32_t affected = 3;
+    EXPECT_EQ(Run(QStringLiteral("SET NOCOUNT ON\r\nSELECT * FROM T\r\nGO\r\nSELECT 1"), &affected),
+              " SELECT * FROM T SELECT 1");
+    EXPECT_EQ(affected, 3);
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(ScriptExecutorTest, IfNotExistsGuardIsDroppedAndTheCreateRuns) {
+    Run(QStringLiteral("IF NOT EXISTS (SELECT 1 FROM X) CREATE TABLE NUEVA (A int)"));
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT COUNT(*) FROM sqlite_master WHERE name = 'NUEVA'"))
+                  .ToLong(),
+              1);
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+TEST_F(ScriptExecutorTest, IfExistsGuardIsRejectedAndEndsTheScript) {
+    int32_t affected = 0;
+    const QString rest = Run(QStringLiteral("INSERT INTO T (A) VALUES (1) IF EXISTS (SELECT 1) "
+                                            "INSERT INTO T (A) VALUES (2)"),
+                             &affected);
+    EXPECT_EQ(rest, "IF EXISTS (SELECT 1) INSERT INTO T (A) VALUES (2)");
+    EXPECT_EQ(affected, 1);
+    EXPECT_EQ(Values(), QStringList{"1"});
+    EXPECT_TRUE(dialogs.boxes.empty());  // a syntax error passes silently
+    EXPECT_EQ(component.gCnn()->Errors().Item(0).Number(), rt::err::ProviderSyntax);
+}
+
+TEST_F(ScriptExecutorTest, KeywordInsideALiteralCutsTheStatement) {
+    // The insert is cut before DROP, and its unclosed quote stops the rewrite (invalid
+    // procedure call): the operator sees it and nothing runs.
+    const QString script = QStringLiteral("INSERT INTO T (A, B) VALUES (1, 'DROP X')");
+    EXPECT_EQ(Run(script), script);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].title, "Aviso al operador!!!");
+    EXPECT_TRUE(Values().isEmpty());
+}
+
+// ---- A failing script and its transaction ----
+
+TEST_F(ScriptExecutorTest, FailingScriptRollsBackTheTransactionItBegan) {
+    const QString rest =
+        Run(QStringLiteral("BEGIN TRANSACTION\r\nINSERT INTO T (A) VALUES (1)\r\n"
+                           "INSERT INTO NO_EXISTE VALUES (2)\r\nCOMMIT TRANSACTION"));
+    EXPECT_EQ(rest, "INSERT INTO NO_EXISTE VALUES (2) COMMIT");
+    EXPECT_FALSE(component.gCnn()->InTransaction());
+    // The failure stays in Errors although the rollback came after it.
+    ASSERT_EQ(component.gCnn()->Errors().Count(), 1);
+    EXPECT_EQ(component.gCnn()->Errors().Item(0).Number(), rt::err::ProviderNoTable);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    // A later commit cannot commit half of the failed script.
+    Run(QStringLiteral("INSERT INTO T (A) VALUES (9)"));
+    EXPECT_EQ(Values(), QStringList{"9"});
+}
+
+TEST_F(ScriptExecutorTest, FailingScriptLeavesATransactionOfAnEarlierCallAlone) {
+    Run(QStringLiteral("BEGIN TRANSACTION INSERT INTO T (A) VALUES (1)"));
+    Run(QStringLiteral("INSERT INTO T (A) VALUES (2) INSERT INTO NO_EXISTE VALUES (3)"));
+    EXPECT_TRUE(component.gCnn()->InTransaction());
+    Run(QStringLiteral("COMMIT TRANSACTION"));
+    EXPECT_EQ(Values(), QStringList({"1", "2"}));
+}
+
+TEST_F(ScriptExecutorTest, FailureAfterTheScriptsOwnCommitRollsNothingBack) {
+    Run(
+        QStringLiteral("BEGIN TRANSACTION INSERT INTO T (A) VALUES (1) COMMIT TRANSACTION "
+                       "INSERT INTO NO_EXISTE VALUES (2)"));
+    EXPECT_FALSE(component.gCnn()->InTransaction());
+    EXPECT_EQ(Values(), QStringList{"1"});
+}
+
+TEST_F(ScriptExecutorTest, FailureOtherThanTheFourShowsTheBoxAfterTheRollback) {
+    // The rewrite refuses an unclosed quote (invalid procedure call); by the time the operator
+    // sees the box, the script's transaction is already undone.
+    struct Watching : ScriptedDialogs {
+        ado::Connection* cnn = nullptr;
+        std::vector<bool> inTransaction;
+        int MsgBox(const QString& p, int s, const QString& t) override {
+            inTransaction.push_back(cnn->InTransaction());
+            return ScriptedDialogs::MsgBox(p, s, t);
+        }
+    } watching;
+    watching.cnn = component.gCnn().get();
+    const QString rest =
+        Run(QStringLiteral("BEGIN TRANSACTION INSERT INTO T (A) VALUES (1) "
+                           "INSERT INTO T (B) VALUES ('abierta"));
+    ASSERT_EQ(watching.boxes.size(), 1u);
+    EXPECT_EQ(watching.boxes[0].title, "Aviso al operador!!!");
+    EXPECT_EQ(watching.boxes[0].style, ui::vbCritical | ui::vbOKOnly);
+    EXPECT_EQ(watching.inTransaction, std::vector<bool>{false});
+    EXPECT_EQ(rest, "INSERT INTO T (B) VALUES ('abierta");
+    EXPECT_TRUE(Values().isEmpty());
+}
+
+// ---- The error list after a script ----
+
+struct WarningCase {
+    std::vector<int32_t> before;
+    int countAfter;
+};
+
+class ScriptWarnings : public ScriptExecutorTest,
+                       public ::testing::WithParamInterface<WarningCase> {};
+
+TEST_P(ScriptWarnings, LoneNoResultWarningIsCleared) {
+    for (int32_t number : GetParam().before) {
+        component.gCnn()->Errors().Add(ado::Error(number, QStringLiteral("w"), {}, 0, {}));
+    }
+    Run(QStringLiteral("INSERT INTO T (A) VALUES (1)"));
+    EXPECT_EQ(component.gCnn()->Errors().Count(), GetParam().countAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, ScriptWarnings,
+                         ::testing::Values(WarningCase{{265929}, 0},
+                                           WarningCase{{265929, 265929}, 2},
+                                           WarningCase{{-2147217900}, 1}, WarningCase{{}, 0}));
+
+TEST_F(ScriptExecutorTest, ScriptLongerThanTwoMegabytesRunsWhole) {
+    QString script = QStringLiteral("BEGIN TRANSACTION\r\n");
+    const QString insert = QStringLiteral("INSERT INTO T (A, B) VALUES (%1, '%2')\r\n");
+    const QString padding(40, QLatin1Char('p'));
+    int rows = 0;
+    while (script.size() < 2'500'000) {
+        script += insert.arg(++rows).arg(padding);
+    }
+    script += QStringLiteral("COMMIT TRANSACTION");
+    int32_t affected = 0;
+    EXPECT_EQ(Run(script, &affected), "");
+    EXPECT_EQ(affected, rows);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT COUNT(*) FROM T")).ToLong(), rows);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT MAX(A) FROM T")).ToLong(), rows);
+}
+
+}  // namespace
