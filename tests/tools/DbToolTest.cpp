@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+
+#include "ConsoleDialogs.h"
+#include "DbTool.h"
+#include "TempDir.h"
+#include "ado/Connection.h"
+#include "db/OracleDialect.h"
+#include "vexilo/VexUtil.h"
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the built dbtool with the arguments and standard input; it must end on its own.
+Result RunTool(const QStringList& args, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(DBTOOL_PATH), args);
+    EXPECT_TRUE(process.waitForStarted());
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// A database in a temporary folder; its file name decides whether the component takes its
+// Oracle road.
+class DbToolTest : public ::testing::Test {
+  protected:
+    QString Conn(const QString& file) const {
+        return QStringLiteral("Provider=SQLite;Data Source=") + dir.File(file);
+    }
+    QString Conn() const { return Conn(QStringLiteral("c.db")); }
+    QString OracleConn() const { return Conn(QStringLiteral("ORACLE.db")); }
+
+    // Prepares a database directly, without the tool.
+    void Prepare(const QString& conn, const QString& sql) const {
+        auto cn = ado::Connection::Create();
+        cn->Open(conn);
+        cn->Execute(sql);
+    }
+    QStringList Column(const QString& conn, const QString& sql) const {
+        auto cn = ado::Connection::Create();
+        cn->Open(conn);
+        ado::Recordset rs = cn->Execute(sql);
+        QStringList out;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            out << rs.Fields()[0].Value().ToText();
+        }
+        return out;
+    }
+    QString WriteFile(const QString& name, const QByteArray& bytes) const {
+        QFile file(dir.File(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    TempDir dir;
+};
+
+QString Translated(const QString& sql, const QString& conn) {
+    const vexilo::VexUtil util;
+    return db::ORACLE_Dicc(sql, conn, [&](const QString& t) { return util.ContarPalabras(t); });
+}
+
+// ---- translate and synonyms ----
+
+TEST_F(DbToolTest, TranslateAssumesAnOracleConnection) {
+    const QString sql = QStringLiteral("select top 5 len(Nombre) from [Cuentas] order by 1");
+    const Result r = RunTool({"translate", sql});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out,
+              Translated(sql, QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=X")) + "\n");
+    EXPECT_TRUE(r.out.contains("ROWNUM <= 5"));
+    EXPECT_TRUE(r.out.contains("LENGTH(Nombre)"));
+}
+
+TEST_F(DbToolTest, TranslateWithAnotherConnectionOnlyUpperCases) {
+    const Result r = RunTool({"translate", "--conn", Conn(), "select len(a) from [t]"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "SELECT LEN(A) FROM [T]\n");
+}
+
+TEST_F(DbToolTest, TranslateReadsOneStatementFromStandardInput) {
+    const Result r = RunTool({"translate", "--conn=x"}, "select a\nfrom b\r\n");
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "SELECT A\nFROM B\n");
+}
+
+TEST_F(DbToolTest, TranslateFailureExitsNonZero) {
+    const Result r = RunTool({"translate", "select * from t where a = 'open"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.contains("error 5")) << r.err.toStdString();
+}
+
+struct SynonymCase {
+    QStringList args;
+    QByteArray input;
+    const char* expected;
+};
+
+class DbToolSynonyms : public DbToolTest, public ::testing::WithParamInterface<SynonymCase> {};
+
+TEST_P(DbToolSynonyms, PrintsTheRedirectedStatement) {
+    const Result r = RunTool(GetParam().args, GetParam().input);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DbToolSynonyms,
+    ::testing::Values(SynonymCase{{"synonyms", "select * from MA_CUENTAS where x"},
+                                  {},
+                                  "select * from SS_MA_CUENTAS where x\n"},
+                      SynonymCase{{"synonyms"},
+                                  "select * from ma_cuentas where x\n",
+                                  "select * from SS_MA_CUENTAS where x\n"},
+                      SynonymCase{
+                          {"synonyms", "--admin", "select * from @Admin_MA_CUENTAS, MV_ASIENTOS.x"},
+                          {},
+                          "select * from MA_CUENTAS, MV_ASIENTOS.x\n"},
+                      SynonymCase{{"synonyms", "--", "--not an option"}, {}, "--not an option\n"}));
+
+// ---- query ----
+
+TEST_F(DbToolTest, QueryPrintsHeaderAndEscapedRows) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (Codigo int, Texto varchar(30));"
+                                   "INSERT INTO T VALUES (1, 'tab' || char(9) || 'nl' || "
+                                   "char(10) || 'bs\\'), (2, NULL)"));
+    const Result r =
+        RunTool({"query", "--conn", Conn(), "SELECT Codigo, Texto FROM T ORDER BY Codigo"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "Codigo\tTexto\n1\ttab\\tnl\\nbs\\\\\n2\t\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(DbToolTest, QueryGoesThroughTheSynonymsAndTheOracleRewrite) {
+    Prepare(OracleConn(), QStringLiteral("CREATE TABLE SS_MA_CUENTAS (Nombre text);"
+                                         "INSERT INTO SS_MA_CUENTAS VALUES ('sinonimo')"));
+    // The tool opens as the program does without the administrator look-up, as an
+    // administrator: no redirection; the plain table is missing here, so the query fails.
+    const Result plain = RunTool(
+        {"query", "--conn", OracleConn(), "select Nombre, 'abc' as x from MA_CUENTAS where 1 = 1"});
+    EXPECT_EQ(plain.exitCode, tools::kExitFailed);
+    EXPECT_TRUE(plain.err.contains("[box] Error en AbrirRecordset")) << plain.err.toStdString();
+    const Result r =
+        RunTool({"query", "--conn", OracleConn(), "select Nombre, 'abc' as x from SS_MA_CUENTAS"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "Nombre\tX\nsinonimo\tABC\n");
+}
+
+TEST_F(DbToolTest, QueryOfAMissingTableFails) {
+    const Result r = RunTool({"query", "--conn", Conn(), "SELECT * FROM NO_EXISTE"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.contains("[box] Error en AbrirRecordset\n")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("no such table")) << r.err.toStdString();
+}
+
+TEST_F(DbToolTest, QueryOfAStatementWithoutRowsFails) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int)"));
+    const Result r = RunTool({"query", "--conn", Conn(), "INSERT INTO T VALUES (1)"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(DbToolTest, ConnectionFailureIsReportedWithoutThePassword) {
+    const QString conn = QStringLiteral("Provider=SQLite;Data Source=") +
+                         dir.File("no/such/dir.db") + QStringLiteral(";Password=Secreto99");
+    const Result r = RunTool({"query", "--conn", conn, "SELECT 1"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_TRUE(r.err.contains("[box]")) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("Secreto99"));
+    EXPECT_FALSE(QFile::exists(dir.File("no/such/dir.db")));
+}
+
+// ---- exec ----
+
+TEST_F(DbToolTest, ExecRunsAScriptFileOnTheOracleRoad) {
+    Prepare(OracleConn(), QStringLiteral("CREATE TABLE T (A int, B varchar(10))"));
+    const QString file = WriteFile(
+        "s.sql",
+        "SET NOCOUNT ON\r\nBEGIN TRANSACTION\r\nINSERT INTO T VALUES (1, 'uno')\r\nGO\r\n"
+        "INSERT INTO T VALUES (2, 'dos')\r\nUPDATE T SET A = A + 10\r\nCOMMIT TRANSACTION\r\n");
+    const Result r = RunTool({"exec", "--conn", OracleConn(), file});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "records affected: 4\n");
+    EXPECT_EQ(Column(OracleConn(), "SELECT A || B FROM T ORDER BY A"),
+              QStringList({"11UNO", "12DOS"}));
+}
+
+TEST_F(DbToolTest, ExecReadsStandardInputOnTheDirectRoad) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int); INSERT INTO T VALUES (1), (2), (3)"));
+    const Result r = RunTool({"exec", "--conn", Conn()}, "update T set A = A * 2 where A > 1\n");
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, "records affected: 2\n");
+    EXPECT_EQ(Column(Conn(), "SELECT A FROM T ORDER BY A"), QStringList({"1", "4", "6"}));
+}
+
+TEST_F(DbToolTest, ExecSilentProviderFailureStillExitsNonZero) {
+    Prepare(OracleConn(), QStringLiteral("CREATE TABLE T (A int)"));
+    const Result r =
+        RunTool({"exec", "--conn", OracleConn() + ";Password=Secreto99"},
+                "BEGIN TRANSACTION INSERT INTO T VALUES (1) INSERT INTO NO_EXISTE VALUES (2) "
+                "COMMIT TRANSACTION");
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(r.out, "records affected: 1\n");
+    EXPECT_TRUE(r.err.contains("-2147217865")) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("[box]"));
+    EXPECT_FALSE(r.err.contains("Secreto99"));
+    EXPECT_TRUE(Column(OracleConn(), "SELECT A FROM T").isEmpty());  // rolled back
+}
+
+TEST_F(DbToolTest, ExecOtherFailureShowsTheOperatorBox) {
+    const Result r = RunTool({"exec", "--conn", OracleConn()}, "INSERT INTO T VALUES ('open");
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_TRUE(r.err.contains("[box] Aviso al operador!!!\n")) << r.err.toStdString();
+}
+
+TEST_F(DbToolTest, ExecOfAMissingFileFailsBeforeOpening) {
+    const Result r = RunTool({"exec", "--conn", OracleConn(), dir.File("none.sql")});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_TRUE(r.err.contains("cannot read")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.File("ORACLE.db")));
+}
+
+// ---- arguments ----
+
+class DbToolUsage : public ::testing::TestWithParam<QStringList> {};
+
+TEST_P(DbToolUsage, BadArgumentsExitWithUsage) {
+    const Result r = RunTool(GetParam());
+    EXPECT_EQ(r.exitCode, tools::kExitUsage);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.contains("usage:")) << r.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, DbToolUsage,
+    ::testing::Values(QStringList{}, QStringList{"frobnicate"}, QStringList{"query", "SELECT 1"},
+                      QStringList{"query", "--conn", "x"}, QStringList{"exec"},
+                      QStringList{"exec", "--conn"}, QStringList{"translate", "a", "b"},
+                      QStringList{"translate", "--admin", "a"},
+                      QStringList{"synonyms", "--conn", "x", "a"},
+                      QStringList{"query", "--conn", "x", "--bogus", "SELECT 1"}));
+
+// ---- the console pieces ----
+
+TEST(ConsoleDialogs, AnswersTheNegativeChoiceAndCountsBoxes) {
+    struct Case {
+        int style;
+        int answer;
+    };
+    const Case cases[] = {
+        {ui::vbOKOnly, ui::vbOK},
+        {ui::vbOKCancel, ui::vbCancel},
+        {ui::vbAbortRetryIgnore | ui::vbCritical, ui::vbAbort},
+        {ui::vbYesNoCancel, ui::vbCancel},
+        {ui::vbYesNo | ui::vbQuestion | ui::vbDefaultButton2, ui::vbNo},
+        {ui::vbRetryCancel, ui::vbCancel},
+    };
+    std::FILE* sink = std::tmpfile();
+    ASSERT_NE(sink, nullptr);
+    tools::ConsoleDialogs dialogs(sink);
+    for (const Case& c : cases) {
+        EXPECT_EQ(dialogs.MsgBox("p", c.style, "t"), c.answer) << c.style;
+    }
+    EXPECT_FALSE(dialogs.InputBox("p", "t", "d").has_value());
+    EXPECT_EQ(dialogs.BoxCount(), 7);
+    std::fclose(sink);
+}
+
+TEST(EscapeField, WritesSpecialCharactersAsEscapes) {
+    EXPECT_EQ(tools::EscapeField(rt::Variant::Null()), "");
+    EXPECT_EQ(tools::EscapeField(rt::Variant()), "");
+    EXPECT_EQ(tools::EscapeField(QStringLiteral("a\tb\nc\\d\re")), "a\\tb\\nc\\\\d\re");
+    EXPECT_EQ(tools::EscapeField(42), "42");
+}
+
+}  // namespace

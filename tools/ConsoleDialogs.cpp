@@ -1,0 +1,55 @@
+#include "ConsoleDialogs.h"
+
+#include <QWidget>
+
+namespace tools {
+
+int ConsoleDialogs::NegativeAnswer(int style) {
+    switch (style & 7) {
+        case ui::vbOKCancel:
+        case ui::vbYesNoCancel:
+        case ui::vbRetryCancel:
+            return ui::vbCancel;
+        case ui::vbAbortRetryIgnore:
+            return ui::vbAbort;
+        case ui::vbYesNo:
+            return ui::vbNo;
+        default:
+            return ui::vbOK;
+    }
+}
+
+void ConsoleDialogs::Print(const QString& kind, const QString& title, const QString& text) const {
+    const QString line = QStringLiteral("[%1] %2\n%3\n").arg(kind, title, text);
+    std::fputs(line.toUtf8().constData(), out_);
+    std::fflush(out_);
+}
+
+int ConsoleDialogs::MsgBox(const QString& prompt, int style, const QString& title) {
+    ++boxes_;
+    Print(QStringLiteral("box"), title, prompt);
+    return NegativeAnswer(style);
+}
+
+std::optional<QString> ConsoleDialogs::InputBox(const QString& prompt, const QString& title,
+                                                const QString&) {
+    ++boxes_;
+    Print(QStringLiteral("prompt"), title, prompt);
+    return std::nullopt;
+}
+
+QAction* ConsoleDialogs::PopupMenu(QMenu&, const QPoint&) {
+    return nullptr;
+}
+
+void ConsoleDialogs::ShowModal(QWidget& window) {
+    ++boxes_;
+    Print(QStringLiteral("window"), window.windowTitle(), QStringLiteral("(not shown)"));
+    window.hide();
+}
+
+int ConsoleDialogs::TextWidth(const QFont&, const QString& text) const {
+    return static_cast<int>(text.size()) * 8;
+}
+
+}  // namespace tools

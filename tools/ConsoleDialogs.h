@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <cstdio>
+
+#include "ui/Dialogs.h"
+
+namespace tools {
+
+// Dialogs for a console program: every message box and prompt is written to standard error
+// with its title, and answered with its negative choice (No, Cancel, Abort); no window is ever
+// shown. It remembers whether any box appeared, since in the tool every box reports a failure.
+class ConsoleDialogs : public ui::Dialogs {
+  public:
+    explicit ConsoleDialogs(std::FILE* out = stderr) : out_(out) {}
+
+    int MsgBox(const QString& prompt, int style, const QString& title) override;
+    std::optional<QString> InputBox(const QString& prompt, const QString& title,
+                                    const QString& defaultText) override;
+    QAction* PopupMenu(QMenu& menu, const QPoint& globalPos) override;
+    void ShowModal(QWidget& window) override;
+    QSize ScreenSize() const override { return {1024, 768}; }
+    int TextWidth(const QFont& font, const QString& text) const override;
+
+    int BoxCount() const { return boxes_; }
+
+    // The negative answer to a box of the given style.
+    static int NegativeAnswer(int style);
+
+  private:
+    void Print(const QString& kind, const QString& title, const QString& text) const;
+
+    std::FILE* out_;
+    int boxes_ = 0;
+};
+
+}  // namespace tools

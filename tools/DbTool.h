@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "runtime/Variant.h"
+
+namespace tools {
+
+class ConsoleDialogs;
+
+// Exit codes of dbtool.
+enum ExitCode : int {
+    kExitOk = 0,
+    kExitFailed = 1,  // the operation failed: a box was shown, an error was raised
+    kExitUsage = 2,   // bad arguments
+};
+
+// Runs one dbtool command (the arguments without the program name) on the default database
+// component and returns the exit code. Every box goes through dialogs, which must already be
+// installed.
+int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs);
+
+// A value as one field of a tab-separated line: Null as empty; tab, line feed and backslash
+// written as \t, \n and \\.
+QString EscapeField(const rt::Variant& value);
+
+}  // namespace tools
