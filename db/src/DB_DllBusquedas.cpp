@@ -5,6 +5,7 @@
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
 #include "db/LookupStatements.h"
+#include "db/SqlText.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
 #include "ui/Dialogs.h"
@@ -22,20 +23,10 @@ rt::StepAnswer AvisoAlOperador(const rt::RuntimeError& error) {
                                          QStringLiteral("Aviso al Operador")));
 }
 
-// The number an aggregate gives back. A number is taken as it is (a text of it would be
-// written with the locale's decimal comma and read back without its decimals); a text is read
-// the way Val reads it; an empty result reads as 0.
+// The number an aggregate gives back: a number as it is, anything else read from its text the
+// way Val reads it; an empty result reads as 0.
 double NumeroDelAgregado(const rt::Variant& valor, const vexilo::VexUtil& util) {
-    switch (valor.VarType()) {
-        case rt::Variant::Type::Long:
-        case rt::Variant::Type::LongLong:
-        case rt::Variant::Type::Double:
-        case rt::Variant::Type::Currency:
-        case rt::Variant::Type::Boolean:
-            return valor.ToDouble();
-        default:
-            return rt::text::Val(util.CampoATexto(valor));
-    }
+    return EsValorNumerico(valor) ? valor.ToDouble() : rt::text::Val(util.CampoATexto(valor));
 }
 
 // Opens a forward-only read-only recordset on the statement and reads the one value of its
@@ -174,12 +165,8 @@ rt::Variant DB_Dll::DatosTabla(const QString& Tabla, const QString& ValorBuscado
         })) {
         return result;
     }
-    bool sinFilas = true;
-    if (!steps([&] { sinFilas = rs.Bof(); })) {
-        return result;
-    }
     if (!steps([&] {
-            result = sinFilas ? QString() : Util().CampoATexto(rs.Fields()[CampoDevuelto].Value());
+            result = rs.Bof() ? QString() : Util().CampoATexto(rs.Fields()[CampoDevuelto].Value());
         })) {
         return result;
     }

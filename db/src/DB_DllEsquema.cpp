@@ -45,6 +45,16 @@ bool BuscaEnCatalogo(rt::Steps& steps, ado::Recordset& rs, const QString& campo,
     }
 }
 
+// The catalogue that the column query is restricted to. An embedded database file holds one
+// catalogue whatever name the settings give it (its file name, its path or the name of the
+// server database it replaces), so it is not restricted; the SQLite ODBC driver does the same.
+rt::Variant CatalogoDeColumnas(const ado::Connection& cnn, const QString& dbName) {
+    if (rt::text::Equals(cnn.Provider(), QStringLiteral("SQLite"))) {
+        return {};
+    }
+    return dbName;
+}
+
 }  // namespace
 
 rt::Variant DB_Dll::SQLValue(const rt::Variant& Valor, const QString& Tipo) {
@@ -53,8 +63,11 @@ rt::Variant DB_Dll::SQLValue(const rt::Variant& Valor, const QString& Tipo) {
         return numero ? QStringLiteral("0") : QStringLiteral("NULL");
     }
     if (numero) {
-        // Read in the user's format, written with "." as SQL reads numbers.
-        return Util().TextoAMoneda(Valor.ToString()).ToInvariantString();
+        // Anything but a number is read from its text in the user's format; either way the
+        // literal is written with "." as SQL reads numbers.
+        const rt::Currency importe =
+            EsValorNumerico(Valor) ? Valor.ToCurrency() : Util().TextoAMoneda(Valor.ToString());
+        return importe.ToInvariantString();
     }
     if (Tipo == QLatin1String("'")) {
         return QuoteSqlText(Valor.ToString());
@@ -98,8 +111,8 @@ bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo) {
     });
     ado::Recordset rs;
     if (!steps([&] {
-            rs = gCnn()->OpenSchema(ado::adSchemaColumns,
-                                    {gDbName, rt::Variant(), Tabla, rt::Variant()});
+            rs = gCnn()->OpenSchema(ado::adSchemaColumns, {CatalogoDeColumnas(*gCnn(), gDbName),
+                                                           rt::Variant(), Tabla, rt::Variant()});
         })) {
         return false;
     }

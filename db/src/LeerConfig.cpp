@@ -67,7 +67,8 @@ QString LeerConfig(const QString& clave, QString& valorAux) {
         })) {
         return {};
     }
-    bool vacio = true;
+    // An emptiness test that failed and was ignored goes on to reading the row.
+    bool vacio = false;
     if (!steps([&] { vacio = rs.Bof(); })) {
         return {};
     }

@@ -8,4 +8,16 @@ QString QuoteSqlText(const QString& text) {
     return QLatin1Char('\'') + doubled + QLatin1Char('\'');
 }
 
+bool EsValorNumerico(const rt::Variant& valor) {
+    switch (valor.VarType()) {
+        case rt::Variant::Type::Long:
+        case rt::Variant::Type::LongLong:
+        case rt::Variant::Type::Double:
+        case rt::Variant::Type::Currency:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace db
