@@ -2,6 +2,7 @@
 #include <array>
 
 #include "ado/ConnectionString.h"
+#include "db/ConnectionMessages.h"
 #include "db/DB_Dll.h"
 #include "db/DbLog.h"
 #include "db/OracleDialect.h"
@@ -29,9 +30,20 @@ bool EsErrorSilencioso(int32_t numero) {
            kErroresSilenciosos.end();
 }
 
+// Every password the component knows of, to keep them out of the log.
+QStringList Passwords(const QString& userPassword, const QStringList& connStrings) {
+    QStringList passwords{userPassword};
+    for (const QString& conn : connStrings) {
+        passwords << ado::ConnectionStringValue(conn, QStringLiteral("Password"))
+                  << ado::ConnectionStringValue(conn, QStringLiteral("Pwd"));
+    }
+    return passwords;
+}
+
 // Keeps a silent failure in the connection's Errors (where the provider put it, or added when
-// it came from elsewhere) and writes it to the log; the connection string only masked.
-void RegistraErrorSilencioso(ado::Connection& cnn, const rt::RuntimeError& e) {
+// it came from elsewhere) and writes it to the log with every password hidden.
+void RegistraErrorSilencioso(ado::Connection& cnn, const rt::RuntimeError& e,
+                             const QStringList& passwords) {
     ado::Errors& errores = cnn.Errors();
     const bool presente = std::any_of(errores.begin(), errores.end(), [&](const ado::Error& x) {
         return x.Number() == e.Number();
@@ -39,12 +51,18 @@ void RegistraErrorSilencioso(ado::Connection& cnn, const rt::RuntimeError& e) {
     if (!presente) {
         errores.Add(ado::Error(e.Number(), e.Description(), {}, 0, e.Source()));
     }
-    qCWarning(lcDb).noquote() << "EjecutaConsultaSQL: statement not executed, error" << e.Number()
-                              << e.Description() << "on"
-                              << ado::MaskPassword(cnn.ConnectionString());
+    const auto log = [&](const QString& line) {
+        qCWarning(lcDb).noquote() << OcultaPasswords(line, passwords);
+    };
+    log(QStringLiteral("EjecutaConsultaSQL: statement not executed, error %1 (%2) on %3")
+            .arg(e.Number())
+            .arg(e.Description(), ado::MaskPassword(cnn.ConnectionString())));
     for (const ado::Error& x : errores) {
-        qCWarning(lcDb).noquote() << "  provider error" << x.Number() << "SQLSTATE" << x.SQLState()
-                                  << "native" << x.NativeError() << x.Description();
+        log(QStringLiteral("  provider error %1 SQLSTATE %2 native %3: %4")
+                .arg(x.Number())
+                .arg(x.SQLState())
+                .arg(x.NativeError())
+                .arg(x.Description()));
     }
 }
 
@@ -94,7 +112,8 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int32_t* RecordsAffected)
         cnn->Execute(SentenciaSQL, RecordsAffected, ado::adCmdUnspecified);
     } catch (const rt::RuntimeError& e) {
         if (EsErrorSilencioso(e.Number())) {
-            RegistraErrorSilencioso(*cnn, e);
+            RegistraErrorSilencioso(
+                *cnn, e, Passwords(gUserPassWord, {cnn->ConnectionString(), gConnString}));
             return;
         }
         ui::MsgBox(e.Description(), ui::vbCritical | ui::vbOKOnly,

@@ -351,6 +351,10 @@ TEST_F(RecordsetsTest, SilentFailureLogNeverCarriesThePassword) {
     LogCapture log;
     QString sql = QStringLiteral("DELETE FROM NO_EXISTE");
     other.EjecutaConsultaSQL(sql);
+    // The provider quotes the statement near a syntax error; the password it holds is hidden.
+    sql = QStringLiteral("UPDATE SS_MA_CUENTAS Secreto99 = 1");
+    other.EjecutaConsultaSQL(sql);
+    EXPECT_TRUE(other.gCnn()->Errors().Item(0).Description().contains("Secreto99"));
     const QString all = log.lines.join('\n');
     ASSERT_FALSE(all.isEmpty());
     EXPECT_FALSE(all.contains(QStringLiteral("Secreto99")));
