@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QLineEdit>
+#include <optional>
 
 #include "ado/ConnectionString.h"
 #include "db/ConnectionMessages.h"

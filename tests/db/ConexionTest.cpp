@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "ScriptedDialogs.h"
@@ -13,6 +14,7 @@
 #include "db/ConnectionStrings.h"
 #include "db/DB_Dll.h"
 #include "db/frmAcceso.h"
+#include "runtime/RuntimeError.h"
 
 namespace {
 
@@ -233,6 +235,33 @@ TEST(OpenServerADODB, ARefusedConnectionOffersToTryAgainWithNewParameters) {
     // No answers the last question; the errors it showed are still on the connection.
     ASSERT_GE(component.gCnn()->Errors().Count(), 1);
     EXPECT_EQ(dialogs.boxes[1].prompt, EsperadoDe(component.gCnn()->Errors().Item(0)));
+}
+
+// A provider description that happens to carry the password shows it masked.
+TEST(OpenServerADODB, ThePasswordNeverShowsEvenWhenTheDescriptionHoldsIt) {
+    db::DB_Dll component;
+    PuertoCerrado(component);
+    auto sonda = ado::Connection::Create();
+    EXPECT_THROW(sonda->Open(db::ArmaConnString(QStringLiteral("SQLOLEDB"), component.gServidor,
+                                                component.gDbName, component.gUsuario,
+                                                QStringLiteral("x"), component.gExtended)),
+                 rt::RuntimeError);
+    ASSERT_GE(sonda->Errors().Count(), 1);
+    QString palabra;
+    for (const QString& p :
+         sonda->Errors().Item(0).Description().split(QRegularExpression(QStringLiteral("\\W+")))) {
+        palabra = p.size() > palabra.size() ? p : palabra;
+    }
+    ASSERT_GE(palabra.size(), 4);
+
+    ScriptedDialogs dialogs;
+    dialogs.AnswerBoxes({ui::vbNo});
+    component.gUserPassWord = palabra;
+    component.OpenServerADODB();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_FALSE(dialogs.boxes[0].prompt.contains(palabra))
+        << dialogs.boxes[0].prompt.toStdString();
+    EXPECT_TRUE(dialogs.boxes[0].prompt.contains(QLatin1String("***")));
 }
 
 TEST(OpenServerADODB, DefaultsWithEmptySettingsTryTheEmptySqlServerString) {
