@@ -33,6 +33,19 @@ QString ComparacionSimple(const QString& campo, const QString& valor) {
     return QStringLiteral(" WHERE ") + campo + QStringLiteral(" = ") + valor;
 }
 
+// The key comparison of a date (trimmed, bare), a number (normalised) or any other value
+// (bare, as passed).
+QString ComparacionSinComillas(ClaseDeValor clase, const QString& campo, const QString& valor) {
+    switch (clase) {
+        case ClaseDeValor::Fecha:
+            return ComparacionSimple(campo, Trim(valor)) + QLatin1Char(' ');
+        case ClaseDeValor::Numero:
+            return ComparacionSimple(campo, NumeroNormalizado(valor));
+        default:
+            return ComparacionSimple(campo, valor);
+    }
+}
+
 QString ComparacionTrimada(const QString& campo, const QString& valor) {
     return QStringLiteral(" WHERE LTRIM(RTRIM(") + campo + QStringLiteral(")) =") +
            QuoteSqlText(Trim(valor));
@@ -90,18 +103,12 @@ QString SentenciaExisteEnTablaST(const QString& Tabla, const QString& ValorBusca
     if (!Condicion.isEmpty()) {
         return ConCondicion(prefijo, Condicion);
     }
-    switch (ClaseDeTipo(TipoDato)) {
-        case ClaseDeValor::Texto:
-            return prefijo + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" =") +
-                   QuoteSqlText(ValorBuscado);
-        case ClaseDeValor::Fecha:
-            return prefijo + ComparacionSimple(Campo, Trim(ValorBuscado)) + QLatin1Char(' ');
-        case ClaseDeValor::Numero:
-            return prefijo + ComparacionSimple(Campo, NumeroNormalizado(ValorBuscado));
-        case ClaseDeValor::Otro:
-            break;
+    const ClaseDeValor clase = ClaseDeTipo(TipoDato);
+    if (clase == ClaseDeValor::Texto) {
+        return prefijo + QStringLiteral(" WHERE ") + Campo + QStringLiteral(" =") +
+               QuoteSqlText(ValorBuscado);
     }
-    return prefijo + ComparacionSimple(Campo, ValorBuscado);
+    return prefijo + ComparacionSinComillas(clase, Campo, ValorBuscado);
 }
 
 QString SentenciaExisteEnTabla(const QString& Tabla, const QString& ValorBuscado,
@@ -111,40 +118,28 @@ QString SentenciaExisteEnTabla(const QString& Tabla, const QString& ValorBuscado
     if (!Condicion.isEmpty()) {
         return ConCondicion(prefijo, Condicion);
     }
-    switch (ClaseDeTipo(TipoDato)) {
-        case ClaseDeValor::Texto:
-            return QStringLiteral("SELECT TOP 1  * FROM ") + Tabla +
-                   ComparacionTrimada(Campo, ValorBuscado);
-        case ClaseDeValor::Fecha:
-            return prefijo + ComparacionSimple(Campo, Trim(ValorBuscado)) + QLatin1Char(' ');
-        case ClaseDeValor::Numero:
-            return prefijo + ComparacionSimple(Campo, NumeroNormalizado(ValorBuscado));
-        case ClaseDeValor::Otro:
-            break;
+    const ClaseDeValor clase = ClaseDeTipo(TipoDato);
+    if (clase == ClaseDeValor::Texto) {
+        return QStringLiteral("SELECT TOP 1  * FROM ") + Tabla +
+               ComparacionTrimada(Campo, ValorBuscado);
     }
-    return prefijo + ComparacionSimple(Campo, ValorBuscado);
+    return prefijo + ComparacionSinComillas(clase, Campo, ValorBuscado);
 }
 
 QString SentenciaDatosTabla(const QString& Tabla, const QString& ValorBuscado, const QString& Campo,
                             const rt::Variant& TipoDato, const QString& Condicion, bool UsaTrim) {
     QString sql = QStringLiteral("SELECT TOP 1 * FROM ") + Tabla;
-    switch (ClaseDeTipo(TipoDato)) {
-        case ClaseDeValor::Texto:
-            sql += UsaTrim ? ComparacionTrimada(Campo, ValorBuscado)
-                           : QStringLiteral(" WHERE ") + Campo + QStringLiteral(" =") +
-                                 QuoteSqlText(Trim(ValorBuscado));
-            sql += QLatin1Char(' ');
-            break;
-        case ClaseDeValor::Fecha:
-            sql += QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = #") + Trim(ValorBuscado) +
-                   QStringLiteral("# ");
-            break;
-        case ClaseDeValor::Numero:
-            sql += ComparacionSimple(Campo, NumeroNormalizado(ValorBuscado));
-            break;
-        case ClaseDeValor::Otro:
-            sql += ComparacionSimple(Campo, ValorBuscado);
-            break;
+    const ClaseDeValor clase = ClaseDeTipo(TipoDato);
+    if (clase == ClaseDeValor::Texto) {
+        sql += UsaTrim ? ComparacionTrimada(Campo, ValorBuscado)
+                       : QStringLiteral(" WHERE ") + Campo + QStringLiteral(" =") +
+                             QuoteSqlText(Trim(ValorBuscado));
+        sql += QLatin1Char(' ');
+    } else if (clase == ClaseDeValor::Fecha) {
+        sql += QStringLiteral(" WHERE ") + Campo + QStringLiteral(" = #") + Trim(ValorBuscado) +
+               QStringLiteral("# ");
+    } else {
+        sql += ComparacionSinComillas(clase, Campo, ValorBuscado);
     }
     if (!Trim(Condicion).isEmpty()) {
         sql += QStringLiteral(" AND ") + Condicion;

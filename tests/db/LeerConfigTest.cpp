@@ -12,24 +12,31 @@ namespace {
 using dbtest::DefaultOn;
 using dbtest::SqliteDb;
 
+struct StatementCase {
+    const char* tabla;
+    const char* clave;
+    const char* sentencia;
+};
+
 TEST(LeerConfigStatement, KeyIsTrimmedAndQuoted) {
-    const QString t = QStringLiteral("TA_CONFIGURACION");
-    EXPECT_EQ(db::SentenciaLeerConfig(t, QStringLiteral("  TopConsArt ")),
-              QStringLiteral("SELECT VALOR, valoraux FROM TA_CONFIGURACION WHERE CLAVE = "
-                             "'TopConsArt'"));
-    EXPECT_EQ(db::SentenciaLeerConfig(t, QStringLiteral("Nom'Clase")),
-              QStringLiteral("SELECT VALOR, valoraux FROM TA_CONFIGURACION WHERE CLAVE = "
-                             "'Nom''Clase'"));
-    // The two date keys send the whole statement upper-cased, in whatever case they came.
-    EXPECT_EQ(
-        db::SentenciaLeerConfig(QStringLiteral("ta_config"), QStringLiteral(" [fecha desde]")),
-        QStringLiteral("SELECT VALOR, VALORAUX FROM TA_CONFIG WHERE CLAVE = '[FECHA DESDE]'"));
-    EXPECT_EQ(db::SentenciaLeerConfig(t, QStringLiteral("[Fecha Hasta]")),
-              QStringLiteral("SELECT VALOR, VALORAUX FROM TA_CONFIGURACION WHERE CLAVE = "
-                             "'[FECHA HASTA]'"));
-    EXPECT_EQ(db::SentenciaLeerConfig(t, QStringLiteral("[fecha]")),
-              QStringLiteral("SELECT VALOR, valoraux FROM TA_CONFIGURACION WHERE CLAVE = "
-                             "'[fecha]'"));
+    const StatementCase cases[] = {
+        {"TA_CONFIGURACION", "  TopConsArt ",
+         "SELECT VALOR, valoraux FROM TA_CONFIGURACION WHERE CLAVE = 'TopConsArt'"},
+        {"TA_CONFIGURACION", "Nom'Clase",
+         "SELECT VALOR, valoraux FROM TA_CONFIGURACION WHERE CLAVE = 'Nom''Clase'"},
+        // The two date keys send the whole statement upper-cased, whatever case they came in.
+        {"ta_config", " [fecha desde]",
+         "SELECT VALOR, VALORAUX FROM TA_CONFIG WHERE CLAVE = '[FECHA DESDE]'"},
+        {"TA_CONFIGURACION", "[Fecha Hasta]",
+         "SELECT VALOR, VALORAUX FROM TA_CONFIGURACION WHERE CLAVE = '[FECHA HASTA]'"},
+        {"TA_CONFIGURACION", "[fecha]",
+         "SELECT VALOR, valoraux FROM TA_CONFIGURACION WHERE CLAVE = '[fecha]'"},
+    };
+    for (const StatementCase& c : cases) {
+        EXPECT_EQ(db::SentenciaLeerConfig(QString::fromUtf8(c.tabla), QString::fromUtf8(c.clave)),
+                  QString::fromUtf8(c.sentencia))
+            << c.clave;
+    }
 }
 
 // The default component opened on a database with a configuration table, and the table name
