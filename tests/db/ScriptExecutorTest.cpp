@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <limits>
 
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
@@ -79,6 +80,15 @@ TEST_F(ScriptExecutorTest, StatementsThatChangeNoRowsAddNothing) {
         &affected);
     EXPECT_EQ(affected, 2);
     EXPECT_EQ(Values(), QStringList{"3"});
+}
+
+TEST_F(ScriptExecutorTest, CounterPastItsRangeRaisesOverflow) {
+    int32_t affected = std::numeric_limits<int32_t>::max();
+    Run(QStringLiteral("INSERT INTO T (A) VALUES (1)"), &affected);
+    EXPECT_EQ(affected, std::numeric_limits<int32_t>::max());
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].title, "Aviso al operador!!!");
+    EXPECT_EQ(dialogs.boxes[0].prompt, rt::RuntimeError::StandardDescription(rt::err::Overflow));
 }
 
 TEST_F(ScriptExecutorTest, WithoutACounterTheStatementsStillRun) {
