@@ -43,12 +43,27 @@ QAction* ConsoleDialogs::PopupMenu(QMenu&, const QPoint&) {
 }
 
 void ConsoleDialogs::ShowModal(QWidget& window) {
+    if (windows_ != nullptr) {
+        windows_->ShowModal(window);
+        return;
+    }
     ++boxes_;
     Print(QStringLiteral("window"), window.windowTitle(), QStringLiteral("(not shown)"));
     window.hide();
 }
 
-int ConsoleDialogs::TextWidth(const QFont&, const QString& text) const {
+QSize ConsoleDialogs::ScreenSize() const {
+    return windows_ != nullptr ? windows_->ScreenSize() : QSize(1024, 768);
+}
+
+QList<QRect> ConsoleDialogs::ScreenGeometries() const {
+    return windows_ != nullptr ? windows_->ScreenGeometries() : ui::Dialogs::ScreenGeometries();
+}
+
+int ConsoleDialogs::TextWidth(const QFont& font, const QString& text) const {
+    if (windows_ != nullptr) {
+        return windows_->TextWidth(font, text);
+    }
     return static_cast<int>(text.size()) * 8;
 }
 

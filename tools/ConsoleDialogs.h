@@ -10,16 +10,20 @@ namespace tools {
 // Dialogs for a console program: every message box and prompt is written to standard error
 // with its title, and answered with its negative choice (No, Cancel, Abort); no window is ever
 // shown. It remembers whether any box appeared, since in the tool every box reports a failure.
+// Given other dialogs for windows, modal windows (and the screen metrics they are placed with)
+// go to those instead: a window shown there is no failure.
 class ConsoleDialogs : public ui::Dialogs {
   public:
-    explicit ConsoleDialogs(std::FILE* out = stderr) : out_(out) {}
+    explicit ConsoleDialogs(std::FILE* out = stderr, ui::Dialogs* windows = nullptr)
+        : out_(out), windows_(windows) {}
 
     int MsgBox(const QString& prompt, int style, const QString& title) override;
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
     QAction* PopupMenu(QMenu& menu, const QPoint& globalPos) override;
     void ShowModal(QWidget& window) override;
-    QSize ScreenSize() const override { return {1024, 768}; }
+    QSize ScreenSize() const override;
+    QList<QRect> ScreenGeometries() const override;
     int TextWidth(const QFont& font, const QString& text) const override;
 
     int BoxCount() const { return boxes_; }
@@ -31,6 +35,7 @@ class ConsoleDialogs : public ui::Dialogs {
     void Print(const QString& kind, const QString& title, const QString& text) const;
 
     std::FILE* out_;
+    ui::Dialogs* windows_;
     int boxes_ = 0;
 };
 

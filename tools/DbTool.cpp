@@ -5,8 +5,11 @@
 #include <optional>
 
 #include "ConsoleDialogs.h"
+#include "ado/ConnectionString.h"
 #include "ado/Enums.h"
+#include "db/ConnectionStrings.h"
 #include "db/DB_Dll.h"
+#include "db/LeerConfig.h"
 #include "runtime/RuntimeError.h"
 
 namespace tools {
@@ -23,14 +26,50 @@ const char* const kUsage =
     "  dbtool synonyms [--admin] [SQL]          synonym redirection of SQL (or standard input)\n"
     "  dbtool query --conn STRING SQL           rows of SQL, tab-separated, with a header\n"
     "  dbtool exec --conn STRING [FILE]         runs FILE (or standard input) as one statement\n"
-    "                                           or script and prints the records affected\n";
+    "                                           or script and prints the records affected\n"
+    "  dbtool config --conn STRING KEY          setting KEY: value, a tab, the auxiliary value\n"
+    "  dbtool max|min|last --conn STRING TABLE FIELD [CONDITION]\n"
+    "                                           maximum, minimum or last code (empty if none)\n"
+    "  dbtool exists|exists-st --conn STRING TABLE VALUE [FIELD]\n"
+    "                                           true or false\n"
+    "  dbtool datos --conn STRING TABLE VALUE RETURNED_FIELD [FIELD]\n"
+    "                                           one value of the row of VALUE\n"
+    "  dbtool has-table --conn STRING TABLE     true or false\n"
+    "  dbtool has-column --conn STRING TABLE COLUMN\n"
+    "                                           true or false\n"
+    "  dbtool ensure-column --conn STRING TABLE COLUMN TYPE [--null] [--default SQL]\n"
+    "                                           adds COLUMN when missing; prints true or false\n"
+    "options of the commands that open a connection:\n"
+    "  --ask             shows \"Control de Acceso\", filled from --conn, before opening\n"
+    "  --user NAME       user for the administrator look-up (turns the look-up on)\n"
+    "  --no-admin-check  no administrator look-up (the default without --user)\n";
 
 struct Arguments {
     QString command;
     std::optional<QString> conn;
     bool admin = false;
+    bool ask = false;
+    std::optional<QString> user;
+    bool noAdminCheck = false;
+    bool nullable = false;
+    std::optional<QString> defaultSql;
     QStringList positional;
 };
+
+struct Command;
+using Handler = int (*)(const Arguments&, const ConsoleDialogs&);
+
+// One subcommand: its name, whether it opens the connection (and so needs --conn and takes the
+// connection options), how many positional arguments it takes, and what it does.
+struct Command {
+    const char* name;
+    bool opens;
+    int minArgs;
+    int maxArgs;
+    Handler run;
+};
+
+const Command* FindCommand(const QString& name);
 
 void Write(std::FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -54,8 +93,11 @@ std::optional<QString> Parse(const QStringList& args, Arguments& out) {
         return QStringLiteral("no command given");
     }
     out.command = args.front();
+    const Command* command = FindCommand(out.command);
     const bool takesConn = out.command != QLatin1String("synonyms");
     const bool takesAdmin = out.command == QLatin1String("synonyms");
+    const bool opens = command != nullptr && command->opens;
+    const bool ensures = out.command == QLatin1String("ensure-column");
     bool optionsEnded = false;
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -72,6 +114,26 @@ std::optional<QString> Parse(const QStringList& args, Arguments& out) {
             out.conn = arg.mid(7);
         } else if (takesAdmin && arg == QLatin1String("--admin")) {
             out.admin = true;
+        } else if (opens && arg == QLatin1String("--ask")) {
+            out.ask = true;
+        } else if (opens && arg == QLatin1String("--user")) {
+            if (++i == args.size()) {
+                return QStringLiteral("--user needs a name");
+            }
+            out.user = args[i];
+        } else if (opens && arg.startsWith(QLatin1String("--user="))) {
+            out.user = arg.mid(7);
+        } else if (opens && arg == QLatin1String("--no-admin-check")) {
+            out.noAdminCheck = true;
+        } else if (ensures && arg == QLatin1String("--null")) {
+            out.nullable = true;
+        } else if (ensures && arg == QLatin1String("--default")) {
+            if (++i == args.size()) {
+                return QStringLiteral("--default needs a value");
+            }
+            out.defaultSql = args[i];
+        } else if (ensures && arg.startsWith(QLatin1String("--default="))) {
+            out.defaultSql = arg.mid(10);
         } else {
             return QStringLiteral("unknown option %1").arg(arg);
         }
@@ -102,10 +164,49 @@ QString Statement(const Arguments& a) {
     return text;
 }
 
-// Opens the default component's connection the way the program does.
-bool Open(db::DB_Dll& db, const QString& conn) {
-    db.OpenServerADODB(false, 3, conn, false);
+// The first non-empty value of the keywords in the connection string.
+QString ValueOf(const QString& conn, std::initializer_list<const char*> keywords) {
+    for (const char* keyword : keywords) {
+        const QString value = ado::ConnectionStringValue(conn, QLatin1String(keyword));
+        if (!value.isEmpty()) {
+            return value;
+        }
+    }
+    return {};
+}
+
+// Fills the settings "Control de Acceso" starts from with the values of the connection string.
+void SettingsFrom(db::DB_Dll& db, const QString& conn) {
+    db.gProveedor = ValueOf(conn, {"Provider"});
+    const bool oracle = db.gProveedor.contains(QLatin1String("ORACLE"), Qt::CaseInsensitive);
+    db.gServidor = ValueOf(conn, {"Server", "Address", "Addr"});
+    db.gDbName = ValueOf(conn, {"Database", "Initial Catalog"});
+    const QString dataSource = ValueOf(conn, {"Data Source"});
+    if (oracle && db.gDbName.isEmpty()) {
+        db.gDbName = dataSource;
+    } else if (db.gServidor.isEmpty()) {
+        db.gServidor = dataSource;
+    }
+    db.gUsuario = ValueOf(conn, {"User Id", "UId", "User"});
+    db.gUserPassWord = ValueOf(conn, {"Password", "Pwd"});
+}
+
+// Opens the default component's connection the way the program does: the administrator
+// look-up runs when a user is named, unless --no-admin-check turns it off.
+bool Open(db::DB_Dll& db, const Arguments& a) {
+    if (a.ask) {
+        SettingsFrom(db, *a.conn);
+    }
+    if (a.user) {
+        db.gUsuario = *a.user;
+    }
+    const bool validaAdmin = a.user.has_value() && !a.noAdminCheck;
+    db.OpenServerADODB(a.ask, 3, *a.conn, validaAdmin);
     return db.gCnn()->State() == ado::adStateOpen;
+}
+
+int NotOpened() {
+    return Failed(QStringLiteral("the connection could not be opened"));
 }
 
 int Translate(const Arguments& a) {
@@ -132,8 +233,8 @@ QString Line(const ado::Fields& fields, bool header) {
 
 int Query(const Arguments& a, const ConsoleDialogs& dialogs) {
     db::DB_Dll& db = db::DB_Dll::Default();
-    if (!Open(db, *a.conn)) {
-        return Failed(QStringLiteral("the connection could not be opened"));
+    if (!Open(db, a)) {
+        return NotOpened();
     }
     QString sql = a.positional.front();
     ado::Recordset rs;
@@ -179,8 +280,8 @@ int Exec(const Arguments& a, const ConsoleDialogs& dialogs) {
         text = QString::fromUtf8(file.readAll());
     }
     db::DB_Dll& db = db::DB_Dll::Default();
-    if (!Open(db, *a.conn)) {
-        return Failed(QStringLiteral("the connection could not be opened"));
+    if (!Open(db, a)) {
+        return NotOpened();
     }
     db.gCnn()->Errors().Clear();
     int32_t affected = 0;
@@ -190,31 +291,170 @@ int Exec(const Arguments& a, const ConsoleDialogs& dialogs) {
     return dialogs.BoxCount() > 0 || silentFailure ? kExitFailed : kExitOk;
 }
 
+// Prints one result line and reports the boxes shown on the way as a failure.
+int Print(const QString& line, const ConsoleDialogs& dialogs) {
+    Write(stdout, line + QLatin1Char('\n'));
+    return dialogs.BoxCount() > 0 ? kExitFailed : kExitOk;
+}
+
+QString Bool(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+// The optional positional argument at index, or the fallback.
+QString Optional(const Arguments& a, int index, const QString& fallback = {}) {
+    return a.positional.size() > index ? a.positional[index] : fallback;
+}
+
+// Runs the operation on the opened default component.
+template <typename Operation>
+int OnOpened(const Arguments& a, const ConsoleDialogs& dialogs, Operation operation) {
+    db::DB_Dll& db = db::DB_Dll::Default();
+    if (!Open(db, a)) {
+        return NotOpened();
+    }
+    if (dialogs.BoxCount() > 0) {
+        return kExitFailed;
+    }
+    return Print(operation(db), dialogs);
+}
+
+int Config(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return OnOpened(a, dialogs, [&](db::DB_Dll&) {
+        QString aux;
+        const QString value = db::LeerConfig(a.positional[0], aux);
+        return EscapeField(value) + QLatin1Char('\t') + EscapeField(aux);
+    });
+}
+
+std::optional<rt::Variant> Condition(const Arguments& a) {
+    if (a.positional.size() > 2) {
+        return rt::Variant(a.positional[2]);
+    }
+    return std::nullopt;
+}
+
+int Max(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return OnOpened(a, dialogs, [&](db::DB_Dll& db) {
+        return EscapeField(
+            db.BuscaMaximo(a.positional[0], a.positional[1], std::nullopt, Condition(a)));
+    });
+}
+
+int Min(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return OnOpened(a, dialogs, [&](db::DB_Dll& db) {
+        return EscapeField(
+            db.BuscaMinimo(a.positional[0], a.positional[1], std::nullopt, Condition(a)));
+    });
+}
+
+int Last(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return OnOpened(a, dialogs, [&](db::DB_Dll& db) {
+        return EscapeField(
+            db.BuscaUltimoCodigo(a.positional[0], a.positional[1], 8, Optional(a, 2)));
+    });
+}
+
+int Exists(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return OnOpened(a, dialogs, [&](db::DB_Dll& db) {
+        return Bool(db.ExisteEnTabla(a.positional[0], a.positional[1],
+                                     Optional(a, 2, QStringLiteral("Codigo"))));
+    });
+}
+
+int ExistsSt(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return OnOpened(a, dialogs, [&](db::DB_Dll& db) {
+        return Bool(db.ExisteEnTablaST(a.positional[0], a.positional[1],
+                                       Optional(a, 2, QStringLiteral("Codigo"))));
+    });
+}
+
+int Datos(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return OnOpened(a, dialogs, [&](db::DB_Dll& db) {
+        return EscapeField(db.DatosTabla(a.positional[0], a.positional[1], a.positional[2],
+                                         Optional(a, 3, QStringLiteral("Codigo"))));
+    });
+}
+
+int HasTable(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return OnOpened(a, dialogs,
+                    [&](db::DB_Dll& db) { return Bool(db.ExisteTablaDB(a.positional[0])); });
+}
+
+int HasColumn(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return OnOpened(a, dialogs, [&](db::DB_Dll& db) {
+        return Bool(db.ExisteCampoDB(a.positional[0], a.positional[1]));
+    });
+}
+
+int EnsureColumn(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return OnOpened(a, dialogs, [&](db::DB_Dll& db) {
+        std::optional<rt::Variant> defaultValue;
+        if (a.defaultSql) {
+            defaultValue = rt::Variant(*a.defaultSql);
+        }
+        return Bool(db.VerCampoDB(a.positional[0], a.positional[1], true, a.positional[2],
+                                  a.nullable, defaultValue));
+    });
+}
+
+int QueryCommand(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return Query(a, dialogs);
+}
+
+int ExecCommand(const Arguments& a, const ConsoleDialogs& dialogs) {
+    return Exec(a, dialogs);
+}
+
+int TranslateCommand(const Arguments& a, const ConsoleDialogs&) {
+    return Translate(a);
+}
+
+int SynonymsCommand(const Arguments& a, const ConsoleDialogs&) {
+    return Synonyms(a);
+}
+
+const Command kCommands[] = {
+    {"translate", false, 0, 1, TranslateCommand},
+    {"synonyms", false, 0, 1, SynonymsCommand},
+    {"query", true, 1, 1, QueryCommand},
+    {"exec", true, 0, 1, ExecCommand},
+    {"config", true, 1, 1, Config},
+    {"max", true, 2, 3, Max},
+    {"min", true, 2, 3, Min},
+    {"last", true, 2, 3, Last},
+    {"exists", true, 2, 3, Exists},
+    {"exists-st", true, 2, 3, ExistsSt},
+    {"datos", true, 3, 4, Datos},
+    {"has-table", true, 1, 1, HasTable},
+    {"has-column", true, 2, 2, HasColumn},
+    {"ensure-column", true, 3, 3, EnsureColumn},
+};
+
+const Command* FindCommand(const QString& name) {
+    for (const Command& c : kCommands) {
+        if (name == QLatin1String(c.name)) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
 int Dispatch(const Arguments& a, const ConsoleDialogs& dialogs) {
-    const bool needsConn =
-        a.command == QLatin1String("query") || a.command == QLatin1String("exec");
-    if (needsConn && !a.conn) {
+    const Command* command = FindCommand(a.command);
+    if (command == nullptr) {
+        return Usage(QStringLiteral("unknown command %1").arg(a.command));
+    }
+    if (command->opens && !a.conn) {
         return Usage(QStringLiteral("%1 needs --conn STRING").arg(a.command));
     }
-    if (a.positional.size() > 1) {
+    if (a.positional.size() > command->maxArgs) {
         return Usage(QStringLiteral("too many arguments"));
     }
-    if (a.command == QLatin1String("translate")) {
-        return Translate(a);
+    if (a.positional.size() < command->minArgs) {
+        return Usage(QStringLiteral("%1 needs more arguments").arg(a.command));
     }
-    if (a.command == QLatin1String("synonyms")) {
-        return Synonyms(a);
-    }
-    if (a.command == QLatin1String("query")) {
-        if (a.positional.isEmpty()) {
-            return Usage(QStringLiteral("query needs a statement"));
-        }
-        return Query(a, dialogs);
-    }
-    if (a.command == QLatin1String("exec")) {
-        return Exec(a, dialogs);
-    }
-    return Usage(QStringLiteral("unknown command %1").arg(a.command));
+    return command->run(a, dialogs);
 }
 
 }  // namespace
@@ -238,6 +478,11 @@ QString EscapeField(const rt::Variant& value) {
         }
     }
     return out;
+}
+
+bool ShowsWindows(const QStringList& args) {
+    Arguments a;
+    return !Parse(args, a).has_value() && a.ask;
 }
 
 int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs) {

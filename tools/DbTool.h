@@ -21,6 +21,10 @@ enum ExitCode : int {
 // installed.
 int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs);
 
+// Whether the command asks for its connection parameters in "Control de Acceso" (--ask), and
+// so needs a QApplication and real windows.
+bool ShowsWindows(const QStringList& args);
+
 // A value as one field of a tab-separated line: Null as empty; tab, line feed and backslash
 // written as \t, \n and \\.
 QString EscapeField(const rt::Variant& value);

@@ -1,13 +1,28 @@
+#include <QApplication>
 #include <QCoreApplication>
+#include <memory>
 
 #include "ConsoleDialogs.h"
 #include "DbTool.h"
+#include "ui/QtDialogs.h"
 
 // dbtool: the database component from the command line. Message boxes go to standard error
-// and are answered with their negative choice; no window is opened.
+// and are answered with their negative choice. No window is opened, except "Control de Acceso"
+// with --ask: only then does the tool run as a graphical application.
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    tools::ConsoleDialogs dialogs;
+    QStringList given;
+    for (int i = 1; i < argc; ++i) {
+        given << QString::fromLocal8Bit(argv[i]);
+    }
+    const bool windows = tools::ShowsWindows(given);
+    std::unique_ptr<QCoreApplication> app;
+    if (windows) {
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    ui::QtDialogs qtDialogs;
+    tools::ConsoleDialogs dialogs(stderr, windows ? &qtDialogs : nullptr);
     const ui::ScopedDialogs installed(dialogs);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
