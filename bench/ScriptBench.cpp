@@ -53,8 +53,8 @@ void EjecutaScriptSQL(benchmark::State& state) {
         db::DB_Dll component;
         component.gCnn()->Open(conn);
         component.gConnString = conn;
-        component.gCnn()->Execute(QStringLiteral(
-            "CREATE TABLE MOVIMIENTOS (ID int, NOMBRE varchar(40), IMPORTE int)"));
+        component.gCnn()->Execute(
+            QStringLiteral("CREATE TABLE MOVIMIENTOS (ID int, NOMBRE varchar(40), IMPORTE int)"));
         QString text = script;
         int32_t affected = 0;
         state.ResumeTiming();

@@ -26,7 +26,9 @@ const Variant& Collection::Item(const QString& key) const {
     return items_[static_cast<size_t>(at)].value;
 }
 
-bool Collection::Contains(const QString& key) const { return IndexOf(key) >= 0; }
+bool Collection::Contains(const QString& key) const {
+    return IndexOf(key) >= 0;
+}
 
 void Collection::Remove(int index) {
     if (index < 1 || index > Count()) {

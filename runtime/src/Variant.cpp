@@ -16,7 +16,9 @@ struct Overloaded : F... {
     using F::operator()...;
 };
 
-[[noreturn]] void Raise(int32_t number) { RuntimeError::Raise(number); }
+[[noreturn]] void Raise(int32_t number) {
+    RuntimeError::Raise(number);
+}
 
 double ParseNumber(const QString& text) {
     if (const auto value = text::TextToNumber(text)) {
@@ -89,7 +91,9 @@ QString Variant::ToString() const {
         value_);
 }
 
-QString Variant::ToText() const { return IsNull() ? QString() : ToString(); }
+QString Variant::ToText() const {
+    return IsNull() ? QString() : ToString();
+}
 
 double Variant::ToDouble() const {
     return std::visit(Overloaded{

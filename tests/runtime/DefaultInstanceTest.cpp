@@ -1,8 +1,8 @@
 #include "runtime/DefaultInstance.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QPointer>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -16,13 +16,16 @@ struct Procedure {
     std::vector<int> ran;
 
     int Run(Steps& steps) {
-        if (!steps([&] { ran.push_back(1); })) return 1;
+        if (!steps([&] { ran.push_back(1); }))
+            return 1;
         if (!steps([&] {
                 ran.push_back(2);
-                if (failuresLeft-- > 0) throw RuntimeError(rt::err::Overflow, "Overflow");
+                if (failuresLeft-- > 0)
+                    throw RuntimeError(rt::err::Overflow, "Overflow");
             }))
             return 2;
-        if (!steps([&] { ran.push_back(3); })) return 3;
+        if (!steps([&] { ran.push_back(3); }))
+            return 3;
         return 0;
     }
 };
@@ -67,7 +70,8 @@ TEST(Steps, RetryNextAndLeave) {
         EXPECT_EQ(p.ran, c.ran) << c.name;
         EXPECT_EQ(steps.Failed(), c.failures > 0) << c.name;
         EXPECT_TRUE(answers.empty()) << c.name;
-        for (int n : errors) EXPECT_EQ(n, rt::err::Overflow);
+        for (int n : errors)
+            EXPECT_EQ(n, rt::err::Overflow);
     }
 }
 

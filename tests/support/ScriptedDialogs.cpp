@@ -1,13 +1,15 @@
 #include "ScriptedDialogs.h"
 
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 ScriptedDialogs::ScriptedDialogs() : previous_(ui::Dialogs::Install(this)) {}
 
-ScriptedDialogs::~ScriptedDialogs() { ui::Dialogs::Install(previous_); }
+ScriptedDialogs::~ScriptedDialogs() {
+    ui::Dialogs::Install(previous_);
+}
 
 void ScriptedDialogs::AnswerBoxes(std::initializer_list<int> answers) {
     boxAnswers_.insert(boxAnswers_.end(), answers);

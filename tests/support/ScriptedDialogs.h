@@ -12,7 +12,7 @@ class QWidget;
 // A Dialogs double for tests: records every message box and prompt, answers from scripts, and
 // never blocks. It installs itself for its own lifetime.
 class ScriptedDialogs : public ui::Dialogs {
-public:
+  public:
     struct Box {
         QString prompt;
         int style;
@@ -51,7 +51,7 @@ public:
     void ShowModal(QWidget& window) override;
     QSize ScreenSize() const override { return screen; }
 
-private:
+  private:
     std::deque<int> boxAnswers_;
     std::deque<std::optional<QString>> promptAnswers_;
     std::deque<QString> popupChoices_;

@@ -2,4 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TempDir::TempDir() { EXPECT_TRUE(dir_.isValid()) << "cannot create a temporary folder"; }
+TempDir::TempDir() {
+    EXPECT_TRUE(dir_.isValid()) << "cannot create a temporary folder";
+}

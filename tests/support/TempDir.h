@@ -5,11 +5,11 @@
 
 // A temporary folder for one test, removed with everything in it afterwards.
 class TempDir {
-public:
+  public:
     TempDir();
     QString Path() const { return dir_.path(); }
     QString File(const QString& name) const { return dir_.filePath(name); }
 
-private:
+  private:
     QTemporaryDir dir_;
 };

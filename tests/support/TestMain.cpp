@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QLocale>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 // Every test program runs on the offscreen platform, in a pinned locale (Spanish, Argentina:
 // "," as decimal separator, day/month/year dates) and with its own configuration folder.

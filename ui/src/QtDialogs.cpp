@@ -28,7 +28,9 @@ std::vector<ButtonChoice> ButtonsFor(int style) {
                     {QMessageBox::Retry, vbRetry},
                     {QMessageBox::Ignore, vbIgnore}};
         case vbYesNoCancel:
-            return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}, {QMessageBox::Cancel, vbCancel}};
+            return {{QMessageBox::Yes, vbYes},
+                    {QMessageBox::No, vbNo},
+                    {QMessageBox::Cancel, vbCancel}};
         case vbYesNo:
             return {{QMessageBox::Yes, vbYes}, {QMessageBox::No, vbNo}};
         case vbRetryCancel:
@@ -55,10 +57,10 @@ QMessageBox::Icon IconFor(int style) {
 
 // Quits an event loop when the watched window is hidden or destroyed.
 class HideWatcher : public QObject {
-public:
+  public:
     explicit HideWatcher(QEventLoop& loop) : loop_(loop) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Hide) {
             loop_.quit();
@@ -66,7 +68,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     QEventLoop& loop_;
 };
 

@@ -12,9 +12,13 @@ double PerPixel() {
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
-int ToPixels(double twips) { return static_cast<int>(std::lround(twips / PerPixel())); }
+int ToPixels(double twips) {
+    return static_cast<int>(std::lround(twips / PerPixel()));
+}
 
-double FromPixels(int pixels) { return pixels * PerPixel(); }
+double FromPixels(int pixels) {
+    return pixels * PerPixel();
+}
 
 QRect ToPixels(double left, double top, double width, double height) {
     return {ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height)};

@@ -12,7 +12,7 @@ namespace rt {
 // indexed from 1. A released collection ("nothing") is a null CollectionRef, distinct from an
 // empty collection.
 class Collection {
-public:
+  public:
     int Count() const { return static_cast<int>(items_.size()); }
 
     // Adds at the end; raises "invalid procedure call" (5) when the key is already used.
@@ -27,8 +27,7 @@ public:
     void Remove(const QString& key);
     void Clear() { items_.clear(); }
 
-
-private:
+  private:
     struct Entry {
         Variant value;
         QString key;
@@ -40,6 +39,8 @@ private:
 
 using CollectionRef = std::shared_ptr<Collection>;
 
-inline CollectionRef NewCollection() { return std::make_shared<Collection>(); }
+inline CollectionRef NewCollection() {
+    return std::make_shared<Collection>();
+}
 
 }  // namespace rt

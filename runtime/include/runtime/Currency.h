@@ -8,7 +8,7 @@ namespace rt {
 
 // Fixed-point money with four decimals, stored as a count of ten-thousandths.
 class Currency {
-public:
+  public:
     static constexpr int64_t Scale = 10000;
 
     constexpr Currency() = default;
@@ -28,7 +28,7 @@ public:
 
     constexpr auto operator<=>(const Currency&) const = default;
 
-private:
+  private:
     int64_t scaled_ = 0;
 };
 

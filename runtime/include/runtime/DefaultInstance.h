@@ -12,7 +12,7 @@ namespace rt {
 // inside one of its event handlers.
 template <class T>
 class DefaultInstance {
-public:
+  public:
     static T& Get() {
         auto& slot = Slot();
         if (!slot) {
@@ -34,7 +34,7 @@ public:
         }
     }
 
-private:
+  private:
     static std::unique_ptr<T>& Slot() {
         static std::unique_ptr<T> slot;
         return slot;

@@ -25,7 +25,7 @@ inline constexpr int32_t ProviderTimeout = -2147217871;      // 0x80040E31
 
 // The one run-time error of the program: a number, its description and where it came from.
 class RuntimeError : public std::runtime_error {
-public:
+  public:
     RuntimeError(int32_t number, const QString& description, const QString& source = {});
 
     int32_t Number() const { return number_; }
@@ -37,7 +37,7 @@ public:
     // Raises the error with its standard description.
     [[noreturn]] static void Raise(int32_t number, const QString& source = {});
 
-private:
+  private:
     int32_t number_;
     QString description_;
     QString source_;

@@ -19,7 +19,7 @@ StepAnswer AnswerFromCode(int code);
 //   if (!steps([&] { first(); })) return result;
 //   if (!steps([&] { second(); })) return result;
 class Steps {
-public:
+  public:
     using Handler = std::function<StepAnswer(const RuntimeError&)>;
 
     explicit Steps(Handler handler);
@@ -33,7 +33,7 @@ public:
     // True once any step has failed.
     bool Failed() const { return failed_; }
 
-private:
+  private:
     Handler handler_;
     bool failed_ = false;
 };

@@ -12,7 +12,7 @@ namespace rt {
 // A value as the platform's dynamic variables hold it. Empty (never assigned) and Null (no
 // data) are distinct from each other and from "" and 0.
 class Variant {
-public:
+  public:
     // Type codes as the platform's VarType reports them.
     enum class Type : int {
         Empty = 0,
@@ -62,7 +62,7 @@ public:
     // Same type and same value (Null equals Null here, unlike in SQL).
     bool operator==(const Variant& other) const = default;
 
-private:
+  private:
     struct NullTag {
         bool operator==(const NullTag&) const = default;
     };

@@ -45,7 +45,7 @@ enum MsgBoxResult : int {
 // input prompts, popup menus and modal windows. The Qt implementation shows real dialogs;
 // tests and command-line tools install their own. Screen metrics come from here too.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // Shows a message box and returns the button pressed (MsgBoxResult).
@@ -81,13 +81,13 @@ public:
 
 // Installs a Dialogs implementation for its own lifetime.
 class ScopedDialogs {
-public:
+  public:
     explicit ScopedDialogs(Dialogs& dialogs) : previous_(Dialogs::Install(&dialogs)) {}
     ~ScopedDialogs() { Dialogs::Install(previous_); }
     ScopedDialogs(const ScopedDialogs&) = delete;
     ScopedDialogs& operator=(const ScopedDialogs&) = delete;
 
-private:
+  private:
     Dialogs* previous_;
 };
 

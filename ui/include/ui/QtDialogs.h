@@ -6,7 +6,7 @@ namespace ui {
 
 // Real dialogs on the running Qt application.
 class QtDialogs : public Dialogs {
-public:
+  public:
     int MsgBox(const QString& prompt, int style, const QString& title) override;
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
                                     const QString& defaultText) override;
