@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QStringList>
 
 #include "ConsoleDialogs.h"
 #include "DbTool.h"
+#include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "ado/Connection.h"
+#include "db/DB_Dll.h"
 #include "db/OracleDialect.h"
+#include "db/frmAcceso.h"
 #include "vexilo/VexUtil.h"
 
 namespace {
@@ -235,6 +240,154 @@ TEST_F(DbToolTest, ExecOfAMissingFileFailsBeforeOpening) {
     EXPECT_FALSE(QFile::exists(dir.File("ORACLE.db")));
 }
 
+// ---- lookups, configuration and schema ----
+
+struct LineCase {
+    QStringList args;  // the command and its arguments; --conn is added
+    const char* expected;
+};
+
+// Runs every case against the database and expects its one line and success.
+void ExpectLines(const QString& conn, const std::vector<LineCase>& cases) {
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QStringList args = c.args;
+        args.insert(1, "--conn");
+        args.insert(2, conn);
+        const Result r = RunTool(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out, c.expected);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST_F(DbToolTest, LookupsPrintOneLine) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (Codigo varchar(10), N int, Nombre text);"
+                                   "INSERT INTO T VALUES ('001', 5, 'uno'), ('002', 9, 'O''Brien');"
+                                   "CREATE TABLE V (Codigo varchar(10), N int)"));
+    ExpectLines(Conn(), {
+                            {{"max", "T", "N"}, "9\n"},
+                            {{"min", "T", "N"}, "5\n"},
+                            {{"max", "T", "N", "Nombre = 'uno'"}, "5\n"},
+                            {{"last", "T", "Codigo"}, "2\n"},
+                            {{"last", "T", "Codigo", "N < 9"}, "1\n"},
+                            {{"exists", "T", "001"}, "true\n"},
+                            {{"exists", "T", "003"}, "false\n"},
+                            {{"exists", "T", "5", "N"}, "true\n"},
+                            {{"exists-st", "T", "O'Brien", "Nombre"}, "true\n"},
+                            {{"exists-st", "T", "002"}, "true\n"},
+                            {{"exists-st", "T", "uno", "Codigo"}, "false\n"},
+                            {{"datos", "T", "002", "Nombre"}, "O'Brien\n"},
+                            {{"datos", "T", "uno", "N", "Nombre"}, "5\n"},
+                            {{"datos", "T", "009", "Nombre"}, "\n"},
+                        });
+}
+
+TEST_F(DbToolTest, LookupOfAMissingTableFails) {
+    for (const QStringList& args :
+         {QStringList{"max", "--conn", Conn(), "NO_EXISTE", "N"},
+          QStringList{"exists", "--conn", Conn(), "NO_EXISTE", "1"},
+          QStringList{"datos", "--conn", Conn(), "NO_EXISTE", "1", "N"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Result r = RunTool(args);
+        EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    }
+}
+
+TEST_F(DbToolTest, ConfigPrintsValueAndAuxiliaryValue) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE TA_CONFIGURACION (CLAVE varchar(50), "
+                                   "VALOR varchar(50), valoraux varchar(50));"
+                                   "INSERT INTO TA_CONFIGURACION VALUES ('Moneda', 'ARS', NULL),"
+                                   "('Empresa', 'La Casa', 'Sucursal 1')"));
+    ExpectLines(Conn(), {
+                            {{"config", "Moneda"}, "ARS\t\n"},
+                            {{"config", "Empresa"}, "La Casa\tSucursal 1\n"},
+                            {{"config", "Ninguna"}, " \t\n"},
+                        });
+}
+
+TEST_F(DbToolTest, SchemaQuestionsAndEnsureColumn) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int); INSERT INTO T VALUES (1)"));
+    ExpectLines(Conn(),
+                {
+                    {{"has-table", "T"}, "true\n"},
+                    {{"has-table", "U"}, "false\n"},
+                    {{"has-column", "T", "A"}, "true\n"},
+                    {{"has-column", "T", "B"}, "false\n"},
+                    {{"ensure-column", "T", "B", "int", "--null", "--default", "7"}, "true\n"},
+                    {{"ensure-column", "T", "B", "int"}, "true\n"},
+                    {{"has-column", "T", "B"}, "true\n"},
+                });
+    EXPECT_EQ(Column(Conn(), "SELECT B FROM T"), QStringList({"7"}));
+}
+
+// ---- the administrator look-up ----
+
+struct AdminCase {
+    QStringList options;
+    const char* expected;  // the table the query reached
+};
+
+class DbToolAdmin : public DbToolTest, public ::testing::WithParamInterface<AdminCase> {};
+
+// An administrator reads MA_CUENTAS itself; anyone else is redirected to SS_MA_CUENTAS.
+TEST_P(DbToolAdmin, TheLookUpDecidesTheSynonyms) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE MA_CUENTAS (Nombre text);"
+                                   "INSERT INTO MA_CUENTAS VALUES ('tabla');"
+                                   "CREATE TABLE SS_MA_CUENTAS (Nombre text);"
+                                   "INSERT INTO SS_MA_CUENTAS VALUES ('sinonimo');"
+                                   "CREATE TABLE ta_usuarios (nombre varchar(20), "
+                                   "Administrador int);"
+                                   "INSERT INTO ta_usuarios VALUES ('ana', 1), ('beto', 0)"));
+    const Result r = RunTool(QStringList{"query", "--conn", Conn()} + GetParam().options +
+                             QStringList{"select Nombre from MA_CUENTAS where 1 = 1"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("Nombre\n%1\n").arg(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DbToolAdmin,
+    ::testing::Values(AdminCase{{}, "tabla"}, AdminCase{{"--user", "ana"}, "tabla"},
+                      AdminCase{{"--user", "beto"}, "sinonimo"},
+                      AdminCase{{"--user=nadie"}, "sinonimo"},
+                      AdminCase{{"--user", "beto", "--no-admin-check"}, "tabla"},
+                      AdminCase{{"--no-admin-check"}, "tabla"}));
+
+// ---- Control de Acceso ----
+
+// With --ask the window goes to the windows' dialogs, filled from --conn (and --user); closing
+// it without accepting opens nothing and shows no box.
+TEST_F(DbToolTest, AskShowsControlDeAccesoFilledFromTheConnectionString) {
+    EXPECT_FALSE(tools::ShowsWindows({"has-table", "--conn", "x", "T"}));
+    EXPECT_FALSE(tools::ShowsWindows({"translate", "--ask"}));
+    EXPECT_TRUE(tools::ShowsWindows({"has-table", "--ask", "--conn", "x", "T"}));
+    ScriptedDialogs windows;
+    QStringList seen;
+    windows.OnModal([&](QWidget& w) {
+        auto& dialogo = dynamic_cast<db::frmAcceso&>(w);
+        seen << dialogo.windowTitle() << dialogo.TxtServidor()->text()
+             << dialogo.TxtDbName()->text() << dialogo.TxtUserId()->text()
+             << QString::number(dialogo.TxtUserPassword()->text() == "Secreto99");
+        dialogo.reject();
+    });
+    std::FILE* sink = std::tmpfile();
+    ASSERT_NE(sink, nullptr);
+    {
+        tools::ConsoleDialogs console(sink, &windows);
+        const ui::ScopedDialogs installed(console);
+        const int code = tools::RunDbTool(
+            {"has-table", "--ask", "--user", "beto", "--conn",
+             "Provider=SQLOLEDB;Server=srv;Database=base;UId=ana;Pwd=Secreto99", "T"},
+            console);
+        EXPECT_EQ(code, tools::kExitFailed);
+        EXPECT_EQ(console.BoxCount(), 0);
+    }
+    std::fclose(sink);
+    EXPECT_EQ(windows.modalCount, 1);
+    EXPECT_EQ(seen, QStringList({"Control de Acceso", "srv", "base", "beto", "1"}));
+    EXPECT_TRUE(windows.boxes.empty());
+}
+
 // ---- arguments ----
 
 class DbToolUsage : public ::testing::TestWithParam<QStringList> {};
@@ -253,7 +406,16 @@ INSTANTIATE_TEST_SUITE_P(
                       QStringList{"exec", "--conn"}, QStringList{"translate", "a", "b"},
                       QStringList{"translate", "--admin", "a"},
                       QStringList{"synonyms", "--conn", "x", "a"},
-                      QStringList{"query", "--conn", "x", "--bogus", "SELECT 1"}));
+                      QStringList{"query", "--conn", "x", "--bogus", "SELECT 1"},
+                      QStringList{"max", "--conn", "x", "T"},
+                      QStringList{"max", "--conn", "x", "T", "F", "C", "D"},
+                      QStringList{"config", "Moneda"}, QStringList{"translate", "--ask", "a"},
+                      QStringList{"synonyms", "--user", "x", "a"},
+                      QStringList{"query", "--conn", "x", "--user"},
+                      QStringList{"has-table", "--conn", "x", "--null", "T"},
+                      QStringList{"ensure-column", "--conn", "x", "T", "C"},
+                      QStringList{"ensure-column", "--conn", "x", "T", "C", "int", "--default"},
+                      QStringList{"datos", "--conn", "x", "T", "V"}));
 
 // ---- the console pieces ----
 
