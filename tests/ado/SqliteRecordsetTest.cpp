@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "RaisedError.h"
+
 #include <QFile>
 
 #include "TempDir.h"
@@ -10,17 +12,6 @@
 namespace {
 
 using rt::Variant;
-
-// Raises and reports the error number, or 0 when nothing was raised.
-template <typename F>
-int32_t ErrorOf(F&& f) {
-    try {
-        f();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 class SqliteRecordsetTest : public ::testing::Test {
   protected:
@@ -65,8 +56,8 @@ TEST_F(SqliteRecordsetTest, ReadsRowsAndFieldsForwardOnly) {
         names << rs.Fields().Item(QStringLiteral("nombre")).Value().ToString();
     }
     EXPECT_EQ(names, QStringList({"Caja", "Banco Nación", "Deudores"}));
-    EXPECT_EQ(ErrorOf([&] { rs.MoveNext(); }), ado::err::NoCurrentRecord);
-    EXPECT_EQ(ErrorOf([&] { rs.Fields()[0].Value(); }), ado::err::NoCurrentRecord);
+    EXPECT_EQ(RaisedNumber([&] { rs.MoveNext(); }), ado::err::NoCurrentRecord);
+    EXPECT_EQ(RaisedNumber([&] { rs.Fields()[0].Value(); }), ado::err::NoCurrentRecord);
 }
 
 TEST_F(SqliteRecordsetTest, EmptyResultIsBothBofAndEof) {
@@ -76,8 +67,8 @@ TEST_F(SqliteRecordsetTest, EmptyResultIsBothBofAndEof) {
         EXPECT_TRUE(rs.Bof()) << cursor;
         EXPECT_TRUE(rs.Eof()) << cursor;
         EXPECT_EQ(rs.Fields().Count(), 8);
-        EXPECT_EQ(ErrorOf([&] { rs.MoveFirst(); }), ado::err::NoCurrentRecord);
-        EXPECT_EQ(ErrorOf([&] { rs.GetRows(); }), ado::err::NoCurrentRecord);
+        EXPECT_EQ(RaisedNumber([&] { rs.MoveFirst(); }), ado::err::NoCurrentRecord);
+        EXPECT_EQ(RaisedNumber([&] { rs.GetRows(); }), ado::err::NoCurrentRecord);
     }
 }
 
@@ -112,8 +103,9 @@ TEST_F(SqliteRecordsetTest, FieldTypesSizesAndValues) {
 
 TEST_F(SqliteRecordsetTest, MissingFieldRaises3265) {
     ado::Recordset rs = Open(QStringLiteral("SELECT CODIGO FROM MA_CUENTAS"));
-    EXPECT_EQ(ErrorOf([&] { rs.Fields().Item(QStringLiteral("NOPE")); }), ado::err::ItemNotFound);
-    EXPECT_EQ(ErrorOf([&] { rs.Fields().Item(1); }), ado::err::ItemNotFound);
+    EXPECT_EQ(RaisedNumber([&] { rs.Fields().Item(QStringLiteral("NOPE")); }),
+              ado::err::ItemNotFound);
+    EXPECT_EQ(RaisedNumber([&] { rs.Fields().Item(1); }), ado::err::ItemNotFound);
 }
 
 TEST_F(SqliteRecordsetTest, CompactDateTextAndExpressionsAreTyped) {
@@ -143,7 +135,7 @@ TEST_F(SqliteRecordsetTest, StaticCursorMovesBothWaysAndCounts) {
     rs.MovePrevious();
     EXPECT_TRUE(rs.Bof());
     EXPECT_FALSE(rs.Eof());
-    EXPECT_EQ(ErrorOf([&] { rs.MovePrevious(); }), ado::err::NoCurrentRecord);
+    EXPECT_EQ(RaisedNumber([&] { rs.MovePrevious(); }), ado::err::NoCurrentRecord);
     rs.MoveFirst();
     EXPECT_EQ(rs.Fields()[0].Value(), Variant("1"));
 }
@@ -175,8 +167,8 @@ TEST_F(SqliteRecordsetTest, ForwardOnlyMoveFirstRunsTheQueryAgainButCannotGoBack
     rs.MoveNext();
     rs.MoveFirst();
     EXPECT_EQ(rs.Fields()[0].Value(), Variant("1"));
-    EXPECT_EQ(ErrorOf([&] { rs.MovePrevious(); }), ado::err::CantFetchBackwards);
-    EXPECT_EQ(ErrorOf([&] { rs.MoveLast(); }), ado::err::CantFetchBackwards);
+    EXPECT_EQ(RaisedNumber([&] { rs.MovePrevious(); }), ado::err::CantFetchBackwards);
+    EXPECT_EQ(RaisedNumber([&] { rs.MoveLast(); }), ado::err::CantFetchBackwards);
     EXPECT_EQ(cn->Errors().Count(), 1);
     EXPECT_EQ(cn->Errors().Item(0).Number(), ado::err::CantFetchBackwards);
 }
@@ -184,14 +176,14 @@ TEST_F(SqliteRecordsetTest, ForwardOnlyMoveFirstRunsTheQueryAgainButCannotGoBack
 TEST_F(SqliteRecordsetTest, ClosedRecordsetRaises3704AndRemembersCursorAndLockType) {
     ado::Recordset rs;
     EXPECT_EQ(rs.State(), ado::adStateClosed);
-    EXPECT_EQ(ErrorOf([&] { rs.Eof(); }), ado::err::ObjectClosed);
-    EXPECT_EQ(ErrorOf([&] { rs.Close(); }), ado::err::ObjectClosed);
+    EXPECT_EQ(RaisedNumber([&] { rs.Eof(); }), ado::err::ObjectClosed);
+    EXPECT_EQ(RaisedNumber([&] { rs.Close(); }), ado::err::ObjectClosed);
     rs.SetCursorType(ado::adOpenKeyset);
     rs.SetLockType(ado::adLockOptimistic);
     rs.Open(QStringLiteral("SELECT * FROM MA_CUENTAS"), cn);
     EXPECT_EQ(rs.RecordCount(), 3);
-    EXPECT_EQ(ErrorOf([&] { rs.Open(QStringLiteral("SELECT 1"), cn); }), ado::err::ObjectOpen);
-    EXPECT_EQ(ErrorOf([&] { rs.SetCursorType(ado::adOpenStatic); }), ado::err::ObjectOpen);
+    EXPECT_EQ(RaisedNumber([&] { rs.Open(QStringLiteral("SELECT 1"), cn); }), ado::err::ObjectOpen);
+    EXPECT_EQ(RaisedNumber([&] { rs.SetCursorType(ado::adOpenStatic); }), ado::err::ObjectOpen);
     rs.Close();
     EXPECT_EQ(rs.State(), ado::adStateClosed);
     rs.Open(QStringLiteral("SELECT * FROM MA_CUENTAS"), cn);
@@ -234,7 +226,8 @@ TEST_F(SqliteRecordsetTest, ClosingTheConnectionClosesStreamingRecordsets) {
     EXPECT_EQ(cn->State(), ado::adStateClosed);
     EXPECT_EQ(streaming.State(), ado::adStateClosed);
     EXPECT_EQ(held.RecordCount(), 3);
-    EXPECT_EQ(ErrorOf([&] { Open(QStringLiteral("SELECT 1")); }), ado::err::ConnectionNotUsable);
+    EXPECT_EQ(RaisedNumber([&] { Open(QStringLiteral("SELECT 1")); }),
+              ado::err::ConnectionNotUsable);
 }
 
 TEST_F(SqliteRecordsetTest, MovedRecordsetKeepsItsPosition) {

@@ -16,7 +16,6 @@
 namespace {
 
 using dbtest::DefaultOn;
-using dbtest::ErrorNumberOf;
 using dbtest::SqliteDb;
 
 // ---- Statements ----
@@ -123,7 +122,7 @@ TEST(LookupStatements, TypeCodes) {
         EXPECT_EQ(db::ClaseDeTipo(code), db::ClaseDeValor::Otro) << code;
     }
     EXPECT_EQ(db::ClaseDeTipo(rt::Variant::Null()), db::ClaseDeValor::Otro);
-    EXPECT_EQ(ErrorNumberOf([] { db::ClaseDeTipo(QStringLiteral("texto")); }),
+    EXPECT_EQ(RaisedNumber([] { db::ClaseDeTipo(QStringLiteral("texto")); }),
               rt::err::TypeMismatch);
 }
 
@@ -211,17 +210,17 @@ TEST_F(LookupsTest, LastCode) {
 }
 
 TEST_F(LookupsTest, AggregateErrorsReachTheCaller) {
-    EXPECT_NE(ErrorNumberOf([&] {
+    EXPECT_NE(RaisedNumber([&] {
                   component.BuscaMaximo(QStringLiteral("MA_CLIENTES"), QStringLiteral("Numero"),
                                         std::nullopt, rt::Variant(""));
               }),
               0);
-    EXPECT_NE(ErrorNumberOf([&] {
+    EXPECT_NE(RaisedNumber([&] {
                   component.BuscaMinimo(QStringLiteral("NO_EXISTE"), QStringLiteral("Codigo"));
               }),
               0);
     db::DB_Dll closed;
-    EXPECT_NE(ErrorNumberOf([&] {
+    EXPECT_NE(RaisedNumber([&] {
                   closed.BuscaUltimoCodigo(QStringLiteral("MA_CLIENTES"), QStringLiteral("Numero"));
               }),
               0);
@@ -493,7 +492,7 @@ TEST(DB_DllNames, MembersAnswerAsTheHelpers) {
     EXPECT_FALSE(component.ADONumeric(6));
     EXPECT_TRUE(component.ADOCurrency(6));
     EXPECT_TRUE(component.ADOBoolean(11));
-    EXPECT_EQ(ErrorNumberOf([&] { component.ADOBoolean(rt::Variant::Null()); }),
+    EXPECT_EQ(RaisedNumber([&] { component.ADOBoolean(rt::Variant::Null()); }),
               rt::err::InvalidUseOfNull);
     EXPECT_EQ(component.AddBrackets(QStringLiteral("MA CLIENTES")),
               QStringLiteral("[MA CLIENTES]"));
@@ -510,7 +509,7 @@ TEST(DB_DllNames, MembersAnswerAsTheHelpers) {
     EXPECT_EQ(component.StripFileName(QStringLiteral("C:\\Datos\\a.mdb")),
               QStringLiteral("C:\\Datos"));
     QString noDot = QStringLiteral("MA_CLIENTES");
-    EXPECT_EQ(ErrorNumberOf([&] { component.stSTF(noDot, 0); }), rt::err::InvalidProcedureCall);
+    EXPECT_EQ(RaisedNumber([&] { component.stSTF(noDot, 0); }), rt::err::InvalidProcedureCall);
 }
 
 }  // namespace

@@ -10,7 +10,6 @@
 
 namespace {
 
-using dbtest::ErrorNumberOf;
 
 struct Classifier {
     const char* name;
@@ -42,10 +41,9 @@ TEST(TypeClassifiers, NullCode) {
     EXPECT_FALSE(db::adodate(rt::Variant::Null()));
     EXPECT_FALSE(db::ADOText(rt::Variant::Null()));
     EXPECT_FALSE(db::ADONumeric(rt::Variant::Null()));
-    EXPECT_EQ(ErrorNumberOf([] { db::ADOCurrency(rt::Variant::Null()); }),
+    EXPECT_EQ(RaisedNumber([] { db::ADOCurrency(rt::Variant::Null()); }),
               rt::err::InvalidUseOfNull);
-    EXPECT_EQ(ErrorNumberOf([] { db::ADOBoolean(rt::Variant::Null()); }),
-              rt::err::InvalidUseOfNull);
+    EXPECT_EQ(RaisedNumber([] { db::ADOBoolean(rt::Variant::Null()); }), rt::err::InvalidUseOfNull);
 }
 
 TEST(NameHelpers, AddBrackets) {
@@ -67,7 +65,7 @@ TEST(NameHelpers, StripBrackets) {
         {"", ""},
     };
     dbtest::ExpectAll(db::StripBrackets, cases);
-    EXPECT_EQ(ErrorNumberOf([] { db::StripBrackets(QStringLiteral("[")); }),
+    EXPECT_EQ(RaisedNumber([] { db::StripBrackets(QStringLiteral("[")); }),
               rt::err::InvalidProcedureCall);
 }
 
@@ -79,7 +77,7 @@ TEST(NameHelpers, StripConnect) {
         {"MA_CUENTAS", "MA_CUENTAS"},
     };
     dbtest::ExpectAll(db::StripConnect, cases);
-    EXPECT_EQ(ErrorNumberOf([] { db::StripConnect(QStringLiteral("->x")); }),
+    EXPECT_EQ(RaisedNumber([] { db::StripConnect(QStringLiteral("->x")); }),
               rt::err::InvalidProcedureCall);
 }
 
@@ -111,7 +109,7 @@ TEST(NameHelpers, StSTF) {
         EXPECT_EQ(db::stSTF(name, c.part), c.result) << c.input << " " << c.part;
         EXPECT_EQ(name, c.after) << c.input << " " << c.part;
     }
-    EXPECT_EQ(ErrorNumberOf([] {
+    EXPECT_EQ(RaisedNumber([] {
                   QString name = QStringLiteral("MA_CUENTAS");
                   db::stSTF(name, 0);
               }),

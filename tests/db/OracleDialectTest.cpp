@@ -21,7 +21,7 @@ QString Oracle(const QString& sql) {
 }
 
 int ErrorOf(const QString& sql) {
-    return dbtest::ErrorNumberOf([&] { Oracle(sql); });
+    return RaisedNumber([&] { Oracle(sql); });
 }
 
 using Example = dbtest::TextCase;

@@ -6,7 +6,7 @@
 #include <functional>
 #include <span>
 
-#include "runtime/RuntimeError.h"
+#include "RaisedError.h"
 
 // Table-driven checks of the component's text functions.
 namespace dbtest {
@@ -22,17 +22,6 @@ inline void ExpectAll(const std::function<QString(const QString&)>& function,
     for (const TextCase& c : cases) {
         EXPECT_EQ(function(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.input;
     }
-}
-
-// The number of the run-time error the call raises; 0 when it raises none.
-template <class F>
-int ErrorNumberOf(F&& call) {
-    try {
-        call();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
 }
 
 }  // namespace dbtest

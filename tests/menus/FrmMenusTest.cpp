@@ -1,12 +1,14 @@
 #include "menus/FrmMenus.h"
 
 #include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include "RaisedError.h"
 
 #include "ScriptedDialogs.h"
 #include "runtime/DefaultInstance.h"
@@ -32,15 +34,6 @@ class ChoosingDialogs : public ScriptedDialogs {
         return chosen;
     }
 };
-
-int32_t RaisedNumber(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 QStringList Captions(const QMenu& menu) {
     QStringList captions;

@@ -2,24 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "RaisedError.h"
+
 #include "runtime/RuntimeError.h"
 
 using rt::Currency;
 using rt::RuntimeError;
 using rt::Variant;
 
-namespace {
-
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(Variant, EmptyNullTextAndZeroAreDistinct) {
     const Variant empty, null = Variant::Null(), text(""), zero(0);
@@ -42,12 +33,12 @@ TEST(Variant, EmptyNullTextAndZeroAreDistinct) {
 
 TEST(Variant, ConversionErrors) {
     const Variant null = Variant::Null();
-    EXPECT_EQ(ErrorOf([&] { (void)null.ToString(); }), rt::err::InvalidUseOfNull);
-    EXPECT_EQ(ErrorOf([&] { (void)null.ToLong(); }), rt::err::InvalidUseOfNull);
-    EXPECT_EQ(ErrorOf([&] { (void)null.ToBool(); }), rt::err::InvalidUseOfNull);
-    EXPECT_EQ(ErrorOf([] { (void)Variant("abc").ToDouble(); }), rt::err::TypeMismatch);
-    EXPECT_EQ(ErrorOf([] { (void)Variant(3e10).ToLong(); }), rt::err::Overflow);
-    EXPECT_EQ(ErrorOf([] { (void)Variant(1e300).ToCurrency(); }), rt::err::Overflow);
+    EXPECT_EQ(RaisedNumber([&] { (void)null.ToString(); }), rt::err::InvalidUseOfNull);
+    EXPECT_EQ(RaisedNumber([&] { (void)null.ToLong(); }), rt::err::InvalidUseOfNull);
+    EXPECT_EQ(RaisedNumber([&] { (void)null.ToBool(); }), rt::err::InvalidUseOfNull);
+    EXPECT_EQ(RaisedNumber([] { (void)Variant("abc").ToDouble(); }), rt::err::TypeMismatch);
+    EXPECT_EQ(RaisedNumber([] { (void)Variant(3e10).ToLong(); }), rt::err::Overflow);
+    EXPECT_EQ(RaisedNumber([] { (void)Variant(1e300).ToCurrency(); }), rt::err::Overflow);
 }
 
 TEST(Variant, NumbersReadAndWriteInTheUsersLocale) {
@@ -84,5 +75,5 @@ TEST(Variant, DatesConvertBothWays) {
     EXPECT_EQ(Variant("09/12/2026").ToDate().date(), d);
     EXPECT_DOUBLE_EQ(Variant(QDate(1900, 1, 1)).ToDouble(), 2.0);
     EXPECT_EQ(Variant(2.0).ToDate().date(), QDate(1900, 1, 1));
-    EXPECT_EQ(ErrorOf([] { (void)Variant("not a date").ToDate(); }), rt::err::TypeMismatch);
+    EXPECT_EQ(RaisedNumber([] { (void)Variant("not a date").ToDate(); }), rt::err::TypeMismatch);
 }

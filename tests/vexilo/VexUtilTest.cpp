@@ -1,7 +1,9 @@
 #include "vexilo/VexUtil.h"
 
 #include <gtest/gtest.h>
+
 #include <QDate>
+#include "RaisedError.h"
 
 #include "ScriptedDialogs.h"
 #include "runtime/Steps.h"
@@ -9,18 +11,7 @@
 using rt::Currency;
 using vexilo::VexUtil;
 
-namespace {
-
-int32_t RaisedNumber(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const rt::RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(VexUtil, TextoAMonedaReadsTheLeadingNumberInTheUsersFormat) {
     struct Case {
