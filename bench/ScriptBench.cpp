@@ -45,8 +45,8 @@ void EjecutaScriptSQL(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
     const QString script = Script(n);
     QTemporaryDir dir;
-    const QString conn =
-        QStringLiteral("Provider=SQLite;Data Source=") + dir.filePath(QStringLiteral("ORACLE.db"));
+    const QString conn = QStringLiteral("Provider=SQLite;Mode=ReadWriteCreate;Data Source=") +
+                         dir.filePath(QStringLiteral("ORACLE.db"));
     for (auto _ : state) {
         state.PauseTiming();
         QFile::remove(dir.filePath(QStringLiteral("ORACLE.db")));

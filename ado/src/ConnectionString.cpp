@@ -253,8 +253,10 @@ ConnectionTarget TranslateConnectionString(const QString& connectionString, cons
         target.provider = QStringLiteral("SQLite");
         target.databasePath =
             ConnectionStringValue(connectionString, QStringLiteral("Data Source"));
-        target.readOnly = ConnectionStringValue(connectionString, QStringLiteral("Mode"))
-                              .compare(QLatin1String("Read"), Qt::CaseInsensitive) == 0;
+        const QString mode =
+            ConnectionStringValue(connectionString, QStringLiteral("Mode")).trimmed();
+        target.readOnly = mode.compare(QLatin1String("Read"), Qt::CaseInsensitive) == 0;
+        target.create = mode.compare(QLatin1String("ReadWriteCreate"), Qt::CaseInsensitive) == 0;
         return target;
     }
     OleDbParts parts = ReadOleDb(pairs);

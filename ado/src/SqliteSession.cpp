@@ -106,6 +106,12 @@ bool ChangesRows(sqlite3_stmt* statement) {
            word.IsWord("REPLACE") || word.IsWord("WITH");
 }
 
+[[noreturn]] void RaiseCannotOpen(Errors& errors, const QString& message) {
+    RaiseProviderErrors(errors,
+                        {Error(rt::err::ProviderUnspecified, message, QStringLiteral("08001"),
+                               SQLITE_CANTOPEN, QStringLiteral("SQLite"))});
+}
+
 bool MatchesName(const QString& restriction, const QString& name) {
     return restriction.isEmpty() || restriction.compare(name, Qt::CaseInsensitive) == 0;
 }
@@ -292,14 +298,18 @@ class SqliteSession : public Session {
 std::unique_ptr<Session> OpenSqliteSession(const ConnectionTarget& target, Errors& errors,
                                            int32_t commandTimeout) {
     if (target.databasePath.trimmed().isEmpty()) {
-        RaiseProviderErrors(
-            errors, {Error(rt::err::ProviderUnspecified,
-                           QStringLiteral("No database file given (Data Source)."),
-                           QStringLiteral("08001"), SQLITE_CANTOPEN, QStringLiteral("SQLite"))});
+        RaiseCannotOpen(errors, QStringLiteral("No database file given (Data Source)."));
+    }
+    // A mistyped path must not leave an empty database behind: creating is asked for by name.
+    if (!target.create && !QFileInfo::exists(target.databasePath)) {
+        RaiseCannotOpen(errors, QStringLiteral("Cannot open database \"%1\": the database file "
+                                               "does not exist.")
+                                    .arg(target.databasePath));
     }
     sqlite3* raw = nullptr;
-    const int flags =
-        target.readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    const int flags = target.readOnly ? SQLITE_OPEN_READONLY
+                      : target.create ? (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)
+                                      : SQLITE_OPEN_READWRITE;
     const int rc = sqlite3_open_v2(target.databasePath.toUtf8().constData(), &raw,
                                    flags | SQLITE_OPEN_NOMUTEX, nullptr);
     SqliteDb db(raw);

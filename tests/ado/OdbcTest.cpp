@@ -15,7 +15,7 @@ class OdbcTest : public ::testing::Test {
   protected:
     void SetUp() override {
         auto setup = ado::Connection::Create();
-        setup->Open(QStringLiteral("Provider=SQLite;Data Source=") + Path());
+        setup->Open(QStringLiteral("Provider=SQLite;Mode=ReadWriteCreate;Data Source=") + Path());
         setup->Execute(QStringLiteral(
             "CREATE TABLE MA_CUENTAS (CODIGO varchar(10) PRIMARY KEY, NOMBRE varchar(40) NOT "
             "NULL, NIVEL int, SALDO float, ALTA datetime);"

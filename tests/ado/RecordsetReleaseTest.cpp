@@ -16,7 +16,8 @@ using rt::Variant;
 class RecordsetReleaseTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        cn->Open(QStringLiteral("Provider=SQLite;Data Source=") + dir.File(QStringLiteral("r.db")));
+        cn->Open(QStringLiteral("Provider=SQLite;Mode=ReadWriteCreate;Data Source=") +
+                 dir.File(QStringLiteral("r.db")));
     }
 
     void AttachRows() {

@@ -14,7 +14,7 @@ using rt::Variant;
 class SqliteConnectionTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        cn->Open(ConnectionString());
+        cn->Open(ConnectionString() + QStringLiteral(";Mode=ReadWriteCreate"));
         cn->Execute(QStringLiteral(
             "CREATE TABLE MA_RUBROS (CODIGO int PRIMARY KEY, NOMBRE varchar(30) NOT NULL UNIQUE);"
             "CREATE TABLE MA_ARTICULOS (CODIGO varchar(10) PRIMARY KEY, DESCRIPCION varchar(40), "
@@ -57,7 +57,7 @@ TEST_F(SqliteConnectionTest, NeverOpenedConnectionIsClosedWithEmptyString) {
 }
 
 TEST_F(SqliteConnectionTest, OpenKeepsTheStringAndRefusesASecondOpen) {
-    EXPECT_EQ(cn->ConnectionString(), ConnectionString());
+    EXPECT_EQ(cn->ConnectionString(), ConnectionString() + QStringLiteral(";Mode=ReadWriteCreate"));
     EXPECT_EQ(cn->State(), ado::adStateOpen);
     EXPECT_EQ(cn->Provider(), "SQLite");
     EXPECT_THROW(cn->Open(ConnectionString()), rt::RuntimeError);
@@ -215,6 +215,23 @@ TEST_F(SqliteConnectionTest, OpenFailuresAreProviderErrors) {
                  rt::RuntimeError);
     EXPECT_EQ(bad->State(), ado::adStateClosed);
     EXPECT_THROW(bad->Open(QStringLiteral("Provider=SQLite;Data Source=")), rt::RuntimeError);
+}
+
+TEST_F(SqliteConnectionTest, AMissingFileFailsAndIsCreatedOnlyWhenAskedFor) {
+    const QString path = dir.File(QStringLiteral("mistyped.db"));
+    auto other = ado::Connection::Create();
+    try {
+        other->Open(QStringLiteral("Provider=SQLite;Data Source=") + path);
+        FAIL() << "opened a database that does not exist";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), rt::err::ProviderUnspecified);
+        EXPECT_TRUE(other->Errors().Item(0).Description().contains("does not exist"));
+    }
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(other->State(), ado::adStateClosed);
+
+    other->Open(QStringLiteral("Provider=SQLite;Mode=ReadWriteCreate;Data Source=") + path);
+    EXPECT_TRUE(QFile::exists(path));
 }
 
 TEST_F(SqliteConnectionTest, ReadOnlyModeRefusesWrites) {

@@ -16,7 +16,7 @@ using rt::Variant;
 class SqliteRecordsetTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        cn->Open(ConnectionString());
+        cn->Open(ConnectionString() + QStringLiteral(";Mode=ReadWriteCreate"));
         cn->Execute(QStringLiteral(
             "CREATE TABLE dbo.MA_CUENTAS (CODIGO varchar(10) PRIMARY KEY, NOMBRE varchar(40) NOT "
             "NULL, SALDO money, LIMITE decimal(12,2), ACTIVA bit, ALTA datetime, NIVEL int, "

@@ -286,7 +286,8 @@ TEST(OpenServerADODB, TheRetryOpensOnceTheFailureIsMended) {
     const QString carpeta = dir.File(QStringLiteral("nueva"));
     db::DB_Dll component;
     component.gProveedor = QStringLiteral("SQLite");
-    component.gExtended = QStringLiteral("Data Source=") + carpeta + QStringLiteral("/c.db");
+    component.gExtended =
+        QStringLiteral("Mode=ReadWriteCreate;Data Source=") + carpeta + QStringLiteral("/c.db");
     dialogs.OnModal([&](QWidget& w) {
         auto& dialogo = dynamic_cast<db::frmAcceso&>(w);
         ASSERT_TRUE(QDir().mkpath(carpeta));

@@ -27,7 +27,7 @@ class SqliteDb {
   public:
     explicit SqliteDb(const QString& fileName = QStringLiteral("c.db"))
         : path_(dir_.File(fileName)), cn_(ado::Connection::Create()) {
-        cn_->Open(Conn());
+        cn_->Open(Conn() + QStringLiteral(";Mode=ReadWriteCreate"));
     }
 
     QString Conn() const { return QStringLiteral("Provider=SQLite;Data Source=") + path_; }

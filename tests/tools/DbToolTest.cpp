@@ -50,7 +50,7 @@ class DbToolTest : public ::testing::Test {
     // Prepares a database directly, without the tool.
     void Prepare(const QString& conn, const QString& sql) const {
         auto cn = ado::Connection::Create();
-        cn->Open(conn);
+        cn->Open(conn + QStringLiteral(";Mode=ReadWriteCreate"));
         cn->Execute(sql);
     }
     QStringList Column(const QString& conn, const QString& sql) const {
@@ -166,6 +166,7 @@ TEST_F(DbToolTest, QueryGoesThroughTheSynonymsAndTheOracleRewrite) {
 }
 
 TEST_F(DbToolTest, QueryOfAMissingTableFails) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int)"));
     const Result r = RunTool({"query", "--conn", Conn(), "SELECT * FROM NO_EXISTE"});
     EXPECT_EQ(r.exitCode, tools::kExitFailed);
     EXPECT_EQ(r.out, "");
@@ -228,6 +229,7 @@ TEST_F(DbToolTest, ExecSilentProviderFailureStillExitsNonZero) {
 }
 
 TEST_F(DbToolTest, ExecOtherFailureShowsTheOperatorBox) {
+    Prepare(OracleConn(), QStringLiteral("CREATE TABLE T (A varchar(10))"));
     const Result r = RunTool({"exec", "--conn", OracleConn()}, "INSERT INTO T VALUES ('open");
     EXPECT_EQ(r.exitCode, tools::kExitFailed);
     EXPECT_TRUE(r.err.contains("[box] Aviso al operador!!!\n")) << r.err.toStdString();
@@ -238,6 +240,13 @@ TEST_F(DbToolTest, ExecOfAMissingFileFailsBeforeOpening) {
     EXPECT_EQ(r.exitCode, tools::kExitFailed);
     EXPECT_TRUE(r.err.contains("cannot read")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.File("ORACLE.db")));
+}
+
+TEST_F(DbToolTest, AMistypedDatabasePathFailsAndCreatesNothing) {
+    const Result r = RunTool({"has-table", "--conn", Conn(QStringLiteral("typo.db")), "T"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_TRUE(r.err.contains("does not exist")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.File(QStringLiteral("typo.db"))));
 }
 
 // ---- lookups, configuration and schema ----

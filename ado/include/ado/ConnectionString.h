@@ -27,6 +27,7 @@ struct ConnectionTarget {
     QString provider;       // "SQLite", "SQLOLEDB", "OraOLEDB.Oracle.1" or "MSDASQL"
     QString databasePath;   // Sqlite: the file ("Data Source")
     bool readOnly = false;  // Sqlite: "Mode=Read"
+    bool create = false;    // Sqlite: "Mode=ReadWriteCreate" makes the file when it is missing
     QString odbcString;     // the others: the string for SQLDriverConnect
     int loginTimeout = -1;  // "Connect Timeout" when the string gives one
 };
