@@ -1,0 +1,214 @@
+#include "lookup/AnchosConsulta.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/RuntimeError.h"
+#include "runtime/Text.h"
+#include "vexilo/VexUtil.h"
+
+namespace lookup {
+
+namespace {
+
+constexpr int32_t kErrorAccesoArchivo = 75;  // path/file access error
+// Widths beyond what a column can show (32767 pixels at 15 twips a pixel) are not widths.
+constexpr double kAnchoMaximoTwips = 32767.0 * 15.0;
+constexpr int kDigitosSimple = 7;  // single precision, as the widths are stored
+
+const QChar kComillas(u'"');
+const QChar kComa(u',');
+const QChar kBarra(u'|');
+
+// One field of a line from position i on; i ends after the comma that closes it.
+QString LeerCampo(const QString& linea, qsizetype& i) {
+    while (i < linea.size() && linea[i] == QLatin1Char(' ')) {
+        ++i;
+    }
+    QString campo;
+    if (i < linea.size() && linea[i] == kComillas) {
+        const qsizetype cierre = linea.indexOf(kComillas, i + 1);
+        const qsizetype fin = cierre < 0 ? linea.size() : cierre;
+        campo = linea.mid(i + 1, fin - i - 1);
+        i = fin + 1;
+        const qsizetype coma = linea.indexOf(kComa, i);
+        i = coma < 0 ? linea.size() : coma + 1;
+        return campo;
+    }
+    const qsizetype coma = linea.indexOf(kComa, i);
+    const qsizetype fin = coma < 0 ? linea.size() : coma;
+    campo = rt::text::Trim(linea.mid(i, fin - i));
+    i = coma < 0 ? linea.size() : coma + 1;
+    return campo;
+}
+
+QByteArray SinFinDeLinea(QByteArray linea) {
+    while (linea.endsWith('\n') || linea.endsWith('\r')) {
+        linea.chop(1);
+    }
+    return linea;
+}
+
+[[noreturn]] void FalloDeArchivo(const QString& ruta, const QString& motivo) {
+    throw rt::RuntimeError(kErrorAccesoArchivo,
+                           QStringLiteral("No se pudo grabar %1: %2").arg(ruta, motivo),
+                           QStringLiteral("CONSULTASLEN"));
+}
+
+// The records of the file that belong to other tables, as their lines stand.
+QByteArray OtrosRegistros(const QString& ruta, const QString& tabla) {
+    QByteArray otros;
+    if (!QFileInfo::exists(ruta)) {
+        return otros;
+    }
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::ReadOnly)) {
+        FalloDeArchivo(ruta, archivo.errorString());
+    }
+    while (!archivo.atEnd()) {
+        const QByteArray linea = SinFinDeLinea(archivo.readLine());
+        if (linea.trimmed().isEmpty() || rt::text::Equals(LeerRegistroAnchos(linea).tabla, tabla)) {
+            continue;
+        }
+        otros += linea + "\r\n";
+    }
+    if (archivo.error() != QFileDevice::NoError) {
+        FalloDeArchivo(ruta, archivo.errorString());
+    }
+    return otros;
+}
+
+// Writes the whole content to ruta and makes it reach the disk before returning.
+void EscribirCompleto(const QString& ruta, const QByteArray& contenido) {
+    QFile archivo(ruta);
+    if (!archivo.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        FalloDeArchivo(ruta, archivo.errorString());
+    }
+    const bool escrito = archivo.write(contenido) == contenido.size() && archivo.flush() &&
+                         ::fsync(archivo.handle()) == 0;
+    if (!escrito) {
+        const QString motivo = archivo.errorString();
+        archivo.close();
+        QFile::remove(ruta);
+        FalloDeArchivo(ruta, motivo);
+    }
+}
+
+// The rename itself reaches the disk once the folder is flushed.
+void SincronizarCarpeta(const QString& carpeta) {
+    const int fd = ::open(QFile::encodeName(carpeta).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+QString CarpetaPrograma() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+QString RutaAnchos(const QString& carpeta) {
+    return vexilo::VexUtil().CompletarRuta(carpeta) + kArchivoAnchos;
+}
+
+QString RutaAnchosTemporal(const QString& carpeta) {
+    return vexilo::VexUtil().CompletarRuta(carpeta) + kArchivoAnchosTemporal;
+}
+
+RegistroAnchos LeerRegistroAnchos(const QByteArray& linea) {
+    const QString texto = QString::fromUtf8(SinFinDeLinea(linea));
+    qsizetype i = 0;
+    RegistroAnchos registro;
+    registro.tabla = LeerCampo(texto, i);
+    registro.anchos = LeerCampo(texto, i);
+    return registro;
+}
+
+QByteArray EscribirRegistroAnchos(const RegistroAnchos& registro) {
+    const QString linea = kComillas + registro.tabla + kComillas + kComa + kComillas +
+                          registro.anchos + kComillas + QStringLiteral("\r\n");
+    return linea.toUtf8();
+}
+
+QString TextoAnchos(std::span<const double> anchosTwips) {
+    QString texto;
+    for (const double ancho : anchosTwips) {
+        texto += rt::text::NumberToText(static_cast<float>(ancho), kDigitosSimple) + kBarra;
+    }
+    return texto;
+}
+
+std::vector<double> AnchosDeTexto(const QString& anchos, int columnas) {
+    std::vector<double> leidos;
+    QStringView resto(anchos);
+    for (int i = 0; i < columnas; ++i) {
+        const qsizetype barra = resto.indexOf(kBarra);
+        if (barra < 0) {
+            break;
+        }
+        const auto ancho = rt::text::TextToNumber(resto.first(barra).toString());
+        if (!ancho || *ancho < 0 || *ancho > kAnchoMaximoTwips) {
+            break;
+        }
+        leidos.push_back(*ancho);
+        resto = resto.sliced(barra + 1);
+    }
+    return leidos;
+}
+
+QString TablaDeAnchos(const QString& tablaConsulta, bool archivoExiste) {
+    if (archivoExiste && rt::text::Equals(tablaConsulta, QStringLiteral("Stk_ma_articulos"))) {
+        return QStringLiteral("VT_MA_ARTICULOS");
+    }
+    return tablaConsulta;
+}
+
+std::vector<std::optional<double>> AnchosGuardados(const QString& ruta, const QString& tabla,
+                                                   int columnas) {
+    std::vector<std::optional<double>> anchos(static_cast<size_t>(std::max(columnas, 0)));
+    QFile archivo(ruta);
+    if (!QFileInfo(ruta).isFile() || !archivo.open(QIODevice::ReadOnly)) {
+        return anchos;
+    }
+    while (!archivo.atEnd()) {
+        const RegistroAnchos registro = LeerRegistroAnchos(archivo.readLine());
+        if (!rt::text::Equals(registro.tabla, tabla)) {
+            continue;
+        }
+        const std::vector<double> leidos = AnchosDeTexto(registro.anchos, columnas);
+        std::copy(leidos.begin(), leidos.end(), anchos.begin());
+        if (static_cast<int>(leidos.size()) < columnas) {
+            break;  // a record that ends early ends the reading
+        }
+    }
+    return anchos;
+}
+
+void GuardarAnchos(const QString& carpeta, const RegistroAnchos& registro) {
+    if (!QDir().mkpath(carpeta)) {
+        FalloDeArchivo(carpeta, QStringLiteral("no se puede crear la carpeta"));
+    }
+    const QString ruta = RutaAnchos(carpeta);
+    const QString temporal = RutaAnchosTemporal(carpeta);
+    EscribirCompleto(temporal,
+                     OtrosRegistros(ruta, registro.tabla) + EscribirRegistroAnchos(registro));
+    if (std::rename(QFile::encodeName(temporal).constData(), QFile::encodeName(ruta).constData()) !=
+        0) {
+        QFile::remove(temporal);
+        FalloDeArchivo(ruta, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    SincronizarCarpeta(carpeta);
+}
+
+}  // namespace lookup

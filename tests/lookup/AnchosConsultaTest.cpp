@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <array>
+
+#include "SqliteDb.h"
+#include "lookup/AnchosConsulta.h"
+#include "runtime/RuntimeError.h"
+
+namespace {
+
+template <class Case>
+std::string NameOf(const ::testing::TestParamInfo<Case>& info) {
+    return info.param.name;
+}
+
+struct RegistroCase {
+    const char* name;
+    const char* linea;
+    const char* tabla;
+    const char* anchos;
+};
+
+class LeerRegistroAnchosTest : public ::testing::TestWithParam<RegistroCase> {};
+
+TEST_P(LeerRegistroAnchosTest, ReadsBothFields) {
+    const lookup::RegistroAnchos r = lookup::LeerRegistroAnchos(GetParam().linea);
+    EXPECT_EQ(r.tabla, QString::fromUtf8(GetParam().tabla));
+    EXPECT_EQ(r.anchos, QString::fromUtf8(GetParam().anchos));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LeerRegistroAnchosTest,
+    ::testing::Values(RegistroCase{"Quoted", "\"V_MA_ARTICULOS\",\"1440|2880|960|\"\r\n",
+                                   "V_MA_ARTICULOS", "1440|2880|960|"},
+                      RegistroCase{"Unquoted", "MA_ZONAS , 1500|3000|\n", "MA_ZONAS", "1500|3000|"},
+                      RegistroCase{"Mixed", "\"MA_ZONAS\",1500|", "MA_ZONAS", "1500|"},
+                      RegistroCase{"CommaInsideQuotes", "\"A,B\",\"1|\"", "A,B", "1|"},
+                      RegistroCase{"OneField", "\"MA_ZONAS\"\r\n", "MA_ZONAS", ""},
+                      RegistroCase{"Empty", "\r\n", "", ""}),
+    NameOf<RegistroCase>);
+
+TEST(AnchosConsultaTest, WritesQuotedFieldsAndCrLf) {
+    EXPECT_EQ(lookup::EscribirRegistroAnchos({"V_MA_ARTICULOS", "1440|2880|960|"}),
+              "\"V_MA_ARTICULOS\",\"1440|2880|960|\"\r\n");
+}
+
+TEST(AnchosConsultaTest, WidthsTextInTheUsersFormat) {
+    const std::array<double, 3> anchos{1440, 2880.5, 960};
+    EXPECT_EQ(lookup::TextoAnchos(anchos), "1440|2880,5|960|");
+    EXPECT_EQ(lookup::TextoAnchos({}), "");
+}
+
+struct AnchosCase {
+    const char* name;
+    const char* texto;
+    int columnas;
+    std::vector<double> anchos;
+};
+
+class AnchosDeTextoTest : public ::testing::TestWithParam<AnchosCase> {};
+
+TEST_P(AnchosDeTextoTest, ReadsUpToTheFirstBadPiece) {
+    EXPECT_EQ(lookup::AnchosDeTexto(QString::fromUtf8(GetParam().texto), GetParam().columnas),
+              GetParam().anchos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AnchosDeTextoTest,
+    ::testing::Values(AnchosCase{"Whole", "1440|2880|960|", 3, {1440, 2880, 960}},
+                      AnchosCase{"MoreThanColumns", "1440|2880|960|", 2, {1440, 2880}},
+                      AnchosCase{"FewerThanColumns", "1500|3000|", 3, {1500, 3000}},
+                      AnchosCase{"NoFinalBar", "1500|3000", 2, {1500}},
+                      AnchosCase{"Decimal", "1440,5|", 1, {1440.5}},
+                      AnchosCase{"NotANumber", "1440|ancho|960|", 3, {1440}},
+                      AnchosCase{"Negative", "-1|", 1, {}},
+                      AnchosCase{"TooWide", "99999999|", 1, {}},
+                      AnchosCase{"Zero", "0|15|", 2, {0, 15}}, AnchosCase{"Empty", "", 2, {}}),
+    NameOf<AnchosCase>);
+
+TEST(AnchosConsultaTest, StockArticlesShareTheArticlesRecordOnceTheFileExists) {
+    EXPECT_EQ(lookup::TablaDeAnchos("STK_MA_ARTICULOS", true), "VT_MA_ARTICULOS");
+    EXPECT_EQ(lookup::TablaDeAnchos("Stk_ma_articulos", false), "Stk_ma_articulos");
+    EXPECT_EQ(lookup::TablaDeAnchos("MA_ZONAS", true), "MA_ZONAS");
+}
+
+class AnchosArchivoTest : public ::testing::Test {
+  protected:
+    QString Kdx() const { return lookup::RutaAnchos(dir.Path()); }
+    QByteArray Contents() const {
+        QFile file(Kdx());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    void Write(const QByteArray& bytes) const {
+        QFile file(Kdx());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    TempDir dir;
+};
+
+TEST_F(AnchosArchivoTest, PathsInTheFolder) {
+    EXPECT_EQ(lookup::RutaAnchos("/x/y"), "/x/y/CONSULTASLEN.KDX");
+    EXPECT_EQ(lookup::RutaAnchosTemporal("/x/y/"), "/x/y/CONSULTASLEN.AUX");
+}
+
+TEST_F(AnchosArchivoTest, SavingKeepsTheOtherTablesRecords) {
+    Write(
+        "\"MA_ZONAS\",\"100|200|\"\r\n\"ma_rubros\",\"300|\"\r\nMA_CAJAS,400|\n"
+        "\"MA_RUBROS\",\"1|\"\r\n");
+    lookup::GuardarAnchos(dir.Path(), {"Ma_Rubros", "1500|3000|"});
+    EXPECT_EQ(Contents(),
+              "\"MA_ZONAS\",\"100|200|\"\r\nMA_CAJAS,400|\r\n\"Ma_Rubros\",\"1500|3000|\"\r\n");
+    EXPECT_FALSE(QFileInfo::exists(lookup::RutaAnchosTemporal(dir.Path())));
+}
+
+TEST_F(AnchosArchivoTest, OtherRecordsAreCopiedByteForByte) {
+    const QByteArray windows = "\"ZON\xC1S\",\"100|\"\r\n";  // not UTF-8
+    Write(windows);
+    lookup::GuardarAnchos(dir.Path(), {"MA_RUBROS", "1|"});
+    EXPECT_EQ(Contents(), windows + "\"MA_RUBROS\",\"1|\"\r\n");
+}
+
+TEST_F(AnchosArchivoTest, SavingCreatesTheFolderAndTheFile) {
+    const QString folder = dir.File("a/b");
+    lookup::GuardarAnchos(folder, {"MA_ZONAS", "10|"});
+    QFile file(lookup::RutaAnchos(folder));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "\"MA_ZONAS\",\"10|\"\r\n");
+}
+
+TEST_F(AnchosArchivoTest, AFailedSaveLeavesTheFileAsItWas) {
+    Write("\"MA_ZONAS\",\"100|\"\r\n");
+    // A folder in the temporary file's place makes writing it fail.
+    ASSERT_TRUE(QDir().mkpath(lookup::RutaAnchosTemporal(dir.Path())));
+    try {
+        lookup::GuardarAnchos(dir.Path(), {"MA_RUBROS", "1|"});
+        ADD_FAILURE() << "no error raised";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.Number(), 75);
+        EXPECT_TRUE(e.Description().contains("CONSULTASLEN.AUX")) << e.Description().toStdString();
+    }
+    EXPECT_EQ(Contents(), "\"MA_ZONAS\",\"100|\"\r\n");
+}
+
+TEST_F(AnchosArchivoTest, AnUnreadableFileIsNotReplaced) {
+    ASSERT_TRUE(QDir().mkpath(Kdx()));  // a folder where the file should be
+    EXPECT_THROW(lookup::GuardarAnchos(dir.Path(), {"MA_RUBROS", "1|"}), rt::RuntimeError);
+    EXPECT_TRUE(QFileInfo(Kdx()).isDir());
+}
+
+TEST_F(AnchosArchivoTest, StoredWidthsApplyEveryRecordOfTheTable) {
+    Write(
+        "\"MA_ZONAS\",\"1|2|3|\"\r\n\"OTRA\",\"9|9|9|\"\r\n\"ma_zonas\",\"4|5|\"\r\n"
+        "\"MA_ZONAS\",\"7|7|7|\"\r\n");
+    using W = std::vector<std::optional<double>>;
+    // The second record ends early: its two widths apply and the reading stops.
+    EXPECT_EQ(lookup::AnchosGuardados(Kdx(), "MA_ZONAS", 3), (W{4, 5, 3}));
+    EXPECT_EQ(lookup::AnchosGuardados(Kdx(), "OTRA", 2), (W{9, 9}));
+    EXPECT_EQ(lookup::AnchosGuardados(Kdx(), "NINGUNA", 2), (W{std::nullopt, std::nullopt}));
+    EXPECT_EQ(lookup::AnchosGuardados(dir.File("none"), "MA_ZONAS", 1), (W{std::nullopt}));
+}
+
+TEST_F(AnchosArchivoTest, RoundTrip) {
+    const std::array<double, 3> anchos{1440, 2880, 960};
+    lookup::GuardarAnchos(dir.Path(), {"MA_ZONAS", lookup::TextoAnchos(anchos)});
+    using W = std::vector<std::optional<double>>;
+    EXPECT_EQ(lookup::AnchosGuardados(Kdx(), "ma_zonas", 3), (W{1440, 2880, 960}));
+}
+
+}  // namespace
