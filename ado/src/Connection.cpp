@@ -128,8 +128,7 @@ void Connection::Close() {
     for (RecordsetImpl* recordset : streaming) {
         recordset->Close();
     }
-    if (inTransaction_) {
-        inTransaction_ = false;
+    if (session_->InTransaction()) {
         try {
             session_->RollbackTrans();
         } catch (const rt::RuntimeError&) {
@@ -175,6 +174,7 @@ Recordset Connection::Execute(const QString& commandText, int32_t* recordsAffect
     int32_t affected = -1;
     const bool table = options != adCmdUnspecified && (options & (adCmdTable | adCmdTableDirect));
     const QString text = table ? QStringLiteral("SELECT * FROM ") + commandText : commandText;
+    CheckCommandText(text);
     std::unique_ptr<Cursor> cursor = OpenSession().Execute(text, &affected);
     if (recordsAffected != nullptr) {
         *recordsAffected = affected;
@@ -187,35 +187,49 @@ Recordset Connection::Execute(const QString& commandText, int32_t* recordsAffect
     return Recordset(std::move(impl));
 }
 
+void Connection::CheckCommandText(const QString& text) {
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    if (nul < 0) {
+        return;
+    }
+    const int line = 1 + static_cast<int>(QStringView(text).first(nul).count(QLatin1Char('\n')));
+    RaiseProviderErrors(errors_, {Error(rt::err::ProviderSyntax,
+                                        QStringLiteral("The command text holds a NUL character "
+                                                       "(line %1); nothing of it was run.")
+                                            .arg(line),
+                                        QStringLiteral("42000"), 0, Provider())});
+}
+
+bool Connection::InTransaction() const {
+    return session_ && session_->InTransaction();
+}
+
 int32_t Connection::BeginTrans() {
     Session& session = OpenSession();
-    if (inTransaction_) {
+    if (session.InTransaction()) {
         RaiseProviderErrors(errors_, {Error(rt::err::ProviderUnspecified,
                                             QStringLiteral("Only one transaction can be active "
                                                            "on this session."),
                                             QStringLiteral("25000"), 0, Provider())});
     }
     session.BeginTrans();
-    inTransaction_ = true;
     return 1;
 }
 
 void Connection::CommitTrans() {
     Session& session = OpenSession();
     RequireTransaction();
-    inTransaction_ = false;
     session.CommitTrans();
 }
 
 void Connection::RollbackTrans() {
     Session& session = OpenSession();
     RequireTransaction();
-    inTransaction_ = false;
     session.RollbackTrans();
 }
 
 void Connection::RequireTransaction() {
-    if (!inTransaction_) {
+    if (!InTransaction()) {
         RaiseProviderErrors(errors_,
                             {Error(err::NoTransaction, QStringLiteral("No transaction is active."),
                                    QStringLiteral("25000"), 0, Provider())});

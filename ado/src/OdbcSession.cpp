@@ -72,9 +72,11 @@ class OdbcSession : public Session {
     void BeginTrans() override {
         CheckDbc(SQLSetConnectAttrW(Dbc(), SQL_ATTR_AUTOCOMMIT,
                                     reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0));
+        inTransaction_ = true;
     }
     void CommitTrans() override { EndTransaction(SQL_COMMIT); }
     void RollbackTrans() override { EndTransaction(SQL_ROLLBACK); }
+    bool InTransaction() const override { return inTransaction_; }
 
     std::vector<std::vector<rt::Variant>> Tables(const QString& catalog, const QString& schema,
                                                  const QString& table,
@@ -158,8 +160,10 @@ class OdbcSession : public Session {
 
     void EndTransaction(SQLSMALLINT completion) {
         const SQLRETURN rc = SQLEndTran(SQL_HANDLE_DBC, Dbc(), completion);
+        // Back to autocommit whatever the outcome, so the connection is never left half open.
         SQLSetConnectAttrW(Dbc(), SQL_ATTR_AUTOCOMMIT,
                            reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+        inTransaction_ = false;
         CheckDbc(rc);
     }
 
@@ -180,6 +184,7 @@ class OdbcSession : public Session {
     Errors& errors_;
     QString source_;
     int32_t commandTimeout_;
+    bool inTransaction_ = false;
     bool concurrent_ = true;
 };
 

@@ -27,6 +27,7 @@ void RecordsetImpl::Open(const QString& text, std::shared_ptr<Connection> active
     }
     const bool table = options != adCmdUnspecified && (options & (adCmdTable | adCmdTableDirect));
     const QString statement = table ? QStringLiteral("SELECT * FROM ") + text : text;
+    activeConnection->CheckCommandText(statement);
     std::unique_ptr<Cursor> cursor = activeConnection->OpenSession().Execute(statement, nullptr);
     source = text;
     connection = std::move(activeConnection);

@@ -22,6 +22,8 @@ class Session {
     virtual void BeginTrans() = 0;
     virtual void CommitTrans() = 0;
     virtual void RollbackTrans() = 0;
+    // True while a transaction is open, whether the calls above or a statement began it.
+    virtual bool InTransaction() const = 0;
 
     // Catalogue rows: tables as (catalog, schema, name, type); columns as (catalog, schema,
     // table, column, ordinal, ADO data type, maximum length or Null, nullable).

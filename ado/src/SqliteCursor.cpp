@@ -22,8 +22,8 @@ int Digits(const char* text, int count) {
     return value;
 }
 
-// Reads "YYYY-MM-DD[( |T)HH:MM[:SS[.fff]]]" and "YYYYMMDD[ HH:MM[:SS]]" as SQL Server keeps
-// dates in text; an invalid date gives an invalid QDateTime.
+}  // namespace
+
 QDateTime ParseDate(const char* text, int length) {
     const bool dashed = length >= 10 && text[4] == '-' && text[7] == '-';
     const bool compact = !dashed && length >= 8 && Digits(text, 8) >= 0;
@@ -64,6 +64,8 @@ QDateTime ParseDate(const char* text, int length) {
     }
     return QDateTime(date, time);
 }
+
+namespace {
 
 // A date column keeps '20240115' as the number 20240115 (numeric affinity).
 QDate CompactDate(sqlite3_int64 value) {
@@ -136,12 +138,13 @@ FieldInfo ExpressionInfo(int storage) {
 
 }  // namespace
 
-void RaiseSqliteError(sqlite3* db, int resultCode, Errors& errors) {
+void RaiseSqliteError(sqlite3* db, int resultCode, Errors& errors, int line) {
     const int code = db != nullptr ? sqlite3_extended_errcode(db) : resultCode;
     const QString message =
         QString::fromUtf8(db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
+    const QString where = line > 0 ? QStringLiteral(" (line %1)").arg(line) : QString();
     RaiseProviderErrors(errors,
-                        {Error(ErrorNumberForSqlite(code, message), message,
+                        {Error(ErrorNumberForSqlite(code, message), message + where,
                                SqlStateForSqlite(code, message), code, QStringLiteral("SQLite"))});
 }
 

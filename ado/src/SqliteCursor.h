@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <vector>
 
 #include "Cursor.h"
@@ -34,7 +35,12 @@ class SqliteCursor : public Cursor {
     bool done_ = false;
 };
 
-// Raises the connection's last SQLite error (code and message) through errors.
-[[noreturn]] void RaiseSqliteError(sqlite3* db, int resultCode, Errors& errors);
+// Reads "YYYY-MM-DD[( |T)HH:MM[:SS[.fff]]]" and "YYYYMMDD[ HH:MM[:SS]]" as SQL Server keeps
+// dates in text; an invalid date gives an invalid QDateTime.
+QDateTime ParseDate(const char* text, int length);
+
+// Raises the connection's last SQLite error (code and message) through errors; a line above 0
+// is named in the description (the statement's line in a batch).
+[[noreturn]] void RaiseSqliteError(sqlite3* db, int resultCode, Errors& errors, int line = 0);
 
 }  // namespace ado

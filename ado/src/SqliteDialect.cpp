@@ -2,13 +2,13 @@
 
 #include <set>
 
-#include "SqlTokens.h"
+#include "SqliteDialectTokens.h"
 
 namespace ado {
 
 namespace {
 
-using Tokens = std::vector<SqlToken>;
+using Tokens = SqlTokens;
 using Kind = SqlToken::Kind;
 
 bool IsName(const SqlToken& token) {
@@ -76,6 +76,8 @@ bool ReadTop(const Tokens& tokens, size_t top, QString& limit, size_t& after) {
     return true;
 }
 
+}  // namespace
+
 Tokens RewriteTopTokens(const Tokens& tokens) {
     struct Pending {
         int depth;
@@ -140,11 +142,15 @@ Tokens RewriteIsNullTokens(Tokens tokens) {
     return tokens;
 }
 
+namespace {
+
 bool IsOwner(const SqlToken& token) {
     return token.IsWord("dbo") ||
            (token.kind == Kind::QuotedName &&
             token.text.compare(QLatin1String("[dbo]"), Qt::CaseInsensitive) == 0);
 }
+
+}  // namespace
 
 Tokens RemoveOwnerTokens(const Tokens& tokens) {
     Tokens out;
@@ -173,15 +179,7 @@ Tokens RewriteUnicodeTokens(const Tokens& tokens) {
     return out;
 }
 
-bool IsTextType(const SqlToken& token) {
-    for (const char* type : {"CHAR", "VARCHAR", "NCHAR", "NVARCHAR", "TEXT", "NTEXT", "CHARACTER",
-                             "CLOB", "SYSNAME", "VARCHAR2", "NVARCHAR2"}) {
-        if (token.IsWord(type)) {
-            return true;
-        }
-    }
-    return false;
-}
+namespace {
 
 bool IsTableConstraint(const SqlToken& token) {
     for (const char* word :
@@ -201,7 +199,7 @@ void MarkTextColumn(const Tokens& tokens, size_t begin, size_t end, std::set<siz
         return;
     }
     const size_t type = NextSignificant(tokens, name + 1);
-    if (type >= end || !IsTextType(tokens[type])) {
+    if (type >= end || !IsTextTypeName(tokens[type])) {
         return;
     }
     for (size_t i = type; i < end; ++i) {
@@ -270,6 +268,8 @@ void MarkAlterTable(const Tokens& tokens, size_t alter, std::set<size_t>& marks)
     MarkTextColumn(tokens, begin, end, marks);
 }
 
+}  // namespace
+
 Tokens AddCollationTokens(const Tokens& tokens) {
     std::set<size_t> marks;
     bool statementStart = true;
@@ -297,16 +297,200 @@ Tokens AddCollationTokens(const Tokens& tokens) {
     return out;
 }
 
+namespace {
+
+// Hints SQL Server takes in "WITH (...)" after a table; SQLite has no use for them.
+bool IsTableHint(const SqlToken& token) {
+    static constexpr const char* kHints[] = {
+        "NOLOCK",    "READUNCOMMITTED", "UPDLOCK",       "ROWLOCK",        "PAGLOCK",
+        "TABLOCK",   "TABLOCKX",        "HOLDLOCK",      "NOWAIT",         "READPAST",
+        "XLOCK",     "SERIALIZABLE",    "READCOMMITTED", "REPEATABLEREAD", "READCOMMITTEDLOCK",
+        "FORCESEEK", "FORCESCAN",       "NOEXPAND",
+    };
+    if (token.kind != Kind::Word) {
+        return false;
+    }
+    for (const char* hint : kHints) {
+        if (token.IsWord(hint)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The ")" ending a bracket of table hints opened at `open`, or kNoToken when the bracket
+// holds anything else.
+size_t HintListEnd(const Tokens& tokens, size_t open) {
+    bool any = false;
+    for (size_t i = NextSignificant(tokens, open + 1); i < tokens.size();
+         i = NextSignificant(tokens, i + 1)) {
+        if (tokens[i].IsSymbol(')')) {
+            return any ? i : kNoToken;
+        }
+        if (IsTableHint(tokens[i])) {
+            any = true;
+        } else if (!tokens[i].IsSymbol(',')) {
+            return kNoToken;
+        }
+    }
+    return kNoToken;
+}
+
+// What the statement holds, so that rewrites with nothing to do are skipped.
+struct Features {
+    bool words = false;    // a word any rewrite looks for
+    bool plus = false;     // "+"
+    bool compare = false;  // a comparison, ORDER BY, GROUP BY, MIN or MAX
+};
+
+// A word that one of the word rewrites looks for.
+bool WantsWordRewrite(const SqlToken& token) {
+    switch (token.keyword) {
+        case Keyword::Top:
+        case Keyword::Create:
+        case Keyword::Alter:
+        case Keyword::With:
+        case Keyword::AtAtIdentity:
+        case Keyword::ScopeIdentity:
+        case Keyword::Identity:
+        case Keyword::Clustered:
+        case Keyword::Nonclustered:
+            return true;
+        case Keyword::None:
+            return token.IsWord("N") || IsOwner(token) || token.IsWord("ISNULL") ||
+                   IsTableHint(token);
+        default:
+            return false;
+    }
+}
+
+bool IsComparisonSymbol(const SqlToken& token) {
+    for (const char* op : {"=", "<", ">", "<>", "<=", ">=", "!=", "=="}) {
+        if (token.IsOperator(op)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Features FeaturesOf(const Tokens& tokens) {
+    Features features;
+    for (const SqlToken& token : tokens) {
+        switch (token.kind) {
+            case Kind::Word:
+                features.words = features.words || WantsWordRewrite(token);
+                features.compare = features.compare || token.Is(Keyword::In) ||
+                                   token.Is(Keyword::Between) || token.Is(Keyword::By) ||
+                                   token.Is(Keyword::Min) || token.Is(Keyword::Max);
+                break;
+            case Kind::QuotedName:
+                features.words = features.words || IsOwner(token);
+                break;
+            case Kind::Symbol:
+                features.plus = features.plus || token.IsSymbol('+');
+                features.compare = features.compare || IsComparisonSymbol(token);
+                break;
+            default:
+                break;
+        }
+    }
+    return features;
+}
+
 }  // namespace
 
+SqlToken WordToken(const QString& text) {
+    return {Kind::Word, text, KeywordOf(text)};
+}
+
+SqlToken SymbolToken(const QString& text) {
+    return {Kind::Symbol, text};
+}
+
+SqlToken SpaceToken() {
+    return {Kind::Space, QStringLiteral(" ")};
+}
+
+bool IsTextTypeName(const SqlToken& token) {
+    for (const char* type : {"CHAR", "VARCHAR", "NCHAR", "NVARCHAR", "TEXT", "NTEXT", "CHARACTER",
+                             "CLOB", "SYSNAME", "VARCHAR2", "NVARCHAR2"}) {
+        if (token.IsWord(type)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Tokens RemoveTableHintTokens(const Tokens& tokens) {
+    Tokens out;
+    out.reserve(tokens.size());
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        const bool with = tokens[i].Is(Keyword::With);
+        const size_t open = with ? NextSignificant(tokens, i + 1) : i;
+        const size_t before = PreviousSignificant(tokens, i);
+        const bool afterTable = before != kNoToken && tokens[before].IsName();
+        if (afterTable && open < tokens.size() && tokens[open].IsSymbol('(')) {
+            const size_t close = HintListEnd(tokens, open);
+            if (close != kNoToken) {
+                i = close;
+                continue;
+            }
+        }
+        out.push_back(tokens[i]);
+    }
+    return out;
+}
+
+Tokens RewriteIdentityFunctionTokens(const Tokens& tokens) {
+    Tokens out;
+    out.reserve(tokens.size());
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        size_t last = kNoToken;
+        if (tokens[i].Is(Keyword::AtAtIdentity)) {
+            last = i;
+        } else if (tokens[i].Is(Keyword::ScopeIdentity)) {
+            const size_t open = NextSignificant(tokens, i + 1);
+            const size_t close = open < tokens.size() ? NextSignificant(tokens, open + 1) : open;
+            if (close < tokens.size() && tokens[open].IsSymbol('(') &&
+                tokens[close].IsSymbol(')')) {
+                last = close;
+            }
+        }
+        if (last == kNoToken) {
+            out.push_back(tokens[i]);
+            continue;
+        }
+        out.push_back(WordToken(QStringLiteral("last_insert_rowid")));
+        out.push_back(SymbolToken(QStringLiteral("(")));
+        out.push_back(SymbolToken(QStringLiteral(")")));
+        i = last;
+    }
+    return out;
+}
+
+Tokens ToSqliteTokens(Tokens tokens) {
+    const Features features = FeaturesOf(tokens);
+    if (features.words) {
+        tokens = RewriteUnicodeTokens(tokens);
+        tokens = RemoveOwnerTokens(tokens);
+        tokens = RewriteIdentityFunctionTokens(tokens);
+        tokens = RemoveTableHintTokens(tokens);
+        tokens = RewriteIsNullTokens(std::move(tokens));
+        tokens = RewriteTopTokens(tokens);
+        tokens = RewriteIdentityColumnTokens(tokens);
+        tokens = AddCollationTokens(tokens);
+    }
+    if (features.plus) {
+        tokens = RewriteConcatenationTokens(std::move(tokens));
+    }
+    if (features.compare) {
+        tokens = AddExpressionCollationTokens(tokens);
+    }
+    return tokens;
+}
+
 QString ToSqliteDialect(const QString& sql) {
-    Tokens tokens = TokenizeSql(sql);
-    tokens = RewriteUnicodeTokens(tokens);
-    tokens = RemoveOwnerTokens(tokens);
-    tokens = RewriteIsNullTokens(std::move(tokens));
-    tokens = RewriteTopTokens(tokens);
-    tokens = AddCollationTokens(tokens);
-    return JoinSql(tokens);
+    return JoinSql(ToSqliteTokens(TokenizeSql(sql)));
 }
 
 QString RewriteTop(const QString& sql) {
@@ -327,6 +511,26 @@ QString RewriteUnicodeLiterals(const QString& sql) {
 
 QString AddCaseInsensitiveCollation(const QString& sql) {
     return JoinSql(AddCollationTokens(TokenizeSql(sql)));
+}
+
+QString RemoveTableHints(const QString& sql) {
+    return JoinSql(RemoveTableHintTokens(TokenizeSql(sql)));
+}
+
+QString RewriteIdentityFunctions(const QString& sql) {
+    return JoinSql(RewriteIdentityFunctionTokens(TokenizeSql(sql)));
+}
+
+QString RewriteIdentityColumns(const QString& sql) {
+    return JoinSql(RewriteIdentityColumnTokens(TokenizeSql(sql)));
+}
+
+QString RewriteConcatenation(const QString& sql) {
+    return JoinSql(RewriteConcatenationTokens(TokenizeSql(sql)));
+}
+
+QString AddExpressionCollation(const QString& sql) {
+    return JoinSql(AddExpressionCollationTokens(TokenizeSql(sql)));
 }
 
 }  // namespace ado

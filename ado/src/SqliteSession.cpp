@@ -4,107 +4,14 @@
 
 #include "ProviderFailure.h"
 #include "SessionFactory.h"
-#include "SqlTokens.h"
+#include "SqliteBatch.h"
 #include "SqliteCursor.h"
-#include "ado/SqliteDialect.h"
+#include "SqliteFunctions.h"
 #include "runtime/RuntimeError.h"
 
 namespace ado {
 
 namespace {
-
-QString TextArgument(sqlite3_value* value) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(value)),
-                             sqlite3_value_bytes(value));
-}
-
-bool AnyNull(int argc, sqlite3_value** argv) {
-    for (int i = 0; i < argc; ++i) {
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// LEN(text): characters without the trailing blanks, as SQL Server counts them.
-void Len(sqlite3_context* context, int argc, sqlite3_value** argv) {
-    if (AnyNull(argc, argv)) {
-        sqlite3_result_null(context);
-        return;
-    }
-    QString text = TextArgument(argv[0]);
-    qsizetype length = text.size();
-    while (length > 0 && text[length - 1] == QLatin1Char(' ')) {
-        --length;
-    }
-    sqlite3_result_int64(context, length);
-}
-
-// CHARINDEX(find, search[, start]): position from 1 of find in search, ignoring case; 0 when
-// absent.
-void CharIndex(sqlite3_context* context, int argc, sqlite3_value** argv) {
-    if (AnyNull(argc, argv)) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const QString find = TextArgument(argv[0]);
-    const QString search = TextArgument(argv[1]);
-    const sqlite3_int64 start =
-        argc > 2 ? std::max<sqlite3_int64>(sqlite3_value_int64(argv[2]), 1) : 1;
-    if (find.isEmpty() || start > search.size()) {
-        sqlite3_result_int64(context, 0);
-        return;
-    }
-    const qsizetype at =
-        search.indexOf(find, static_cast<qsizetype>(start - 1), Qt::CaseInsensitive);
-    sqlite3_result_int64(context, at + 1);
-}
-
-// GETDATE(): the local date and time, in the text form dates are kept in.
-void GetDate(sqlite3_context* context, int, sqlite3_value**) {
-    const QByteArray now =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toUtf8();
-    sqlite3_result_text(context, now.constData(), static_cast<int>(now.size()), SQLITE_TRANSIENT);
-}
-
-void RegisterFunctions(sqlite3* db) {
-    const int deterministic = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function_v2(db, "LEN", 1, deterministic, nullptr, Len, nullptr, nullptr,
-                               nullptr);
-    sqlite3_create_function_v2(db, "CHARINDEX", 2, deterministic, nullptr, CharIndex, nullptr,
-                               nullptr, nullptr);
-    sqlite3_create_function_v2(db, "CHARINDEX", 3, deterministic, nullptr, CharIndex, nullptr,
-                               nullptr, nullptr);
-    sqlite3_create_function_v2(db, "GETDATE", 0, SQLITE_UTF8, nullptr, GetDate, nullptr, nullptr,
-                               nullptr);
-}
-
-// True when only blanks, comments and ";" remain.
-bool OnlyBlanks(const char* text, const char* end) {
-    const QString rest = QString::fromUtf8(text, end - text);
-    for (const SqlToken& token : TokenizeSql(rest)) {
-        if (!token.IsBlank() && !token.IsSymbol(';')) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool ChangesRows(sqlite3_stmt* statement) {
-    if (sqlite3_stmt_readonly(statement) || sqlite3_column_count(statement) > 0) {
-        return false;
-    }
-    const QString sql = QString::fromUtf8(sqlite3_sql(statement));
-    const std::vector<SqlToken> tokens = TokenizeSql(sql);
-    const size_t first = NextSignificant(tokens, 0);
-    if (first >= tokens.size()) {
-        return false;
-    }
-    const SqlToken& word = tokens[first];
-    return word.IsWord("INSERT") || word.IsWord("UPDATE") || word.IsWord("DELETE") ||
-           word.IsWord("REPLACE") || word.IsWord("WITH");
-}
 
 [[noreturn]] void RaiseCannotOpen(Errors& errors, const QString& message) {
     RaiseProviderErrors(errors,
@@ -122,47 +29,13 @@ class SqliteSession : public Session {
         : db_(std::move(db)), catalog_(QFileInfo(path).completeBaseName()), errors_(errors) {}
 
     std::unique_ptr<Cursor> Execute(const QString& text, int32_t* recordsAffected) override {
-        const QByteArray sql = ToSqliteDialect(text).toUtf8();
-        const char* at = sql.constData();
-        const char* const end = at + sql.size();
-        int64_t changed = 0;
-        bool changes = false;
-        std::unique_ptr<Cursor> result;
-        while (at < end) {
-            sqlite3_stmt* raw = nullptr;
-            const char* next = nullptr;
-            const int rc =
-                sqlite3_prepare_v2(db_.get(), at, static_cast<int>(end - at), &raw, &next);
-            SqliteStatement statement(raw);
-            if (rc != SQLITE_OK) {
-                RaiseSqliteError(db_.get(), rc, errors_);
-            }
-            at = next;
-            if (!statement) {
-                continue;
-            }
-            const bool last = OnlyBlanks(at, end);
-            if (last && sqlite3_column_count(statement.get()) > 0) {
-                result = std::make_unique<SqliteCursor>(db_.get(), std::move(statement), errors_);
-                break;
-            }
-            RunToEnd(statement.get());
-            if (ChangesRows(statement.get())) {
-                changes = true;
-                changed += sqlite3_changes64(db_.get());
-            }
-        }
-        if (recordsAffected != nullptr) {
-            *recordsAffected = changes ? static_cast<int32_t>(std::min<int64_t>(
-                                             changed, std::numeric_limits<int32_t>::max()))
-                                       : -1;
-        }
-        return result;
+        return SqliteBatch(db_.get(), errors_).Run(text, recordsAffected);
     }
 
     void BeginTrans() override { Run("BEGIN"); }
     void CommitTrans() override { Run("COMMIT"); }
     void RollbackTrans() override { Run("ROLLBACK"); }
+    bool InTransaction() const override { return sqlite3_get_autocommit(db_.get()) == 0; }
 
     std::vector<std::vector<rt::Variant>> Tables(const QString& catalog, const QString& schema,
                                                  const QString& table,
@@ -204,16 +77,6 @@ class SqliteSession : public Session {
     }
 
   private:
-    void RunToEnd(sqlite3_stmt* statement) {
-        int rc = SQLITE_ROW;
-        while (rc == SQLITE_ROW) {
-            rc = sqlite3_step(statement);
-        }
-        if (rc != SQLITE_DONE) {
-            RaiseSqliteError(db_.get(), rc, errors_);
-        }
-    }
-
     void Run(const char* sql) {
         const int rc = sqlite3_exec(db_.get(), sql, nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK) {
@@ -323,7 +186,7 @@ std::unique_ptr<Session> OpenSqliteSession(const ConnectionTarget& target, Error
     if (check != SQLITE_OK) {
         RaiseSqliteError(db.get(), check, errors);
     }
-    RegisterFunctions(db.get());
+    RegisterSqlServerFunctions(db.get());
     // Integrity as SQL Server keeps it: foreign keys are enforced.
     sqlite3_exec(db.get(), "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr);
     auto session = std::make_unique<SqliteSession>(std::move(db), target.databasePath, errors);

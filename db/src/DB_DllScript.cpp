@@ -42,8 +42,10 @@ void DeshaceTransaccionPropia(ado::Connection& cnn) {
 }  // namespace
 
 QString DB_Dll::EjecutaScriptSQL(QString& Script, int32_t& RecordsAffected) {
-    const ScriptCortado cortado = CortaScript(Script);
     ado::Connection& cnn = *gCnn();
+    // A NUL would cut a statement short; the script is refused whole before any of it runs.
+    cnn.CheckCommandText(Script);
+    const ScriptCortado cortado = CortaScript(Script);
     bool transaccionPropia = false;  // a transaction this script began and has not ended
     std::size_t k = 0;
     try {

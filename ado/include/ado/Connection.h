@@ -63,11 +63,17 @@ class Connection : public std::enable_shared_from_this<Connection> {
     Recordset Execute(const QString& commandText, int32_t* recordsAffected = nullptr,
                       int options = adCmdUnspecified);
 
+    // Raises the provider's syntax error, filling Errors, when text cannot be a command: one
+    // holding a NUL character would be cut short by the drivers. Execute and Recordset::Open
+    // check their text; a caller that runs a script piece by piece checks the whole first.
+    void CheckCommandText(const QString& text);
+
     // Begins a transaction and returns its level (1); nested transactions are not supported.
     int32_t BeginTrans();
     void CommitTrans();
     void RollbackTrans();
-    bool InTransaction() const { return inTransaction_; }
+    // True while a transaction is open, begun by BeginTrans or by a statement of a batch.
+    bool InTransaction() const;
 
     ado::Errors& Errors() { return errors_; }
     const ado::Errors& Errors() const { return errors_; }
@@ -95,7 +101,6 @@ class Connection : public std::enable_shared_from_this<Connection> {
     int cursorLocation_ = adUseServer;
     int32_t connectionTimeout_ = 15;
     int32_t commandTimeout_ = 30;
-    bool inTransaction_ = false;
     ado::Errors errors_;
     ado::Properties properties_;
     std::unique_ptr<Session> session_;

@@ -1,0 +1,406 @@
+#include "TsqlBatch.h"
+
+namespace ado {
+
+namespace {
+
+using Kind = BatchStatement::Kind;
+
+bool HasLineBreak(const SqlToken& token) {
+    return token.text.contains(QLatin1Char('\n'));
+}
+
+bool IsAnyOf(const SqlToken& token, std::initializer_list<Keyword> words) {
+    for (const Keyword word : words) {
+        if (token.Is(word)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// What a statement is, from its significant words.
+Kind Classify(const SqlTokens& tokens) {
+    std::vector<const SqlToken*> words;
+    for (const SqlToken& token : tokens) {
+        if (!token.IsBlank()) {
+            words.push_back(&token);
+        }
+    }
+    if (words.empty()) {
+        return Kind::NoEffect;
+    }
+    const SqlToken& first = *words.front();
+    const SqlToken* second = words.size() > 1 ? words[1] : nullptr;
+    if (first.Is(Keyword::Begin)) {
+        const bool transaction =
+            !second ||
+            IsAnyOf(*second, {Keyword::Tran, Keyword::Transaction, Keyword::Distributed,
+                              Keyword::Deferred, Keyword::Immediate, Keyword::Exclusive});
+        return transaction ? Kind::BeginTransaction : Kind::Sql;
+    }
+    if (first.Is(Keyword::Commit) || first.Is(Keyword::End)) {
+        const bool transaction =
+            !second || IsAnyOf(*second, {Keyword::Tran, Keyword::Transaction, Keyword::Work});
+        return transaction ? Kind::CommitTransaction : Kind::Sql;
+    }
+    if (first.Is(Keyword::Rollback)) {
+        for (const SqlToken* word : words) {
+            if (word->Is(Keyword::To)) {
+                return Kind::Sql;  // ROLLBACK TO a savepoint of the caller's
+            }
+        }
+        return Kind::RollbackTransaction;
+    }
+    if (first.Is(Keyword::Set) && second) {
+        // SET NOCOUNT ON, SET ANSI_NULLS OFF, SET IDENTITY_INSERT T ON: options without effect
+        // here; SET TRANSACTION ISOLATION LEVEL: SQLite transactions are serializable anyway.
+        const bool option = second->kind == SqlToken::Kind::Word &&
+                            !second->text.startsWith(QLatin1Char('@')) &&
+                            IsAnyOf(*words.back(), {Keyword::On, Keyword::Off});
+        const bool isolation = second->Is(Keyword::Transaction) && words.size() > 2 &&
+                               words[2]->Is(Keyword::Isolation);
+        return option || isolation ? Kind::NoEffect : Kind::Sql;
+    }
+    return Kind::Sql;
+}
+
+}  // namespace
+
+// Follows one statement word by word and says where the next one begins.
+class BatchSplitter::Statement {
+  public:
+    bool Empty() const { return !started_; }
+
+    // True while a ";" belongs to the statement (inside brackets or a trigger body).
+    bool Holds() const { return depth_ > 0 || block_ > 0; }
+
+    // True when `token` begins a new statement after the current one; `next` and `afterNext`
+    // are the significant tokens that follow it (null past the end).
+    bool StartsNew(const SqlToken& token, const SqlToken* next, const SqlToken* afterNext) const {
+        if (Empty() || Holds()) {
+            return false;
+        }
+        switch (token.keyword) {
+            case Keyword::Select:
+                return !SelectContinues();
+            case Keyword::Insert:
+            case Keyword::Update:
+            case Keyword::Delete:
+                return !ChangeContinues();
+            case Keyword::Set:
+                return !(Head(Keyword::Update) && !set_) &&
+                       !PreviousIs({Keyword::Delete, Keyword::Update});
+            case Keyword::Alter:
+            case Keyword::Drop:
+                return !(Head(Keyword::Alter) && !alterAction_);
+            case Keyword::Begin:
+                return !InTriggerHeader();
+            case Keyword::Commit:
+            case Keyword::Rollback:
+                return !PreviousIs({Keyword::Or, Keyword::Conflict}) && !InTriggerHeader();
+            case Keyword::End:
+                return caseDepth_ == 0;
+            case Keyword::With:
+                return BeginsCommonTable(next, afterNext);
+            case Keyword::If:
+                return !PreviousIs(
+                    {Keyword::Table, Keyword::Index, Keyword::View, Keyword::Trigger});
+            case Keyword::Replace:
+                return next && next->Is(Keyword::Into) && !PreviousIs({Keyword::Or});
+            case Keyword::Create:
+            case Keyword::Truncate:
+            case Keyword::Exec:
+            case Keyword::Execute:
+            case Keyword::Grant:
+            case Keyword::Revoke:
+            case Keyword::Pragma:
+            case Keyword::Vacuum:
+                return true;
+            case Keyword::Declare:
+            case Keyword::Print:
+            case Keyword::Use:
+            case Keyword::Merge:
+            case Keyword::Deny:
+            case Keyword::Analyze:
+            case Keyword::Reindex:
+            case Keyword::Attach:
+            case Keyword::Detach:
+            case Keyword::Release:
+            case Keyword::Savepoint:
+                // Words that may also be names: a statement only after a complete one.
+                return previousEndsOperand_;
+            case Keyword::Save:
+                return next && IsAnyOf(*next, {Keyword::Tran, Keyword::Transaction});
+            default:
+                return false;
+        }
+    }
+
+    // Takes a significant token into the statement.
+    void Take(const SqlToken& token) {
+        if (!started_) {
+            started_ = true;
+            head_ = token.keyword;
+        }
+        Track(token);
+        previous_ = token.keyword;
+        previousEndsOperand_ = token.IsName() || token.kind == SqlToken::Kind::Number ||
+                               token.kind == SqlToken::Kind::String || token.IsSymbol(')') ||
+                               token.Is(Keyword::Null) || token.Is(Keyword::End);
+        ++taken_;
+    }
+
+  private:
+    bool Head(Keyword word) const { return head_ == word; }
+
+    bool PreviousIs(std::initializer_list<Keyword> words) const {
+        for (const Keyword word : words) {
+            if (previous_ == word) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool InTriggerHeader() const { return trigger_ && !bodyBegun_; }
+
+    bool SelectContinues() const {
+        if (PreviousIs({Keyword::Union, Keyword::All, Keyword::Except, Keyword::Intersect,
+                        Keyword::As, Keyword::Distinct})) {
+            return true;
+        }
+        // INSERT INTO T [(columns)] SELECT ...; WITH x AS (...) SELECT ...
+        return (Head(Keyword::Insert) && !values_ && !select_) || (Head(Keyword::With) && !main_);
+    }
+
+    bool ChangeContinues() const {
+        // ON DELETE CASCADE, AFTER INSERT ON, GRANT SELECT, INSERT ON, WITH x AS (...) DELETE.
+        return PreviousIs({Keyword::On, Keyword::Of, Keyword::Before, Keyword::After, Keyword::For,
+                           Keyword::Instead}) ||
+               InTriggerHeader() || Head(Keyword::Grant) || Head(Keyword::Revoke) ||
+               Head(Keyword::Deny) || (Head(Keyword::With) && !main_);
+    }
+
+    // "WITH name AS (" or "WITH name (columns) AS (" or "WITH RECURSIVE", unlike the table
+    // hints "WITH (NOLOCK)" and the clauses "WITH TIES" and "WITH CHECK OPTION".
+    static bool BeginsCommonTable(const SqlToken* name, const SqlToken* after) {
+        if (!name) {
+            return false;
+        }
+        if (name->Is(Keyword::Recursive)) {
+            return true;
+        }
+        return name->IsName() && after && (after->Is(Keyword::As) || after->IsSymbol('('));
+    }
+
+    void Track(const SqlToken& token) {
+        if (token.IsSymbol('(')) {
+            ++depth_;
+        } else if (token.IsSymbol(')')) {
+            depth_ = depth_ > 0 ? depth_ - 1 : 0;
+        } else if (token.Is(Keyword::Case)) {
+            ++caseDepth_;
+        } else if (token.Is(Keyword::End)) {
+            if (caseDepth_ > 0) {
+                --caseDepth_;
+            } else if (block_ > 0) {
+                --block_;
+            }
+        } else if (!Holds()) {
+            TrackClause(token);
+        }
+    }
+
+    void TrackClause(const SqlToken& token) {
+        switch (token.keyword) {
+            case Keyword::Values:
+                values_ = true;
+                break;
+            case Keyword::Select:
+                select_ = true;
+                [[fallthrough]];
+            case Keyword::Insert:
+            case Keyword::Update:
+            case Keyword::Delete:
+                if (Head(Keyword::With) && !main_) {
+                    main_ = true;
+                    head_ = token.keyword;
+                }
+                break;
+            case Keyword::Set:
+                set_ = Head(Keyword::Update);
+                break;
+            case Keyword::Add:
+            case Keyword::Rename:
+                alterAction_ = Head(Keyword::Alter);
+                break;
+            case Keyword::Alter:
+            case Keyword::Drop:
+                alterAction_ = Head(Keyword::Alter) && taken_ > 0;
+                break;
+            case Keyword::Trigger:
+                trigger_ = Head(Keyword::Create);
+                break;
+            case Keyword::Begin:
+                if (InTriggerHeader()) {
+                    bodyBegun_ = true;
+                    ++block_;
+                }
+                break;
+            default:
+                break;
+        }
+    }
+
+    bool started_ = false;
+    Keyword head_ = Keyword::None;
+    Keyword previous_ = Keyword::None;
+    bool previousEndsOperand_ = false;
+    int taken_ = 0;
+    int depth_ = 0;      // open brackets
+    int caseDepth_ = 0;  // open CASE expressions
+    int block_ = 0;      // open trigger bodies
+    bool values_ = false;
+    bool select_ = false;
+    bool main_ = false;  // WITH: the statement after the common tables has begun
+    bool set_ = false;
+    bool alterAction_ = false;
+    bool trigger_ = false;
+    bool bodyBegun_ = false;
+};
+
+BatchSplitter::BatchSplitter(const QString& batch)
+    : tokenizer_(batch), statement_(std::make_unique<Statement>()) {}
+
+BatchSplitter::~BatchSplitter() = default;
+
+bool BatchSplitter::Pull(SqlToken& token) {
+    if (!ahead_.empty()) {
+        token = std::move(ahead_.front());
+        ahead_.pop_front();
+        return true;
+    }
+    return tokenizer_.Next(token);
+}
+
+const SqlToken* BatchSplitter::PeekRaw(size_t n) {
+    while (ahead_.size() <= n) {
+        SqlToken token{SqlToken::Kind::Space, {}};
+        if (!tokenizer_.Next(token)) {
+            return nullptr;
+        }
+        ahead_.push_back(std::move(token));
+    }
+    return &ahead_[n];
+}
+
+const SqlToken* BatchSplitter::PeekSignificant(size_t n) {
+    for (size_t i = 0;; ++i) {
+        const SqlToken* token = PeekRaw(i);
+        if (!token) {
+            return nullptr;
+        }
+        if (!token->IsBlank() && n-- == 0) {
+            return token;
+        }
+    }
+}
+
+// GO counts only alone on its line (with a repeat count or a comment at most), as the script
+// tools that know it read it.
+bool BatchSplitter::IsBatchSeparator(const SqlToken& token) {
+    if (!token.Is(Keyword::Go) || !lineStart_) {
+        return false;
+    }
+    size_t n = 0;
+    const SqlToken* next = PeekRaw(n);
+    if (next && next->kind == SqlToken::Kind::Space && !HasLineBreak(*next)) {
+        next = PeekRaw(++n);
+    }
+    if (next && next->kind == SqlToken::Kind::Number) {
+        next = PeekRaw(++n);
+    }
+    return !next || HasLineBreak(*next) || next->kind == SqlToken::Kind::Comment;
+}
+
+void BatchSplitter::Finish(BatchPiece& piece) {
+    while (!current_.empty() && current_.back().kind == SqlToken::Kind::Space) {
+        current_.pop_back();
+    }
+    piece.kind = Classify(current_);
+    piece.tokens = std::move(current_);
+    piece.line = currentLine_;
+    current_.clear();
+    *statement_ = Statement();
+}
+
+bool BatchSplitter::Next(BatchPiece& piece) {
+    SqlToken token{SqlToken::Kind::Space, {}};
+    while (Pull(token)) {
+        const int tokenLine = line_;
+        line_ += static_cast<int>(token.text.count(QLatin1Char('\n')));
+        if (token.IsBlank()) {
+            lineStart_ = lineStart_ || (token.kind == SqlToken::Kind::Space && HasLineBreak(token));
+            if (!statement_->Empty()) {
+                current_.push_back(std::move(token));
+            }
+            continue;
+        }
+        const bool separator = IsBatchSeparator(token);
+        lineStart_ = false;
+        if (separator) {
+            if (!statement_->Empty()) {
+                // The statement before it first; GO comes again on the next call.
+                line_ = tokenLine;
+                lineStart_ = true;
+                ahead_.push_front(std::move(token));
+                Finish(piece);
+                return true;
+            }
+            piece.kind = Kind::BatchSeparator;
+            piece.tokens = {std::move(token)};
+            piece.line = tokenLine;
+            return true;
+        }
+        if (token.IsSymbol(';') && !statement_->Holds()) {
+            if (!statement_->Empty()) {
+                Finish(piece);
+                return true;
+            }
+            continue;
+        }
+        const bool peek =
+            token.Is(Keyword::With) || token.Is(Keyword::Replace) || token.Is(Keyword::Save);
+        const SqlToken* next = peek ? PeekSignificant(0) : nullptr;
+        const SqlToken* afterNext = peek ? PeekSignificant(1) : nullptr;
+        if (statement_->StartsNew(token, next, afterNext)) {
+            line_ = tokenLine;
+            ahead_.push_front(std::move(token));
+            Finish(piece);
+            return true;
+        }
+        if (statement_->Empty()) {
+            currentLine_ = tokenLine;
+        }
+        statement_->Take(token);
+        current_.push_back(std::move(token));
+    }
+    if (statement_->Empty()) {
+        return false;
+    }
+    Finish(piece);
+    return true;
+}
+
+std::vector<BatchStatement> SplitBatch(const QString& batch) {
+    std::vector<BatchStatement> statements;
+    BatchSplitter splitter(batch);
+    BatchPiece piece;
+    while (splitter.Next(piece)) {
+        statements.push_back({piece.kind, JoinSql(piece.tokens), piece.line});
+    }
+    return statements;
+}
+
+}  // namespace ado
