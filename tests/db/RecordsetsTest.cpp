@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <vector>
 
+#include "Printers.h"
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
 #include "ado/Connection.h"
@@ -137,6 +138,7 @@ TEST_F(RecordsetsTest, NotUpperCasedOffOracle) {
 // Each failing answer of the error handler: abort leaves, retry runs the open again, ignore
 // goes on; every box names the context.
 struct HandlerCase {
+    const char* name;
     std::vector<int> answers;
     std::size_t boxes;
 };
@@ -160,10 +162,13 @@ TEST_P(AbrirRecordsetFailure, GoesToTheErrorHandler) {
     EXPECT_EQ(rs.State(), ado::adStateClosed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, AbrirRecordsetFailure,
-    ::testing::Values(HandlerCase{{ui::vbAbort}, 1}, HandlerCase{{ui::vbIgnore}, 1},
-                      HandlerCase{{ui::vbRetry, ui::vbRetry, ui::vbAbort}, 3}));
+INSTANTIATE_TEST_SUITE_P(Answers, AbrirRecordsetFailure,
+                         ::testing::Values(HandlerCase{"Abort", {ui::vbAbort}, 1},
+                                           HandlerCase{"Ignore", {ui::vbIgnore}, 1},
+                                           HandlerCase{"RetryTwiceThenAbort",
+                                                       {ui::vbRetry, ui::vbRetry, ui::vbAbort},
+                                                       3}),
+                         CaseName());
 
 TEST_F(RecordsetsTest, RetryOpensOnceTheCauseIsGone) {
     QString sql = QStringLiteral("SELECT Nombre FROM SS_MA_CUENTAS");
@@ -262,6 +267,7 @@ TEST_F(RecordsetsTest, ExecutesAndReturnsTheCount) {
 
 // The text handed back and what each of the two tables holds afterwards.
 struct ExecuteCase {
+    const char* name;
     const char* sql;
     const char* after;
     QStringList plain;    // names left in MA_CUENTAS
@@ -287,34 +293,41 @@ TEST_P(EjecutaConsultaRedirection, ReachesTheExpectedTable) {
 INSTANTIATE_TEST_SUITE_P(
     Statements, EjecutaConsultaRedirection,
     ::testing::Values(
-        ExecuteCase{"UPDATE MA_CUENTAS SET Nombre = 'hecho' WHERE Codigo = 1",
+        ExecuteCase{"UpdateOfATableReachesItsSynonym",
+                    "UPDATE MA_CUENTAS SET Nombre = 'hecho' WHERE Codigo = 1",
                     "UPDATE SS_MA_CUENTAS SET Nombre = 'hecho' WHERE Codigo = 1",
                     {"tabla", "otra"},
                     {"hecho"}},
         // A delete, in lower case, reaches the plain table.
-        ExecuteCase{"delete from ma_cuentas where Codigo = 1",
+        ExecuteCase{"DeleteKeepsThePlainTable",
+                    "delete from ma_cuentas where Codigo = 1",
                     "delete from ma_cuentas where Codigo = 1",
                     {"otra"},
                     {"sinonimo"}},
         // DELETED is a column, but its letters are enough to keep the plain name.
-        ExecuteCase{"UPDATE MA_CUENTAS SET DELETED = 1, Nombre = 'hecho' WHERE Codigo = 1",
+        ExecuteCase{"DeletedColumnKeepsThePlainTable",
+                    "UPDATE MA_CUENTAS SET DELETED = 1, Nombre = 'hecho' WHERE Codigo = 1",
                     "UPDATE MA_CUENTAS SET DELETED = 1, Nombre = 'hecho' WHERE Codigo = 1",
                     {"hecho", "otra"},
                     {"sinonimo"}},
         // A marker anywhere, in any case, keeps every name of the statement.
-        ExecuteCase{"update MA_CUENTAS set Nombre = 'hecho' where Codigo = 1 and not exists "
+        ExecuteCase{"MarkerKeepsEveryName",
+                    "update MA_CUENTAS set Nombre = 'hecho' where Codigo = 1 and not exists "
                     "(select 1 from @ADMIN_MV_ASIENTOS)",
                     "update MA_CUENTAS set Nombre = 'hecho' where Codigo = 1 and not exists "
                     "(select 1 from MV_ASIENTOS)",
                     {"hecho", "otra"},
                     {"sinonimo"}},
-        ExecuteCase{"DELETE FROM @Admin_MA_CUENTAS WHERE Codigo = 2",
+        ExecuteCase{"MarkerOnTheTableIsRemoved",
+                    "DELETE FROM @Admin_MA_CUENTAS WHERE Codigo = 2",
                     "DELETE FROM MA_CUENTAS WHERE Codigo = 2",
                     {"tabla"},
-                    {"sinonimo"}}));
+                    {"sinonimo"}}),
+    CaseName());
 
 // The four provider failures pass without a box, stay in Errors and reach the log.
 struct SilentCase {
+    const char* name;
     const char* sql;
     int32_t number;
 };
@@ -338,11 +351,13 @@ TEST_P(EjecutaConsultaSilent, NoBoxButErrorsAndLog) {
 
 INSTANTIATE_TEST_SUITE_P(
     ProviderErrors, EjecutaConsultaSilent,
-    ::testing::Values(SilentCase{"UPDATE SS_MA_CUENTAS SET WHERE", rt::err::ProviderSyntax},
-                      SilentCase{"UPDATE SS_MA_CUENTAS SET NoColumn = 1", rt::err::ProviderSyntax},
-                      SilentCase{"DELETE FROM NO_EXISTE", rt::err::ProviderNoTable},
-                      SilentCase{"INSERT INTO SS_MA_CUENTAS VALUES (1, 'dup', 0)",
-                                 rt::err::ProviderIntegrity}));
+    ::testing::Values(
+        SilentCase{"Syntax", "UPDATE SS_MA_CUENTAS SET WHERE", rt::err::ProviderSyntax},
+        SilentCase{"NoColumn", "UPDATE SS_MA_CUENTAS SET NoColumn = 1", rt::err::ProviderSyntax},
+        SilentCase{"NoTable", "DELETE FROM NO_EXISTE", rt::err::ProviderNoTable},
+        SilentCase{"Integrity", "INSERT INTO SS_MA_CUENTAS VALUES (1, 'dup', 0)",
+                   rt::err::ProviderIntegrity}),
+    CaseName());
 
 TEST_F(RecordsetsTest, SilentFailureLogNeverCarriesThePassword) {
     const QString conn = db.Conn() + QStringLiteral(";User ID=ana;Password=Secreto99");

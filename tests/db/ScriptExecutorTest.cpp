@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <limits>
 
+#include "Printers.h"
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
 #include "db/DB_Dll.h"
@@ -194,6 +195,7 @@ TEST_F(ScriptExecutorTest, FailureOtherThanTheFourShowsTheBoxAfterTheRollback) {
 // ---- The error list after a script ----
 
 struct WarningCase {
+    const char* name;
     std::vector<int32_t> before;
     int countAfter;
 };
@@ -210,9 +212,11 @@ TEST_P(ScriptWarnings, LoneNoResultWarningIsCleared) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, ScriptWarnings,
-                         ::testing::Values(WarningCase{{265929}, 0},
-                                           WarningCase{{265929, 265929}, 2},
-                                           WarningCase{{-2147217900}, 1}, WarningCase{{}, 0}));
+                         ::testing::Values(WarningCase{"LoneNoResult", {265929}, 0},
+                                           WarningCase{"TwoNoResults", {265929, 265929}, 2},
+                                           WarningCase{"AnError", {-2147217900}, 1},
+                                           WarningCase{"Empty", {}, 0}),
+                         CaseName());
 
 TEST_F(ScriptExecutorTest, ScriptLongerThanTwoMegabytesRunsWhole) {
     QString script = QStringLiteral("BEGIN TRANSACTION\r\n");

@@ -3,20 +3,12 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
-#include <ostream>
 
+#include "Printers.h"
 #include "TempDir.h"
 #include "ado/Connection.h"
 #include "db/DB_Dll.h"
 #include "runtime/Variant.h"
-
-// Readable texts in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& list, std::ostream* os) {
-    *os << '[' << list.join(QStringLiteral("|")).toStdString() << ']';
-}
 
 namespace dbtest {
 

@@ -8,6 +8,7 @@
 
 #include "ConsoleDialogs.h"
 #include "DbTool.h"
+#include "Printers.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "ado/Connection.h"
@@ -110,6 +111,7 @@ TEST_F(DbToolTest, TranslateFailureExitsNonZero) {
 }
 
 struct SynonymCase {
+    const char* name;
     QStringList args;
     QByteArray input;
     const char* expected;
@@ -125,17 +127,24 @@ TEST_P(DbToolSynonyms, PrintsTheRedirectedStatement) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DbToolSynonyms,
-    ::testing::Values(SynonymCase{{"synonyms", "select * from MA_CUENTAS where x"},
+    ::testing::Values(SynonymCase{"Argument",
+                                  {"synonyms", "select * from MA_CUENTAS where x"},
                                   {},
                                   "select * from SS_MA_CUENTAS where x\n"},
-                      SynonymCase{{"synonyms"},
+                      SynonymCase{"StandardInput",
+                                  {"synonyms"},
                                   "select * from ma_cuentas where x\n",
                                   "select * from SS_MA_CUENTAS where x\n"},
                       SynonymCase{
+                          "Admin",
                           {"synonyms", "--admin", "select * from @Admin_MA_CUENTAS, MV_ASIENTOS.x"},
                           {},
                           "select * from MA_CUENTAS, MV_ASIENTOS.x\n"},
-                      SynonymCase{{"synonyms", "--", "--not an option"}, {}, "--not an option\n"}));
+                      SynonymCase{"AfterTheEndOfOptions",
+                                  {"synonyms", "--", "--not an option"},
+                                  {},
+                                  "--not an option\n"}),
+    CaseName());
 
 // ---- query ----
 
@@ -333,6 +342,7 @@ TEST_F(DbToolTest, SchemaQuestionsAndEnsureColumn) {
 // ---- the administrator look-up ----
 
 struct AdminCase {
+    const char* name;
     QStringList options;
     const char* expected;  // the table the query reached
 };
@@ -356,11 +366,13 @@ TEST_P(DbToolAdmin, TheLookUpDecidesTheSynonyms) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DbToolAdmin,
-    ::testing::Values(AdminCase{{}, "tabla"}, AdminCase{{"--user", "ana"}, "tabla"},
-                      AdminCase{{"--user", "beto"}, "sinonimo"},
-                      AdminCase{{"--user=nadie"}, "sinonimo"},
-                      AdminCase{{"--user", "beto", "--no-admin-check"}, "tabla"},
-                      AdminCase{{"--no-admin-check"}, "tabla"}));
+    ::testing::Values(AdminCase{"NoUser", {}, "tabla"},
+                      AdminCase{"Administrator", {"--user", "ana"}, "tabla"},
+                      AdminCase{"NotAnAdministrator", {"--user", "beto"}, "sinonimo"},
+                      AdminCase{"UnknownUser", {"--user=nadie"}, "sinonimo"},
+                      AdminCase{"LookUpTurnedOff", {"--user", "beto", "--no-admin-check"}, "tabla"},
+                      AdminCase{"NoLookUp", {"--no-admin-check"}, "tabla"}),
+    CaseName());
 
 // ---- Control de Acceso ----
 
@@ -399,10 +411,15 @@ TEST_F(DbToolTest, AskShowsControlDeAccesoFilledFromTheConnectionString) {
 
 // ---- arguments ----
 
-class DbToolUsage : public ::testing::TestWithParam<QStringList> {};
+struct UsageCase {
+    const char* name;
+    QStringList args;
+};
+
+class DbToolUsage : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(DbToolUsage, BadArgumentsExitWithUsage) {
-    const Result r = RunTool(GetParam());
+    const Result r = RunTool(GetParam().args);
     EXPECT_EQ(r.exitCode, tools::kExitUsage);
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(r.err.contains("usage:")) << r.err.toStdString();
@@ -410,21 +427,28 @@ TEST_P(DbToolUsage, BadArgumentsExitWithUsage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, DbToolUsage,
-    ::testing::Values(QStringList{}, QStringList{"frobnicate"}, QStringList{"query", "SELECT 1"},
-                      QStringList{"query", "--conn", "x"}, QStringList{"exec"},
-                      QStringList{"exec", "--conn"}, QStringList{"translate", "a", "b"},
-                      QStringList{"translate", "--admin", "a"},
-                      QStringList{"synonyms", "--conn", "x", "a"},
-                      QStringList{"query", "--conn", "x", "--bogus", "SELECT 1"},
-                      QStringList{"max", "--conn", "x", "T"},
-                      QStringList{"max", "--conn", "x", "T", "F", "C", "D"},
-                      QStringList{"config", "Moneda"}, QStringList{"translate", "--ask", "a"},
-                      QStringList{"synonyms", "--user", "x", "a"},
-                      QStringList{"query", "--conn", "x", "--user"},
-                      QStringList{"has-table", "--conn", "x", "--null", "T"},
-                      QStringList{"ensure-column", "--conn", "x", "T", "C"},
-                      QStringList{"ensure-column", "--conn", "x", "T", "C", "int", "--default"},
-                      QStringList{"datos", "--conn", "x", "T", "V"}));
+    ::testing::Values(UsageCase{"NoCommand", {}}, UsageCase{"UnknownCommand", {"frobnicate"}},
+                      UsageCase{"QueryWithoutConn", {"query", "SELECT 1"}},
+                      UsageCase{"QueryWithoutStatement", {"query", "--conn", "x"}},
+                      UsageCase{"ExecWithoutConn", {"exec"}},
+                      UsageCase{"ConnWithoutValue", {"exec", "--conn"}},
+                      UsageCase{"TranslateTwoStatements", {"translate", "a", "b"}},
+                      UsageCase{"TranslateAdmin", {"translate", "--admin", "a"}},
+                      UsageCase{"SynonymsConn", {"synonyms", "--conn", "x", "a"}},
+                      UsageCase{"UnknownOption", {"query", "--conn", "x", "--bogus", "SELECT 1"}},
+                      UsageCase{"MaxWithoutField", {"max", "--conn", "x", "T"}},
+                      UsageCase{"MaxTooManyArguments", {"max", "--conn", "x", "T", "F", "C", "D"}},
+                      UsageCase{"ConfigWithoutConn", {"config", "Moneda"}},
+                      UsageCase{"TranslateAsk", {"translate", "--ask", "a"}},
+                      UsageCase{"SynonymsUser", {"synonyms", "--user", "x", "a"}},
+                      UsageCase{"UserWithoutValue", {"query", "--conn", "x", "--user"}},
+                      UsageCase{"NullOffEnsureColumn", {"has-table", "--conn", "x", "--null", "T"}},
+                      UsageCase{"EnsureColumnWithoutType",
+                                {"ensure-column", "--conn", "x", "T", "C"}},
+                      UsageCase{"DefaultWithoutValue",
+                                {"ensure-column", "--conn", "x", "T", "C", "int", "--default"}},
+                      UsageCase{"DatosWithoutReturnedField", {"datos", "--conn", "x", "T", "V"}}),
+    CaseName());
 
 // ---- the console pieces ----
 
