@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QTreeView>
+
+namespace lookup {
+
+class ModeloConsulta;
+
+// The list of a list window (ListView1): a report of rows over a ModeloConsulta, with column
+// headers, one selected row, check boxes when the model has them, uniform row heights and no
+// in-place editing. Every key press is announced first with the platform's key code and shift
+// state; a handler that sets the code to 0 consumes the key. Of the rest, the list itself only
+// moves with the navigation keys, ticks the selected row with Space when rows carry check boxes,
+// and leaves Escape to the window. Typing does not search the list by itself.
+class ListaConsulta : public QTreeView {
+    Q_OBJECT
+
+  public:
+    explicit ListaConsulta(QWidget* parent = nullptr);
+    ~ListaConsulta() override;
+
+    ModeloConsulta& Modelo() const { return *modelo_; }
+
+    // The selected row (in the shown order, from 0), or -1.
+    int FilaSeleccionada() const;
+    // Selects a row, makes it current and scrolls it into view.
+    void Seleccionar(int fila);
+
+  signals:
+    void KeyDown(int& KeyCode, int Shift);
+    void DblClick();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyboardSearch(const QString& search) override;
+
+  private:
+    void AlternarMarca();
+
+    ModeloConsulta* modelo_;
+};
+
+}  // namespace lookup

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace lookup {
+
+// The rows of a list window: for each row its text and sub-item texts, its check box, and the
+// text colour and weight of the whole row. Rows keep the order they were added in; sorting only
+// changes the order they are shown in. Every row position taken or given here counts in the
+// shown order, from 0.
+class ModeloConsulta : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    explicit ModeloConsulta(QObject* parent = nullptr);
+    ~ModeloConsulta() override;
+
+    // Replaces the columns, which removes every row.
+    void PonerColumnas(const QStringList& titulos);
+    const QStringList& Titulos() const { return titulos_; }
+    int Columnas() const { return static_cast<int>(titulos_.size()); }
+    int Filas() const { return static_cast<int>(orden_.size()); }
+
+    // Removes every row.
+    void Vaciar();
+
+    // Adding many rows: between the two calls rows are added without telling the views, which
+    // see them all at once at the end.
+    void ComenzarCarga(int filasPrevistas = 0);
+    void TerminarCarga();
+    // Adds a row at the end of the shown order; missing texts are empty, extra ones ignored.
+    void AgregarFila(std::vector<QString>&& textos, bool marcada = false);
+
+    const QString& Texto(int fila, int columna) const;
+    void PonerTexto(int fila, int columna, const QString& texto);
+
+    // Whether rows show a check box (in their first column).
+    void PonerCasillas(bool casillas);
+    bool Casillas() const { return casillas_; }
+    bool Marcada(int fila) const;
+    void Marcar(int fila, bool marcada);
+
+    // The row's text colour (nothing: the list's own) and weight.
+    void PonerEstilo(int fila, std::optional<QColor> color, bool negrita);
+    std::optional<QColor> Color(int fila) const;
+    bool Negrita(int fila) const;
+
+    // Shows the rows ordered by the texts of a column, as the user's language orders words and
+    // ignoring letter case; rows with equal texts keep their relative order.
+    void Ordenar(int columna, Qt::SortOrder orden);
+
+    // The distinct texts of a column, in the shown order.
+    QStringList TextosDistintos(int columna) const;
+
+    // ---- QAbstractTableModel ----
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    void sort(int column, Qt::SortOrder order) override;
+
+  private:
+    struct Estilo {
+        bool marcada = false;
+        bool negrita = false;
+        bool conColor = false;
+        QRgb color = 0;
+    };
+
+    size_t Celda(int fila, int columna) const;
+    int Almacen(int fila) const { return orden_[static_cast<size_t>(fila)]; }
+    void AvisarFila(int fila, const QList<int>& roles);
+
+    QStringList titulos_;
+    std::vector<QString> celdas_;  // row by row in the order the rows were added
+    std::vector<Estilo> estilos_;  // likewise
+    std::vector<int> orden_;       // the shown order: for each shown row, its added row
+    bool casillas_ = false;
+    bool cargando_ = false;
+    QFont negrita_;
+};
+
+}  // namespace lookup

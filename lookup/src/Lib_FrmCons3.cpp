@@ -1,0 +1,253 @@
+// The list window's design, its controls and the events that reach its handlers.
+#include "lookup/Lib_FrmCons3.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "DisenoConsulta.h"
+#include "Teclas.h"
+#include "lookup/ListaConsulta.h"
+#include "ui/Twips.h"
+#include "vexilo/VexUtil.h"
+
+namespace lookup {
+
+namespace {
+
+using namespace diseno;
+using ui::twips::ToPixels;
+
+const QString kTooltipBusqueda = QStringLiteral("F5 realiza nueva busqueda");
+
+// Creates a widget owned by its parent.
+template <class W, class... Args>
+W* Hijo(QWidget* parent, Args&&... args) {
+    auto widget = std::make_unique<W>(std::forward<Args>(args)..., parent);
+    return widget.release();
+}
+
+QPushButton* Boton(QWidget* parent, const char* nombre, const QString& caption, double left) {
+    QPushButton* boton = Hijo<QPushButton>(parent, caption);
+    boton->setObjectName(QLatin1String(nombre));
+    boton->setGeometry(ui::twips::ToPixels(left, kTopBoton, kAnchoBoton, kAltoBoton));
+    return boton;
+}
+
+}  // namespace
+
+Lib_FrmCons3::Lib_FrmCons3() : QDialog(nullptr) {
+    Disenar();
+}
+
+Lib_FrmCons3::~Lib_FrmCons3() = default;
+
+void Lib_FrmCons3::Disenar() {
+    setObjectName(QStringLiteral("Lib_FrmCons3"));
+    setWindowTitle(QStringLiteral("Consulta..."));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setSizeGripEnabled(false);
+    resize(ToPixels(kAnchoVentana - kAnchoNoCliente), ToPixels(kAltoVentana - kAltoNoCliente));
+    DisenarCampos();
+    DisenarBotones();
+    DisenarMenu();
+    installEventFilter(this);
+}
+
+void Lib_FrmCons3::DisenarBotones() {
+    frame1_ = Hijo<QFrame>(this);
+    frame1_->setObjectName(QStringLiteral("Frame1"));
+    frame1_->resize(ToPixels(kAnchoMarco), ToPixels(kAltoMarco));
+    cmdNueva_ = Boton(frame1_, "CmdNueva", QStringLiteral("&Nueva Busqueda"), kLeftNueva);
+    cmdCancelar_ = Boton(frame1_, "CmdCancelar", QStringLiteral("&Cancelar"), kLeftCancelar);
+    cmdAceptar_ = Boton(frame1_, "CmdAceptar", QStringLiteral("&Aceptar"), kLeftAceptar);
+    cmdAceptar_->setDefault(true);
+    for (QPushButton* boton : {cmdNueva_, cmdCancelar_, cmdAceptar_}) {
+        boton->installEventFilter(this);
+    }
+    connect(cmdNueva_, &QPushButton::clicked, this, [this] { CmdNueva_Click(); });
+    connect(cmdCancelar_, &QPushButton::clicked, this, [this] { CmdCancelar_Click(); });
+    connect(cmdAceptar_, &QPushButton::clicked, this, [this] { CmdAceptar_Click(); });
+}
+
+void Lib_FrmCons3::DisenarCampos() {
+    picFields_ = Hijo<QWidget>(this);
+    picFields_->setObjectName(QStringLiteral("picFields"));
+
+    lblFieldName_ = Hijo<QLabel>(picFields_);
+    lblFieldName_->setObjectName(QStringLiteral("lblFieldName"));
+    lblFieldName_->setFont(QFont(QStringLiteral("Tahoma")));
+    lblFieldName_->setGeometry(ui::twips::ToPixels(0, 0, kAnchoEtiqueta, kAltoEtiqueta));
+
+    franjaCajas_ = Hijo<QWidget>(picFields_);
+    franjaCajas_->setObjectName(QStringLiteral("franjaCajas"));
+    CrearCaja(0);
+
+    listView1_ = Hijo<ListaConsulta>(picFields_);
+    listView1_->setObjectName(QStringLiteral("ListView1"));
+    listView1_->move(0, ToPixels(kTopLista));
+    listView1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    listView1_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    listView1_->installEventFilter(this);
+    connect(listView1_, &ListaConsulta::KeyDown, this,
+            [this](int& KeyCode, int Shift) { ListView1_KeyDown(KeyCode, Shift); });
+    connect(listView1_, &ListaConsulta::DblClick, this, [this] { ListView1_DblClick(); });
+    connect(listView1_->header(), &QHeaderView::sectionClicked, this,
+            [this](int columna) { ListView1_ColumnClick(columna); });
+    connect(listView1_->header(), &QHeaderView::sectionResized, this, [this] { AlinearCajas(); });
+    connect(listView1_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        AlinearCajas();
+        SincronizarBarra();
+    });
+
+    hScroll1_ = Hijo<QScrollBar>(this, Qt::Horizontal);
+    hScroll1_->setObjectName(QStringLiteral("HScroll1"));
+    hScroll1_->resize(hScroll1_->width(), ToPixels(kAltoBarra));
+    hScroll1_->installEventFilter(this);
+    connect(hScroll1_, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
+}
+
+void Lib_FrmCons3::DisenarMenu() {
+    mnuEmergente_ = Hijo<QMenu>(this);
+    mnuEmergente_->setObjectName(QStringLiteral("MNU_Emergente"));
+    QAction* llena = mnuEmergente_->addAction(QStringLiteral("Llenar Con Posibles Valores"));
+    llena->setObjectName(QStringLiteral("MNU_Llena"));
+    mnuEmergente_->addSeparator()->setObjectName(QStringLiteral("MNU_Separador"));
+    mnuEmergente_->addAction(QStringLiteral("Cancelar"))
+        ->setObjectName(QStringLiteral("MNU_Cancelar"));
+    connect(llena, &QAction::triggered, this, [this] { MNU_Llena_Click(); });
+}
+
+QComboBox* Lib_FrmCons3::CrearCaja(int i) {
+    if (i < CmbSearchCount()) {
+        return cajas_[static_cast<size_t>(i)];
+    }
+    QComboBox* caja = nullptr;
+    while (CmbSearchCount() <= i) {
+        caja = Hijo<QComboBox>(franjaCajas_);
+        caja->setObjectName(QStringLiteral("CmbSearch"));
+        caja->setProperty("Index", CmbSearchCount());
+        caja->setEditable(true);
+        caja->setInsertPolicy(QComboBox::NoInsert);
+        caja->setToolTip(kTooltipBusqueda);
+        caja->setMaxVisibleItems(20);
+        caja->resize(caja->width(), ToPixels(kAltoCaja));
+        caja->installEventFilter(this);
+        caja->setContextMenuPolicy(Qt::CustomContextMenu);
+        caja->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
+        const int indice = CmbSearchCount();
+        for (QWidget* zona :
+             {static_cast<QWidget*>(caja), static_cast<QWidget*>(caja->lineEdit())}) {
+            connect(zona, &QWidget::customContextMenuRequested, this,
+                    [this, indice, zona](const QPoint& local) {
+                        MostrarMenu(indice, zona->mapToGlobal(local));
+                    });
+        }
+        connect(caja, &QComboBox::editTextChanged, this,
+                [this, indice] { CmbSearch_Change(indice); });
+        connect(caja, &QComboBox::textActivated, this,
+                [this, indice] { CmbSearch_Change(indice); });
+        cajas_.push_back(caja);
+        tags_.emplace_back();
+    }
+    OrdenDeTabulacion();
+    return caja;
+}
+
+void Lib_FrmCons3::OrdenDeTabulacion() {
+    QWidget* anterior = nullptr;
+    for (QComboBox* caja : cajas_) {
+        if (anterior) {
+            setTabOrder(anterior, caja);
+        }
+        anterior = caja;
+    }
+    setTabOrder(anterior, listView1_ ? static_cast<QWidget*>(listView1_) : anterior);
+}
+
+QComboBox* Lib_FrmCons3::CmbSearch(int i) const {
+    return i >= 0 && i < CmbSearchCount() ? cajas_[static_cast<size_t>(i)] : nullptr;
+}
+
+QString Lib_FrmCons3::Tag(int i) const {
+    return i >= 0 && i < CmbSearchCount() ? tags_[static_cast<size_t>(i)] : QString();
+}
+
+int Lib_FrmCons3::IndiceDeCaja(const QObject* objeto) const {
+    for (size_t i = 0; i < cajas_.size(); ++i) {
+        if (cajas_[i] == objeto) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+vexilo::VexUtil& Lib_FrmCons3::Util() {
+    if (!util_) {
+        util_ = std::make_unique<vexilo::VexUtil>();
+    }
+    return *util_;
+}
+
+void Lib_FrmCons3::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (cargada_ || event->spontaneous()) {
+        return;
+    }
+    cargada_ = true;
+    Form_Load();
+    Centrar();
+    if (QComboBox* primera = CmbSearch(0)) {
+        primera->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void Lib_FrmCons3::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void Lib_FrmCons3::reject() {
+    CmdCancelar_Click();
+}
+
+bool Lib_FrmCons3::FiltrarCaja(int i, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            CmbSearch_GotFocus(i);
+            return false;
+        case QEvent::FocusOut:
+            CmbSearch_LostFocus(i);
+            return false;
+        case QEvent::KeyPress: {
+            const teclas::Tecla tecla = teclas::DeEvento(*static_cast<QKeyEvent*>(event));
+            return CmbSearch_KeyDown(i, tecla.codigo, tecla.shift);
+        }
+        default:
+            return false;
+    }
+}
+
+// The window sees every key of its controls first (F12); the search boxes' focus and keys go to
+// their handlers.
+bool Lib_FrmCons3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const teclas::Tecla tecla = teclas::DeEvento(*static_cast<QKeyEvent*>(event));
+        if (Form_KeyDown(tecla.codigo, tecla.shift)) {
+            return true;
+        }
+    }
+    if (const int caja = IndiceDeCaja(watched); caja >= 0) {
+        return FiltrarCaja(caja, event);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace lookup

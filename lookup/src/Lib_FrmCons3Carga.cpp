@@ -1,0 +1,414 @@
+// The list window's load: the statement's rows and columns, the stored widths and the layout.
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QScopeGuard>
+#include <QScrollBar>
+#include <array>
+#include <cmath>
+
+#include "DisenoConsulta.h"
+#include "Manejador.h"
+#include "ado/Enums.h"
+#include "db/DB_Dll.h"
+#include "db/LeerConfig.h"
+#include "lookup/AnchosConsulta.h"
+#include "lookup/BusquedaConsulta.h"
+#include "lookup/Lib_FrmCons3.h"
+#include "lookup/ListaConsulta.h"
+#include "lookup/ModeloConsulta.h"
+#include "lookup/StockConsulta.h"
+#include "runtime/Steps.h"
+#include "runtime/Text.h"
+#include "ui/Dialogs.h"
+#include "ui/Twips.h"
+#include "vexilo/VexUtil.h"
+
+namespace lookup {
+
+namespace {
+
+using namespace diseno;
+using rt::text::Contains;
+using rt::text::Equals;
+using rt::text::Trim;
+
+constexpr int32_t kObjetoNoAsignado = 91;  // object variable not set
+constexpr int kPrecios = 8;                // PRECIO1 to PRECIO8 carry configured captions
+
+double Tw(int pixels) {
+    return ui::twips::FromPixels(pixels);
+}
+
+int Px(double twips) {
+    return std::max(ui::twips::ToPixels(twips), 0);
+}
+
+// AjustarTexto only changes line breaks and tabs: a text without them is shown as it stands,
+// which spares a copy of every cell of a large list.
+QString Mostrado(const vexilo::VexUtil& util, const QString& texto) {
+    for (const QChar c : texto) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QLatin1Char('\t')) {
+            return util.AjustarTexto(texto);
+        }
+    }
+    return texto;
+}
+
+// What Leer keeps while it reads one record after another.
+struct Lectura {
+    explicit Lectura(ado::Recordset& recordset) : rs(recordset) {}
+    ado::Recordset& rs;
+    int campos = 0;
+    int puntoPedido = -1;  // the stock fields of an articles statement, -1 when missing
+    int stock = -1;
+    int devuelto = -1;  // the field of CampoDevuelto, -1 when missing
+    bool colorea = false;
+    std::vector<QString> textos;
+    bool marcada = false;
+    rt::Variant color;
+    std::array<const rt::Variant*, 4> niveles{};  // the colours of the four stock levels
+};
+
+}  // namespace
+
+void Lib_FrmCons3::Form_Load() {
+    rt::Steps steps(Manejador(Util(), QStringLiteral("FORM_LOAD")));
+    db::DB_Dll& db = db::DB_Dll::Default();
+    ModeloConsulta& modelo = listView1_->Modelo();
+    const bool seguir =
+        steps([this] { esArticulos_ = Contains(SQL, QStringLiteral("articulos")); }) &&
+        steps([this] {
+            Valores = rt::NewCollection();
+            Cantidades = rt::NewCollection();
+        }) &&
+        steps([this, &modelo] {
+            modelo.Vaciar();
+            itemActual_ = -1;
+        }) &&
+        steps([this] { SQL += QLatin1Char(' '); }) &&
+        steps([this] { tablaConsulta_ = TablaDeSentencia(SQL); }) && steps([this] {
+            if (sqlInicial_.isEmpty()) {
+                sqlInicial_ = SQL;
+            }
+            sqlActual_ = SQL;
+        }) &&
+        steps([this, &db] {
+            rsConsulta_ = std::make_unique<ado::Recordset>();
+            db.AbrirRecordset(SQL, *rsConsulta_, nullptr, ado::adOpenForwardOnly,
+                              ado::adLockReadOnly, ado::adCmdUnspecified, true);
+        }) &&
+        steps([this, &modelo] { modelo.PonerCasillas(CheckBoxes); }) &&
+        steps([this] { Encolumnar(); }) && steps([this] { Leer(1, 0); }) && steps([this] {
+            ordenada_ = ordenada_ || OrdenarPorLwv;
+            Ordenar();
+            listView1_->Seleccionar(0);
+        }) &&
+        steps([this] {
+            if (!Trim(FiltroInicial).isEmpty()) {
+                cajas_.front()->setEditText(FiltroInicial);
+            }
+        }) &&
+        steps([this, &db] {
+            if (rsConsulta_) {
+                db.CierraRecordset(*rsConsulta_);
+            }
+            rsConsulta_.reset();
+        }) &&
+        steps([this] { CargarAnchos(); }) && steps([this] { CalcularAncho(); });
+    if (seguir) {
+        steps([this] { Util().PrepararFormulario(*this, false); });
+    }
+}
+
+QString Lib_FrmCons3::Titulo(int i, const QString& campo) {
+    Q_UNUSED(i);
+    if (!Contains(SQL, QStringLiteral("V_MA_ARTICULOS")) &&
+        !Contains(SQL, QStringLiteral("STK_MA_ARTICULOS"))) {
+        return campo;
+    }
+    for (int n = 1; n <= kPrecios; ++n) {
+        if (Equals(campo, QStringLiteral("PRECIO%1").arg(n))) {
+            QString aux;
+            return db::LeerConfig(QStringLiteral("NOM_PCLASE%1").arg(n), aux);
+        }
+    }
+    return campo;
+}
+
+void Lib_FrmCons3::Encolumnar() {
+    rt::Steps steps([](const rt::RuntimeError& error) {
+        if (error.Number() == rt::err::ObjectAlreadyLoaded) {
+            return rt::StepAnswer::Next;
+        }
+        ui::MsgBox(error.Description(), ui::vbOKOnly, {});
+        return rt::StepAnswer::Leave;
+    });
+    ModeloConsulta& modelo = listView1_->Modelo();
+    QStringList titulos;
+    std::vector<int> anchos;
+    const auto agregar = [&](int i) {
+        if (!rsConsulta_) {
+            rt::RuntimeError::Raise(kObjetoNoAsignado);
+        }
+        const ado::Field& campo = rsConsulta_->Fields()[i];
+        CrearCaja(i);
+        tags_[static_cast<size_t>(i)] = campo.Name();
+        const int letras = std::clamp(campo.DefinedSize(), 0, kLetrasMaximas);
+        titulos.append(Titulo(i, campo.Name()));
+        const int pixeles =
+            ui::Dialogs::Current().TextWidth(font(), QString(letras, QLatin1Char('X')));
+        anchos.push_back(Px(Tw(pixeles)));
+    };
+    if (!steps([&] { modelo.PonerColumnas({}); })) {
+        return;
+    }
+    const int campos = rsConsulta_ ? rsConsulta_->Fields().Count() : 0;
+    for (int i = 0; i < campos; ++i) {
+        if (!steps([&] { agregar(i); })) {
+            break;
+        }
+    }
+    modelo.PonerColumnas(titulos);
+    for (size_t i = 0; i < anchos.size(); ++i) {
+        listView1_->header()->resizeSection(static_cast<int>(i), anchos[i]);
+    }
+    AlinearCajas();
+}
+
+void Lib_FrmCons3::Leer(int32_t Cdesde, int16_t Cuantas) {
+    Q_UNUSED(Cdesde);  // neither limits the fill
+    Q_UNUSED(Cuantas);
+    rt::Steps steps(Manejador(Util(), QStringLiteral("FORM_LOAD")));
+    bool vacio = true;
+    if (!steps([this, &vacio] {
+            if (!rsConsulta_) {
+                rt::RuntimeError::Raise(kObjetoNoAsignado);
+            }
+            vacio = rsConsulta_->Bof();
+        }) ||
+        vacio) {
+        return;
+    }
+    const ado::Fields& campos = rsConsulta_->Fields();
+    Lectura l{*rsConsulta_};
+    l.campos = campos.Count();
+    l.puntoPedido = campos.IndexOf(QStringLiteral("PUNTOPEDIDO"));
+    l.stock = campos.IndexOf(QStringLiteral("Stock"));
+    l.devuelto = CheckBoxes ? campos.IndexOf(CampoDevuelto) : -1;
+    // Colours are applied while the sub-items are filled, so a single field shows none.
+    l.colorea = esArticulos_ && Equals(MuestraStock, QStringLiteral("SI")) && l.campos > 1;
+    l.niveles = {&StkNivel1, &StkNivel2, &StkNivel3, &StkNivel4};
+    ModeloConsulta& modelo = listView1_->Modelo();
+    modelo.ComenzarCarga();
+    const auto alTerminar = qScopeGuard([&modelo] { modelo.TerminarCarga(); });
+    for (;;) {
+        bool fin = false;
+        if (!steps([&l, &fin] { fin = l.rs.Eof(); }) || fin) {
+            return;
+        }
+        l.textos.assign(static_cast<size_t>(l.campos), QString());
+        l.marcada = false;
+        l.color = rt::Variant();
+        if (esArticulos_ && !steps([this, &l] {
+                if (l.puntoPedido < 0 || l.stock < 0) {
+                    return;  // no stock fields: no colour
+                }
+                const vexilo::VexUtil& u = Util();
+                const rt::Currency pp =
+                    u.TextoAMoneda(u.CampoATexto(l.rs.Fields()[l.puntoPedido].Value()));
+                const rt::Currency st =
+                    u.TextoAMoneda(u.CampoATexto(l.rs.Fields()[l.stock].Value()));
+                l.color = *l.niveles[static_cast<size_t>(NivelStock(pp, st) - 1)];
+            })) {
+            return;
+        }
+        if (!steps(
+                [this, &l] { l.textos[0] = Trim(Util().CampoATexto(l.rs.Fields()[0].Value())); })) {
+            return;
+        }
+        if (!steps([this, &l] {
+                if (l.devuelto < 0) {
+                    return;
+                }
+                const rt::Variant& valor = l.rs.Fields()[l.devuelto].Value();
+                const QString texto = valor.IsNull() ? QString() : Trim(Util().CampoATexto(valor));
+                l.marcada = !texto.isEmpty() && ValoresDefault.contains(texto, Qt::CaseInsensitive);
+            })) {
+            return;
+        }
+        if (!steps([this, &l] {
+                for (int i = 1; i < l.campos; ++i) {
+                    l.textos[static_cast<size_t>(i)] =
+                        Mostrado(Util(), Util().CampoATexto(l.rs.Fields()[i].Value()));
+                }
+            })) {
+            return;
+        }
+        if (!steps([this, &l, &modelo] {
+                modelo.AgregarFila(std::move(l.textos), l.marcada);
+                itemActual_ = modelo.Filas() - 1;
+                if (l.colorea && !Trim(l.color.ToText()).isEmpty()) {
+                    modelo.PonerEstilo(itemActual_, ColorConfigurado(l.color), true);
+                }
+            })) {
+            return;
+        }
+        if (!steps([&l] { l.rs.MoveNext(); })) {
+            return;
+        }
+    }
+}
+
+void Lib_FrmCons3::CargarAnchos() {
+    // Any failure ends the reading without a message; widths applied before it stay.
+    rt::Steps::IgnoreErrors()([this] {
+        const QString ruta = RutaAnchos(CarpetaPrograma());
+        if (!QFileInfo::exists(ruta)) {
+            return;
+        }
+        tablaConsulta_ = TablaDeAnchos(tablaConsulta_, true);
+        const int columnas = listView1_->Modelo().Columnas();
+        const auto anchos = AnchosGuardados(ruta, tablaConsulta_, columnas);
+        for (int i = 0; i < columnas; ++i) {
+            if (const auto ancho = anchos[static_cast<size_t>(i)]) {
+                listView1_->header()->resizeSection(i, Px(*ancho));
+            }
+        }
+        AlinearCajas();
+    });
+}
+
+void Lib_FrmCons3::GrabarAnchos() {
+    if (!GrabarCfg) {
+        return;
+    }
+    std::vector<double> anchos;
+    for (int i = 0; i < listView1_->Modelo().Columnas(); ++i) {
+        anchos.push_back(Tw(listView1_->header()->sectionSize(i)));
+    }
+    GuardarAnchos(CarpetaPrograma(), {tablaConsulta_, TextoAnchos(anchos)});
+}
+
+void Lib_FrmCons3::CalcularAncho() {
+    double total = 0;
+    for (int i = 0; i < listView1_->Modelo().Columnas(); ++i) {
+        total += Tw(listView1_->header()->sectionSize(i));
+    }
+    AlinearCajas();
+    const double anchoLista = total + kExtraLista;
+    listView1_->resize(Px(anchoLista), listView1_->height());
+    const double anchoCampos = std::nearbyint(total) + kExtraLista;
+    picFields_->resize(Px(anchoCampos), picFields_->height());
+    hScroll1_->resize(Px(total), hScroll1_->height());
+    hScroll1_->setMaximum(static_cast<int>(
+        anchoCampos > kMaximoBarra ? kMaximoBarra
+                                   : std::nearbyint((anchoCampos + kExtraBarra) * kFactorBarra)));
+    const double pantalla = Tw(ui::Dialogs::Current().ScreenSize().width());
+    const double ventana = anchoLista + kExtraLista >= pantalla
+                               ? pantalla - kMargenPantalla
+                               : std::max(anchoLista + kExtraVentana, kAnchoMinimo);
+    resize(Px(ventana - kAnchoNoCliente), height());
+    // The layout follows the window even when its width did not change.
+    Form_Resize();
+}
+
+void Lib_FrmCons3::Form_Resize() {
+    if (!picFields_ || !frame1_ || !hScroll1_ || !listView1_) {
+        return;  // still being built
+    }
+    rt::Steps steps = rt::Steps::IgnoreErrors();
+    const double ancho = Tw(width()) + kAnchoNoCliente;
+    const double alto = Tw(height()) + kAltoNoCliente;
+    const double altoMarco = Tw(frame1_->height());
+    steps([&] { picFields_->resize(picFields_->width(), Px(alto - altoMarco - kMargenCampos)); });
+    steps([&] {
+        listView1_->resize(listView1_->width(),
+                           Px(Tw(picFields_->height()) - altoMarco - kMargenLista));
+    });
+    steps([&] { picFields_->resize(Px(ancho - kMargenAncho), picFields_->height()); });
+    steps([&] {
+        listView1_->resize(Px(Tw(picFields_->width()) - kMargenListaAncho), listView1_->height());
+    });
+    steps([&] { frame1_->move(frame1_->x(), Px(alto - altoMarco - kMargenMarco)); });
+    steps([&] {
+        hScroll1_->move(hScroll1_->x(),
+                        Px(Tw(picFields_->height()) - Tw(hScroll1_->height()) - kMargenBarra));
+    });
+    steps([&] { hScroll1_->resize(Px(ancho - kMargenAncho), hScroll1_->height()); });
+    steps([&] { frame1_->move(Px(ancho / 2 - Tw(frame1_->width()) / 2), frame1_->y()); });
+    steps([&] { AlinearCajas(); });
+}
+
+// Each search box stands over its column, following it when a border is dragged or the list
+// scrolls sideways; the boxes are clipped to the list's width.
+void Lib_FrmCons3::AlinearCajas() {
+    if (!listView1_ || !franjaCajas_) {
+        return;
+    }
+    const QRect vista = listView1_->viewport()->geometry();
+    const int altoCaja = Px(kAltoCaja);
+    franjaCajas_->setGeometry(listView1_->x() + vista.x(), Px(kTopCajas), vista.width(), altoCaja);
+    const QHeaderView* cabecera = listView1_->header();
+    const int columnas = listView1_->Modelo().Columnas();
+    for (int i = 0; i < CmbSearchCount(); ++i) {
+        QComboBox* caja = cajas_[static_cast<size_t>(i)];
+        if (i >= columnas) {
+            caja->setVisible(i == 0);  // the design's box stays, for a list without columns
+            continue;
+        }
+        const int ancho = std::max(cabecera->sectionSize(i) - Px(kSeparacionCaja), 0);
+        caja->setGeometry(cabecera->sectionViewportPosition(i), 0, ancho, altoCaja);
+        caja->setVisible(true);
+    }
+}
+
+// HScroll1 scrolls the list sideways over the whole of its columns.
+void Lib_FrmCons3::HScroll1_Change() {
+    rt::Steps::IgnoreErrors()([this] {
+        if (sincronizando_) {
+            return;
+        }
+        QScrollBar* propia = listView1_->horizontalScrollBar();
+        const int maximo = hScroll1_->maximum();
+        const double parte = maximo > 0 ? static_cast<double>(hScroll1_->value()) / maximo : 0;
+        sincronizando_ = true;
+        propia->setValue(static_cast<int>(std::lround(parte * propia->maximum())));
+        sincronizando_ = false;
+    });
+}
+
+void Lib_FrmCons3::SincronizarBarra() {
+    if (sincronizando_) {
+        return;
+    }
+    const QScrollBar* propia = listView1_->horizontalScrollBar();
+    const double parte =
+        propia->maximum() > 0 ? static_cast<double>(propia->value()) / propia->maximum() : 0;
+    sincronizando_ = true;
+    hScroll1_->setValue(static_cast<int>(std::lround(parte * hScroll1_->maximum())));
+    sincronizando_ = false;
+}
+
+void Lib_FrmCons3::Centrar() {
+    const QSize pantalla = ui::Dialogs::Current().ScreenSize();
+    move(std::max((pantalla.width() - width()) / 2, 0),
+         std::max((pantalla.height() - height()) / 2, 0));
+}
+
+void Lib_FrmCons3::Descargar() {
+    Form_Unload();
+}
+
+void Lib_FrmCons3::Form_Unload() {
+    rt::Steps steps([](const rt::RuntimeError& error) {
+        ui::MsgBox(error.Description(), ui::vbCritical, QStringLiteral("Aviso al Operador"));
+        return rt::StepAnswer::Next;
+    });
+    steps([this] { GrabarAnchos(); });
+    steps([this] { listView1_->Modelo().Vaciar(); });
+    hide();
+}
+
+}  // namespace lookup
