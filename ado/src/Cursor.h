@@ -17,6 +17,9 @@ class Cursor {
     virtual bool Fetch(rt::Variant* values) = 0;
     // Runs the statement again so that the next Fetch reads its first row.
     virtual void Restart() = 0;
+    // True for a computed text column whose declared size says nothing: a recordset that holds
+    // its rows sizes it by the longest value.
+    virtual bool SizedByValues(size_t /*column*/) const { return false; }
 };
 
 }  // namespace ado

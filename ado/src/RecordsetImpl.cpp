@@ -1,5 +1,7 @@
 #include "RecordsetImpl.h"
 
+#include <algorithm>
+
 #include "AdoError.h"
 #include "ProviderFailure.h"
 #include "Session.h"
@@ -69,8 +71,30 @@ void RecordsetImpl::HoldAll() {
     count_ = 0;
     AppendRemainingRows();
     rows_.shrink_to_fit();
+    SizeComputedColumns();
     cursor_.reset();
     pos_ = 0;
+}
+
+void RecordsetImpl::SizeComputedColumns() {
+    std::vector<FieldInfo> infos = cursor_->Columns();
+    bool sized = false;
+    for (size_t column = 0; column < width_; ++column) {
+        if (!cursor_->SizedByValues(column)) {
+            continue;
+        }
+        qsizetype longest = 1;
+        for (size_t at = column; at < rows_.size(); at += width_) {
+            if (rows_[at].IsText()) {
+                longest = std::max(longest, rows_[at].ToString().size());
+            }
+        }
+        infos[column].definedSize = static_cast<int32_t>(longest);
+        sized = true;
+    }
+    if (sized) {
+        fields_.Reset(infos, &current_);
+    }
 }
 
 void RecordsetImpl::AppendRemainingRows() {

@@ -61,6 +61,8 @@ class RecordsetImpl {
     int EffectiveLocation() const;
     void UpdateCurrent();
     void HoldAll();
+    // Gives computed text columns the size of their longest value.
+    void SizeComputedColumns();
     // Reads the cursor to its end, adding its rows after those held.
     void AppendRemainingRows();
     [[noreturn]] void RaiseCantFetchBackwards();

@@ -177,10 +177,12 @@ void SqliteCursor::DescribeColumns() {
     for (int i = 0; i < count; ++i) {
         const char* declared = sqlite3_column_decltype(statement_.get(), i);
         DeclaredType type = DeclaredTypeOf(QString::fromUtf8(declared));
-        if (type.kind == ValueKind::Any) {
+        const bool computed = type.kind == ValueKind::Any;
+        if (computed) {
             const int storage = hasRow_ ? sqlite3_column_type(statement_.get(), i) : SQLITE_TEXT;
             type.info = ExpressionInfo(storage);
         }
+        sizedByValues_.push_back(computed && type.info.type == adVarWChar);
         type.info.name = QString::fromUtf8(sqlite3_column_name(statement_.get(), i));
         columns_.push_back(type.info);
         kinds_.push_back(type.kind);

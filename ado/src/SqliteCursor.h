@@ -20,6 +20,7 @@ class SqliteCursor : public Cursor {
     const std::vector<FieldInfo>& Columns() const override { return columns_; }
     bool Fetch(rt::Variant* values) override;
     void Restart() override;
+    bool SizedByValues(size_t column) const override { return sizedByValues_[column]; }
 
   private:
     void Step();
@@ -31,6 +32,7 @@ class SqliteCursor : public Cursor {
     Errors& errors_;
     std::vector<FieldInfo> columns_;
     std::vector<ValueKind> kinds_;
+    std::vector<bool> sizedByValues_;
     bool hasRow_ = false;  // a stepped row waits to be read
     bool done_ = false;
 };

@@ -432,6 +432,9 @@ Tokens RemoveTableHintTokens(const Tokens& tokens) {
         if (afterTable && open < tokens.size() && tokens[open].IsSymbol('(')) {
             const size_t close = HintListEnd(tokens, open);
             if (close != kNoToken) {
+                if (!out.empty() && out.back().kind == Kind::Space) {
+                    out.pop_back();  // no double blank where the hint was
+                }
                 i = close;
                 continue;
             }

@@ -60,15 +60,39 @@ bool IsTextOperand(const SqlTokens& tokens, const SqlOperands& operands, size_t 
                     (tokens[first].Is(Keyword::Cast) && CastsToText(tokens, operands, open)));
 }
 
+// True when [begin, last] is a number, signed or not.
+bool IsNumberOperand(const SqlTokens& tokens, size_t begin, size_t last) {
+    if (IsSign(tokens[begin])) {
+        begin = NextSignificant(tokens, begin + 1);
+    }
+    return begin == last && tokens[begin].kind == Kind::Number;
+}
+
 void AppendRange(SqlTokens& out, const SqlTokens& tokens, size_t begin, size_t end) {
     out.insert(out.end(), tokens.begin() + static_cast<std::ptrdiff_t>(begin),
                tokens.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
-// Appends the operand [begin, last], in brackets unless it is one primary already.
+// True when [begin, last] joins primaries with "||" alone, which needs no brackets to be
+// joined again.
+bool IsConcatenation(const SqlTokens& tokens, const SqlOperands& operands, size_t begin,
+                     size_t last) {
+    for (size_t i = begin; i <= last; ++i) {
+        const SqlToken& token = tokens[i];
+        if ((token.IsSymbol('(') || token.Is(Keyword::Case)) && operands.Partner(i) != kNoToken) {
+            i = operands.Partner(i);
+        } else if (token.kind == Kind::Symbol && !token.IsOperator("||") && !token.IsSymbol('.')) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Appends the operand [begin, last], in brackets unless it is one primary or a concatenation.
 void AppendOperand(SqlTokens& out, const SqlTokens& tokens, const SqlOperands& operands,
                    size_t begin, size_t last) {
-    const bool bracket = !operands.IsPrimary(begin, last);
+    const bool bracket =
+        !operands.IsPrimary(begin, last) && !IsConcatenation(tokens, operands, begin, last);
     if (bracket) {
         out.push_back(SymbolToken(QStringLiteral("(")));
     }
@@ -262,8 +286,12 @@ SqlTokens RewriteConcatenationTokens(SqlTokens tokens) {
         SqlTokens out;
         out.reserve(tokens.size() + 4);
         AppendRange(out, tokens, 0, leftBegin);
-        if (IsTextOperand(tokens, operands, leftBegin, leftLast + 1) ||
-            IsTextOperand(tokens, operands, rightBegin, rightEnd)) {
+        // A number beside a text makes SQL Server convert the text: '7' + 1 is 8.
+        const bool text = (IsTextOperand(tokens, operands, leftBegin, leftLast + 1) ||
+                           IsTextOperand(tokens, operands, rightBegin, rightEnd)) &&
+                          !IsNumberOperand(tokens, leftBegin, leftLast) &&
+                          !IsNumberOperand(tokens, rightBegin, rightLast);
+        if (text) {
             AppendOperand(out, tokens, operands, leftBegin, leftLast);
             out.push_back(SpaceToken());
             out.push_back(SymbolToken(QStringLiteral("||")));

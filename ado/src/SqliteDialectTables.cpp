@@ -230,6 +230,9 @@ SqlTokens IdentityColumn(const SqlTokens& tokens, const SqlOperands& operands, S
         }
         out.push_back(tokens[at]);
     }
+    while (!out.empty() && out.back().kind == Kind::Space) {
+        out.pop_back();
+    }
     return out;
 }
 

@@ -145,7 +145,9 @@ class BatchSplitter::Statement {
         }
         Track(token);
         previous_ = token.keyword;
-        previousEndsOperand_ = token.IsName() || token.kind == SqlToken::Kind::Number ||
+        const bool name = (token.kind == SqlToken::Kind::Word && token.keyword == Keyword::None) ||
+                          token.kind == SqlToken::Kind::QuotedName;
+        previousEndsOperand_ = name || token.kind == SqlToken::Kind::Number ||
                                token.kind == SqlToken::Kind::String || token.IsSymbol(')') ||
                                token.Is(Keyword::Null) || token.Is(Keyword::End);
         ++taken_;
@@ -324,8 +326,18 @@ bool BatchSplitter::IsBatchSeparator(const SqlToken& token) {
     return !next || HasLineBreak(*next) || next->kind == SqlToken::Kind::Comment;
 }
 
+// "GO 5" repeats the batch in the script tools; the count is part of the separator.
+void BatchSplitter::SkipRepeatCount() {
+    const SqlToken* next = PeekRaw(0);
+    const bool spaced = next && next->kind == SqlToken::Kind::Space && !HasLineBreak(*next);
+    const SqlToken* count = spaced ? PeekRaw(1) : next;
+    if (count && count->kind == SqlToken::Kind::Number) {
+        ahead_.erase(ahead_.begin(), ahead_.begin() + (spaced ? 2 : 1));
+    }
+}
+
 void BatchSplitter::Finish(BatchPiece& piece) {
-    while (!current_.empty() && current_.back().kind == SqlToken::Kind::Space) {
+    while (!current_.empty() && current_.back().IsBlank()) {
         current_.pop_back();
     }
     piece.kind = Classify(current_);
@@ -361,6 +373,7 @@ bool BatchSplitter::Next(BatchPiece& piece) {
             piece.kind = Kind::BatchSeparator;
             piece.tokens = {std::move(token)};
             piece.line = tokenLine;
+            SkipRepeatCount();
             return true;
         }
         if (token.IsSymbol(';') && !statement_->Holds()) {

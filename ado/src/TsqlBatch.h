@@ -37,6 +37,7 @@ class BatchSplitter {
     // The n-th significant token not yet pulled, or null.
     const SqlToken* PeekSignificant(size_t n);
     bool IsBatchSeparator(const SqlToken& token);
+    void SkipRepeatCount();
     void Finish(BatchPiece& piece);
 
     SqlTokenizer tokenizer_;

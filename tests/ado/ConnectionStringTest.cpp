@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Printers.h"
+
 #include "ado/ConnectionString.h"
 #include "ado/Enums.h"
 #include "runtime/RuntimeError.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Printers.h"
+
 #include "DeclaredType.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Printers.h"
 #include "TempDir.h"
-#include "VariantPrinter.h"
 #include "ado/Connection.h"
 #include "runtime/RuntimeError.h"
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+
 #include <sqlite3.h>
+#include "Printers.h"
 
 #include "ado/ProviderErrors.h"
 #include "runtime/RuntimeError.h"

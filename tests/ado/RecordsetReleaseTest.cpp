@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "MemoryCursor.h"
+#include "Printers.h"
 #include "RecordsetImpl.h"
 #include "TempDir.h"
-#include "VariantPrinter.h"
 #include "ado/Connection.h"
 #include "runtime/RuntimeError.h"
 

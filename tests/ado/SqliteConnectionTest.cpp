@@ -2,8 +2,8 @@
 
 #include <QFile>
 
+#include "Printers.h"
 #include "TempDir.h"
-#include "VariantPrinter.h"
 #include "ado/Connection.h"
 #include "runtime/RuntimeError.h"
 

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "Printers.h"
 #include "ado/SqliteDialect.h"
 
 namespace {
 
 struct Rewrite {
+    const char* name;
     const char* input;
     const char* expected;
 };
@@ -22,36 +24,89 @@ TEST_P(ToSqliteDialectTest, Rewrites) {
 
 INSTANTIATE_TEST_SUITE_P(
     SqlServerForms, ToSqliteDialectTest,
-    ::testing::Values(
-        Rewrite{"SELECT TOP 10 * FROM T ORDER BY A", "SELECT * FROM T ORDER BY A LIMIT 10"},
-        Rewrite{"select distinct top 5 a from t;", "select distinct a from t LIMIT 5;"},
-        Rewrite{"SELECT TOP (3) a FROM t -- first ones\n",
+    ::testing::ValuesIn(std::vector<Rewrite>{
+        Rewrite{"TopBecomesLimit", "SELECT TOP 10 * FROM T ORDER BY A",
+                "SELECT * FROM T ORDER BY A LIMIT 10"},
+        Rewrite{"DistinctTop", "select distinct top 5 a from t;",
+                "select distinct a from t LIMIT 5;"},
+        Rewrite{"TopInBracketsBeforeAComment", "SELECT TOP (3) a FROM t -- first ones\n",
                 "SELECT a FROM t LIMIT 3 -- first ones\n"},
-        Rewrite{"SELECT a FROM t WHERE b IN (SELECT TOP 1 b FROM u ORDER BY c) AND d = 1",
+        Rewrite{"TopInASubquery",
+                "SELECT a FROM t WHERE b IN (SELECT TOP 1 b FROM u ORDER BY c) AND d = 1",
                 "SELECT a FROM t WHERE b IN (SELECT b FROM u ORDER BY c LIMIT 1) AND d = 1"},
-        Rewrite{"SELECT TOP 100 PERCENT a FROM t", "SELECT a FROM t"},
-        Rewrite{"SELECT TOP 2 a FROM t; SELECT TOP 3 b FROM u",
+        Rewrite{"TopHundredPercentIsDropped", "SELECT TOP 100 PERCENT a FROM t", "SELECT a FROM t"},
+        Rewrite{"TopInEachStatement", "SELECT TOP 2 a FROM t; SELECT TOP 3 b FROM u",
                 "SELECT a FROM t LIMIT 2; SELECT b FROM u LIMIT 3"},
-        Rewrite{"SELECT ISNULL(a, 0), x ISNULL FROM t", "SELECT IFNULL(a, 0), x ISNULL FROM t"},
-        Rewrite{"SELECT * FROM dbo.MA_CUENTAS, [dbo].[T X] WHERE dbo.MA_CUENTAS.a = 1",
+        Rewrite{"IsNullCallButNotOperator", "SELECT ISNULL(a, 0), x ISNULL FROM t",
+                "SELECT IFNULL(a, 0), x ISNULL FROM t"},
+        Rewrite{"OwnerPrefixes",
+                "SELECT * FROM dbo.MA_CUENTAS, [dbo].[T X] WHERE dbo.MA_CUENTAS.a = 1",
                 "SELECT * FROM MA_CUENTAS, [T X] WHERE MA_CUENTAS.a = 1"},
-        Rewrite{"INSERT INTO t VALUES (N'Peña', 'n''x')", "INSERT INTO t VALUES ('Peña', 'n''x')"},
+        Rewrite{"UnicodeLiterals", "INSERT INTO t VALUES (N'Peña', 'n''x')",
+                "INSERT INTO t VALUES ('Peña', 'n''x')"},
         // Literals, quoted names and comments are left alone.
-        Rewrite{"SELECT 'TOP 5 dbo.x ISNULL(' AS [ISNULL(], \"dbo\".t /* SELECT TOP 1 */ FROM t",
+        Rewrite{"LiteralsNamesAndCommentsUntouched",
+                "SELECT 'TOP 5 dbo.x ISNULL(' AS [ISNULL(], \"dbo\".t /* SELECT TOP 1 */ FROM t",
                 "SELECT 'TOP 5 dbo.x ISNULL(' AS [ISNULL(], \"dbo\".t /* SELECT TOP 1 */ FROM t"},
-        Rewrite{"CREATE TABLE dbo.T (ID int PRIMARY KEY, NOMBRE varchar(40) NOT NULL, "
+        Rewrite{"CreateTableTextColumnsIgnoreCase",
+                "CREATE TABLE dbo.T (ID int PRIMARY KEY, NOMBRE varchar(40) NOT NULL, "
                 "IMPORTE decimal(12,2), OBS text, C char(3) COLLATE BINARY, "
                 "CONSTRAINT U UNIQUE (NOMBRE))",
                 "CREATE TABLE T (ID int PRIMARY KEY, NOMBRE varchar(40) COLLATE NOCASE NOT NULL, "
                 "IMPORTE decimal(12,2), OBS text COLLATE NOCASE, C char(3) COLLATE BINARY, "
                 "CONSTRAINT U UNIQUE (NOMBRE))"},
-        Rewrite{"ALTER TABLE dbo.T ADD OBS2 nvarchar(max) Null  CONSTRAINT DF_T_OBS2 DEFAULT ('')",
+        Rewrite{"AlterTableAddsATextColumn",
+                "ALTER TABLE dbo.T ADD OBS2 nvarchar(max) Null  CONSTRAINT DF_T_OBS2 DEFAULT ('')",
                 "ALTER TABLE T ADD OBS2 nvarchar(max) COLLATE NOCASE Null  CONSTRAINT DF_T_OBS2 "
                 "DEFAULT ('')"},
-        Rewrite{"ALTER TABLE T ADD CANT INT Null  CONSTRAINT DF_T_CANT DEFAULT (0)",
+        Rewrite{"AlterTableAddsANumberColumn",
+                "ALTER TABLE T ADD CANT INT Null  CONSTRAINT DF_T_CANT DEFAULT (0)",
                 "ALTER TABLE T ADD CANT INT Null  CONSTRAINT DF_T_CANT DEFAULT (0)"},
-        Rewrite{"UPDATE t SET a = LEN(b) WHERE CHARINDEX('x', b) > 0",
-                "UPDATE t SET a = LEN(b) WHERE CHARINDEX('x', b) > 0"}));
+        Rewrite{"NumericComparisonsKeepNoCollation",
+                "UPDATE t SET a = LEN(b) WHERE CHARINDEX('x', b) > 0",
+                "UPDATE t SET a = LEN(b) WHERE CHARINDEX('x', b) > 0"},
+        Rewrite{"HintsDropped",
+                "SELECT a FROM T WITH (NOLOCK) JOIN U u (NOLOCK) ON u.a = T.a, W WITH (UPDLOCK, "
+                "ROWLOCK)",
+                "SELECT a FROM T JOIN U u ON u.a = T.a, W"},
+        Rewrite{"IdentityFunctions", "SELECT @@IDENTITY, SCOPE_IDENTITY ( )",
+                "SELECT last_insert_rowid(), last_insert_rowid()"},
+        Rewrite{"ConcatenationOfTexts", "SELECT Nombre + ' ' + Apellido AS N FROM T",
+                "SELECT Nombre || ' ' || Apellido AS N FROM T"},
+        Rewrite{"PlusWithUnknownTypes", "UPDATE T SET N = N + 1, M = A + B * 2",
+                "UPDATE T SET N = TSQL_ADD(N, 1), M = TSQL_ADD(A, B * 2)"},
+        Rewrite{"ConcatenationKeepsPrecedence", "SELECT 'x' + A * 2, A - B + 'y', -A + B",
+                "SELECT 'x' || (A * 2), (A - B) || 'y', TSQL_ADD(-A, B)"},
+        Rewrite{"PlusInsideCallsAndCase",
+                "SELECT LTRIM(A) + B, CASE WHEN A = 1 THEN 'a' END + 'b', 1e+5, +3",
+                "SELECT LTRIM(A) || B, CASE WHEN A = 1 THEN 'a' END || 'b', 1e+5, +3"},
+        Rewrite{"ExpressionsCompareIgnoringCase",
+                "SELECT * FROM T WHERE LTRIM(RTRIM(Nombre)) ='O''BRIEN' AND Codigo = 'A' AND "
+                "UPPER(x) NOT IN ('A') AND 'a' = b",
+                "SELECT * FROM T WHERE LTRIM(RTRIM(Nombre)) COLLATE NOCASE ='O''BRIEN' AND "
+                "Codigo = 'A' AND UPPER(x) COLLATE NOCASE NOT IN ('A') AND 'a' COLLATE NOCASE = "
+                "b"},
+        Rewrite{"OrderGroupAndExtremes",
+                "SELECT MAX(LTRIM(a)), MIN(b) FROM T GROUP BY a || b ORDER BY UPPER(a) DESC, 2, b",
+                "SELECT MAX(LTRIM(a) COLLATE NOCASE), MIN(b) FROM T GROUP BY (a || b) COLLATE "
+                "NOCASE ORDER BY UPPER(a) COLLATE NOCASE DESC, 2, b"},
+        Rewrite{"ExplicitCollationAndRowValuesKept",
+                "SELECT * FROM T WHERE LOWER(a) COLLATE BINARY = 'x' AND (a, b) IN (SELECT 1, 2)",
+                "SELECT * FROM T WHERE LOWER(a) COLLATE BINARY = 'x' AND (a, b) IN (SELECT 1, 2)"},
+        Rewrite{
+            "IdentityKeyOfTheColumn",
+            "CREATE TABLE T (Id int IDENTITY(1,1) NOT NULL PRIMARY KEY CLUSTERED, N varchar(9))",
+            "CREATE TABLE T (Id INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, N varchar(9) "
+            "COLLATE NOCASE)"},
+        Rewrite{"IdentityKeyOfTheTable",
+                "CREATE TABLE dbo.T (Id numeric(10, 0) IDENTITY, N int, CONSTRAINT PK_T PRIMARY "
+                "KEY NONCLUSTERED (Id))",
+                "CREATE TABLE T (Id INTEGER PRIMARY KEY AUTOINCREMENT, N int)"},
+        Rewrite{"IdentitySeed", "CREATE TABLE [T] (Id int IDENTITY(100, 1))",
+                "CREATE TABLE [T] (Id INTEGER PRIMARY KEY AUTOINCREMENT); INSERT INTO "
+                "sqlite_sequence (name, seq) VALUES ('T', 99)"},
+    }),
+    CaseName());
 
 TEST(RewriteTop, LeavesFormsItCannotExpressAlone) {
     EXPECT_EQ(ado::RewriteTop(QStringLiteral("SELECT TOP 10 PERCENT a FROM t")),

@@ -4,8 +4,8 @@
 
 #include <QFile>
 
+#include "Printers.h"
 #include "TempDir.h"
-#include "VariantPrinter.h"
 #include "ado/Connection.h"
 #include "runtime/RuntimeError.h"
 
@@ -120,6 +120,22 @@ TEST_F(SqliteRecordsetTest, CompactDateTextAndExpressionsAreTyped) {
     EXPECT_EQ(rs.Fields()[2].Value(), Variant(3.0));
     EXPECT_EQ(rs.Fields()[3].Type(), ado::adVarWChar);
     EXPECT_EQ(rs.Fields()[3].Value(), Variant("Banco Nación!"));
+}
+
+// A list sizes its columns from DefinedSize, so a computed text column held in memory reports
+// its longest value; a streaming one cannot know it and keeps the provider's 4000.
+TEST_F(SqliteRecordsetTest, ComputedTextColumnsAreSizedByTheirValues) {
+    const QString sql = QStringLiteral(
+        "SELECT 'abc' AS L, NOMBRE + '!' AS C, NIVEL * 2 AS N, MAX(NOMBRE) OVER () AS M, "
+        "NULL AS V FROM MA_CUENTAS");
+    ado::Recordset held = Open(sql, ado::adOpenStatic);
+    EXPECT_EQ(held.Fields()[0].DefinedSize(), 3);
+    EXPECT_EQ(held.Fields()[1].DefinedSize(), 13);  // "Banco Nación!"
+    EXPECT_EQ(held.Fields()[2].DefinedSize(), 4);
+    EXPECT_EQ(held.Fields()[3].DefinedSize(), 8);  // "Deudores"
+    EXPECT_EQ(held.Fields()[4].DefinedSize(), 1);
+    ado::Recordset streaming = Open(sql, ado::adOpenForwardOnly);
+    EXPECT_EQ(streaming.Fields()[0].DefinedSize(), 4000);
 }
 
 TEST_F(SqliteRecordsetTest, StaticCursorMovesBothWaysAndCounts) {

@@ -398,14 +398,15 @@ TEST(OpenServerADODB, AdministratorWhenTheColumnReadsAsOne) {
     base.Exec(QStringLiteral(
         "INSERT INTO ta_usuarios VALUES ('jefe', 1), ('real', 1.0), ('texto1', '1.0'), "
         "(' blancos ', 1), ('cero', 0), ('vacio', ''), ('letras', 'si'), ('nulo', NULL), "
-        "('dos', 2), ('casi', '1abc')"));
+        "('dos', 2), ('casi', '1abc'), ('Peña', 1)"));
     struct Case {
         const char* usuario;
         bool admin;
     };
     const Case cases[] = {{"jefe", true},  {"real", true},   {"texto1", true},  {"blancos ", true},
                           {"cero", false}, {"vacio", false}, {"letras", false}, {"nulo", false},
-                          {"dos", false},  {"casi", false},  {"nadie", false},  {"", false}};
+                          {"dos", false},  {"casi", false},  {"nadie", false},  {"", false},
+                          {"JEFE", true},  {"pEÑA", true},   {"pena", false}};
     for (const Case& c : cases) {
         ScriptedDialogs dialogs;
         db::DB_Dll component;

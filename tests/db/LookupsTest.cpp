@@ -259,9 +259,10 @@ TEST_F(LookupsTest, QuotesInTextKeysAreDoubled) {
     DefaultOn shared(db);
     const QString t = QStringLiteral("MA_CLIENTES");
     EXPECT_TRUE(component.ExisteEnTablaST(t, QStringLiteral("O'Brien")));
-    // Upper-cased on its way, the key of ExisteEnTabla finds an upper-case row here: the
-    // trimmed column of the embedded database compares letter case.
+    // Upper-cased on its way, the key of ExisteEnTabla finds rows in any case: the trimmed
+    // column compares ignoring case, as SQL Server's default collation does.
     EXPECT_TRUE(component.ExisteEnTabla(t, QStringLiteral("d'Arcy")));
+    EXPECT_TRUE(component.ExisteEnTabla(t, QStringLiteral("o'brien")));
     EXPECT_EQ(component.DatosTabla(t, QStringLiteral("O'Brien"), QStringLiteral("Sucursal")),
               rt::Variant("2"));
     EXPECT_EQ(component.DatosTabla(t, QStringLiteral("O'Brien"), QStringLiteral("Sucursal"),
