@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <optional>
 
+#include "CommandLine.h"
+#include "ConnectionOptions.h"
 #include "ConsoleDialogs.h"
-#include "ado/ConnectionString.h"
 #include "ado/Enums.h"
-#include "db/ConnectionStrings.h"
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
 #include "runtime/RuntimeError.h"
@@ -20,8 +20,9 @@ namespace {
 // rewrite act.
 const QString kOracleConn = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Source=ORACLE");
 
-const char* const kUsage =
-    "usage:\n"
+// The commands, as the usage lists them; the options of the opening follow from their own
+// definitions.
+const char* const kCommandsUsage =
     "  dbtool translate [--conn STRING] [SQL]   Oracle rewrite of SQL (or standard input)\n"
     "  dbtool synonyms [--admin] [SQL]          synonym redirection of SQL (or standard input)\n"
     "  dbtool query --conn STRING SQL           rows of SQL, tab-separated, with a header\n"
@@ -38,35 +39,53 @@ const char* const kUsage =
     "  dbtool has-column --conn STRING TABLE COLUMN\n"
     "                                           true or false\n"
     "  dbtool ensure-column --conn STRING TABLE COLUMN TYPE [--null] [--default SQL]\n"
-    "                                           adds COLUMN when missing; prints true or false\n"
-    "options of the commands that open a connection:\n"
-    "  --ask             shows \"Control de Acceso\", filled from --conn, before opening\n"
-    "  --user NAME       user for the administrator look-up (turns the look-up on)\n"
-    "  --no-admin-check  no administrator look-up (the default without --user)\n";
+    "                                           adds COLUMN when missing; prints true or false\n";
+
+// The options of dbtool's own commands, and help and version.
+struct ToolOptions {
+    QCommandLineOption admin{QStringLiteral("admin"),
+                             QStringLiteral("synonyms: redirect as for an administrator")};
+    QCommandLineOption nullable{QStringLiteral("null"),
+                                QStringLiteral("ensure-column: the column allows nulls")};
+    QCommandLineOption defaultSql{QStringLiteral("default"),
+                                  QStringLiteral("ensure-column: default value, written as SQL"),
+                                  QStringLiteral("SQL")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("shows this help")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("shows the version")};
+};
+
+// Which options a command takes besides --help.
+enum OptionGroup : unsigned {
+    kConnString = 1,  // --conn
+    kOpening = 2,     // --ask, --user, --no-admin-check: the command opens the connection
+    kAdmin = 4,       // --admin
+    kColumn = 8,      // --null, --default
+};
 
 struct Arguments {
     QString command;
-    std::optional<QString> conn;
+    ConnectionOptions connection;
     bool admin = false;
-    bool ask = false;
-    std::optional<QString> user;
-    bool noAdminCheck = false;
     bool nullable = false;
     std::optional<QString> defaultSql;
     QStringList positional;
+    bool help = false;
 };
 
-struct Command;
 using Handler = int (*)(const Arguments&, const ConsoleDialogs&);
 
-// One subcommand: its name, whether it opens the connection (and so needs --conn and takes the
-// connection options), how many positional arguments it takes, and what it does.
+// One subcommand: its name, the options it takes, how many positional arguments it takes, and
+// what it does.
 struct Command {
     const char* name;
-    bool opens;
+    unsigned options;
     int minArgs;
     int maxArgs;
     Handler run;
+
+    bool Opens() const { return (options & kOpening) != 0; }
 };
 
 const Command* FindCommand(const QString& name);
@@ -76,9 +95,31 @@ void Write(std::FILE* stream, const QString& text) {
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
 }
 
+QString UsageText() {
+    return QStringLiteral("usage:\n") + QString::fromLatin1(kCommandsUsage) +
+           QStringLiteral("options of the commands that open a connection:\n") +
+           ConnectionOptions().OpeningUsage();
+}
+
+// The generated help of every option, then the commands.
+QString HelpText() {
+    const ToolOptions tool;
+    const ConnectionOptions connection;
+    CommandLine line;
+    connection.AddConnectionString(line);
+    connection.AddOpening(line);
+    line.AddOptions({tool.admin, tool.nullable, tool.defaultSql, tool.help, tool.version});
+    line.Parser().setApplicationDescription(
+        QStringLiteral("The database component from the command line."));
+    line.Parser().addPositionalArgument(QStringLiteral("command"),
+                                        QStringLiteral("one of the commands below"),
+                                        QStringLiteral("command [arguments]"));
+    return line.HelpText() + QLatin1Char('\n') + UsageText();
+}
+
 int Usage(const QString& problem) {
     Write(stderr, QStringLiteral("dbtool: %1\n").arg(problem));
-    std::fputs(kUsage, stderr);
+    Write(stderr, UsageText());
     return kExitUsage;
 }
 
@@ -87,57 +128,40 @@ int Failed(const QString& message) {
     return kExitFailed;
 }
 
-// Reads the options the command accepts; anything else is a usage error (returned as text).
+// Reads the options the command takes; anything else is a usage error (returned as text).
 std::optional<QString> Parse(const QStringList& args, Arguments& out) {
     if (args.isEmpty()) {
         return QStringLiteral("no command given");
     }
     out.command = args.front();
     const Command* command = FindCommand(out.command);
-    const bool takesConn = out.command != QLatin1String("synonyms");
-    const bool takesAdmin = out.command == QLatin1String("synonyms");
-    const bool opens = command != nullptr && command->opens;
-    const bool ensures = out.command == QLatin1String("ensure-column");
-    bool optionsEnded = false;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (optionsEnded || !arg.startsWith(QLatin1String("--"))) {
-            out.positional << arg;
-        } else if (arg == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (takesConn && arg == QLatin1String("--conn")) {
-            if (++i == args.size()) {
-                return QStringLiteral("--conn needs a connection string");
-            }
-            out.conn = args[i];
-        } else if (takesConn && arg.startsWith(QLatin1String("--conn="))) {
-            out.conn = arg.mid(7);
-        } else if (takesAdmin && arg == QLatin1String("--admin")) {
-            out.admin = true;
-        } else if (opens && arg == QLatin1String("--ask")) {
-            out.ask = true;
-        } else if (opens && arg == QLatin1String("--user")) {
-            if (++i == args.size()) {
-                return QStringLiteral("--user needs a name");
-            }
-            out.user = args[i];
-        } else if (opens && arg.startsWith(QLatin1String("--user="))) {
-            out.user = arg.mid(7);
-        } else if (opens && arg == QLatin1String("--no-admin-check")) {
-            out.noAdminCheck = true;
-        } else if (ensures && arg == QLatin1String("--null")) {
-            out.nullable = true;
-        } else if (ensures && arg == QLatin1String("--default")) {
-            if (++i == args.size()) {
-                return QStringLiteral("--default needs a value");
-            }
-            out.defaultSql = args[i];
-        } else if (ensures && arg.startsWith(QLatin1String("--default="))) {
-            out.defaultSql = arg.mid(10);
-        } else {
-            return QStringLiteral("unknown option %1").arg(arg);
-        }
+    if (command == nullptr) {
+        return QStringLiteral("unknown command %1").arg(out.command);
     }
+    const ToolOptions tool;
+    CommandLine line;
+    line.AddOption(tool.help);
+    if (command->options & kConnString) {
+        out.connection.AddConnectionString(line);
+    }
+    if (command->options & kOpening) {
+        out.connection.AddOpening(line);
+    }
+    if (command->options & kAdmin) {
+        line.AddOption(tool.admin);
+    }
+    if (command->options & kColumn) {
+        line.AddOptions({tool.nullable, tool.defaultSql});
+    }
+    if (!line.Parse(args)) {
+        return line.ErrorText();
+    }
+    out.connection.Read(line);
+    out.admin = line.IsSet(tool.admin);
+    out.nullable = line.IsSet(tool.nullable);
+    out.defaultSql = line.Value(tool.defaultSql);
+    out.help = line.IsSet(tool.help);
+    out.positional = line.Positional();
     return std::nullopt;
 }
 
@@ -164,45 +188,9 @@ QString Statement(const Arguments& a) {
     return text;
 }
 
-// The first non-empty value of the keywords in the connection string.
-QString ValueOf(const QString& conn, std::initializer_list<const char*> keywords) {
-    for (const char* keyword : keywords) {
-        const QString value = ado::ConnectionStringValue(conn, QLatin1String(keyword));
-        if (!value.isEmpty()) {
-            return value;
-        }
-    }
-    return {};
-}
-
-// Fills the settings "Control de Acceso" starts from with the values of the connection string.
-void SettingsFrom(db::DB_Dll& db, const QString& conn) {
-    db.gProveedor = ValueOf(conn, {"Provider"});
-    const bool oracle = db.gProveedor.contains(QLatin1String("ORACLE"), Qt::CaseInsensitive);
-    db.gServidor = ValueOf(conn, {"Server", "Address", "Addr"});
-    db.gDbName = ValueOf(conn, {"Database", "Initial Catalog"});
-    const QString dataSource = ValueOf(conn, {"Data Source"});
-    if (oracle && db.gDbName.isEmpty()) {
-        db.gDbName = dataSource;
-    } else if (db.gServidor.isEmpty()) {
-        db.gServidor = dataSource;
-    }
-    db.gUsuario = ValueOf(conn, {"User Id", "UId", "User"});
-    db.gUserPassWord = ValueOf(conn, {"Password", "Pwd"});
-}
-
-// Opens the default component's connection the way the program does: the administrator
-// look-up runs when a user is named, unless --no-admin-check turns it off.
+// Opens the default component's connection the way the program does.
 bool Open(db::DB_Dll& db, const Arguments& a) {
-    if (a.ask) {
-        SettingsFrom(db, *a.conn);
-    }
-    if (a.user) {
-        db.gUsuario = *a.user;
-    }
-    const bool validaAdmin = a.user.has_value() && !a.noAdminCheck;
-    db.OpenServerADODB(a.ask, 3, *a.conn, validaAdmin);
-    return db.gCnn()->State() == ado::adStateOpen;
+    return a.connection.Open(db);
 }
 
 int NotOpened() {
@@ -211,7 +199,7 @@ int NotOpened() {
 
 int Translate(const Arguments& a) {
     db::DB_Dll& db = db::DB_Dll::Default();
-    db.gConnString = a.conn.value_or(kOracleConn);
+    db.gConnString = a.connection.Conn().value_or(kOracleConn);
     Write(stdout, db.ORACLE_Dicc(Statement(a)) + QLatin1Char('\n'));
     return kExitOk;
 }
@@ -415,20 +403,20 @@ int SynonymsCommand(const Arguments& a, const ConsoleDialogs&) {
 }
 
 const Command kCommands[] = {
-    {"translate", false, 0, 1, TranslateCommand},
-    {"synonyms", false, 0, 1, SynonymsCommand},
-    {"query", true, 1, 1, QueryCommand},
-    {"exec", true, 0, 1, ExecCommand},
-    {"config", true, 1, 1, Config},
-    {"max", true, 2, 3, Max},
-    {"min", true, 2, 3, Min},
-    {"last", true, 2, 3, Last},
-    {"exists", true, 2, 3, Exists},
-    {"exists-st", true, 2, 3, ExistsSt},
-    {"datos", true, 3, 4, Datos},
-    {"has-table", true, 1, 1, HasTable},
-    {"has-column", true, 2, 2, HasColumn},
-    {"ensure-column", true, 3, 3, EnsureColumn},
+    {"translate", kConnString, 0, 1, TranslateCommand},
+    {"synonyms", kAdmin, 0, 1, SynonymsCommand},
+    {"query", kConnString | kOpening, 1, 1, QueryCommand},
+    {"exec", kConnString | kOpening, 0, 1, ExecCommand},
+    {"config", kConnString | kOpening, 1, 1, Config},
+    {"max", kConnString | kOpening, 2, 3, Max},
+    {"min", kConnString | kOpening, 2, 3, Min},
+    {"last", kConnString | kOpening, 2, 3, Last},
+    {"exists", kConnString | kOpening, 2, 3, Exists},
+    {"exists-st", kConnString | kOpening, 2, 3, ExistsSt},
+    {"datos", kConnString | kOpening, 3, 4, Datos},
+    {"has-table", kConnString | kOpening, 1, 1, HasTable},
+    {"has-column", kConnString | kOpening, 2, 2, HasColumn},
+    {"ensure-column", kConnString | kOpening | kColumn, 3, 3, EnsureColumn},
 };
 
 const Command* FindCommand(const QString& name) {
@@ -442,10 +430,11 @@ const Command* FindCommand(const QString& name) {
 
 int Dispatch(const Arguments& a, const ConsoleDialogs& dialogs) {
     const Command* command = FindCommand(a.command);
-    if (command == nullptr) {
-        return Usage(QStringLiteral("unknown command %1").arg(a.command));
+    if (a.help) {
+        Write(stdout, HelpText());
+        return kExitOk;
     }
-    if (command->opens && !a.conn) {
+    if (command->Opens() && !a.connection.Conn()) {
         return Usage(QStringLiteral("%1 needs --conn STRING").arg(a.command));
     }
     if (a.positional.size() > command->maxArgs) {
@@ -482,13 +471,17 @@ QString EscapeField(const rt::Variant& value) {
 
 bool ShowsWindows(const QStringList& args) {
     Arguments a;
-    return !Parse(args, a).has_value() && a.ask;
+    return !Parse(args, a).has_value() && a.connection.Ask();
 }
 
 int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs) {
-    if (args.size() == 1 &&
-        (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h"))) {
-        std::fputs(kUsage, stdout);
+    const QString only = args.size() == 1 ? args[0] : QString();
+    if (only == QLatin1String("--help") || only == QLatin1String("-h")) {
+        Write(stdout, HelpText());
+        return kExitOk;
+    }
+    if (only == QLatin1String("--version") || only == QLatin1String("-v")) {
+        Write(stdout, QStringLiteral("dbtool %1\n").arg(QStringLiteral(CHEQUES_VERSION)));
         return kExitOk;
     }
     Arguments a;

@@ -450,6 +450,39 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"DatosWithoutReturnedField", {"datos", "--conn", "x", "T", "V"}}),
     CaseName());
 
+TEST_F(DbToolTest, HelpIsGeneratedFromTheOptionsAndListsTheCommands) {
+    for (const QStringList& args :
+         {QStringList{"--help"}, QStringList{"-h"}, QStringList{"query", "--help"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Result r = RunTool(args);
+        EXPECT_EQ(r.exitCode, tools::kExitOk);
+        EXPECT_EQ(r.err, "");
+        for (const char* text : {"--conn <STRING>", "--user <NAME>", "--no-admin-check",
+                                 "--default <SQL>", "--version", "dbtool ensure-column",
+                                 "options of the commands that open a connection:"}) {
+            EXPECT_TRUE(r.out.contains(QLatin1String(text))) << text;
+        }
+    }
+}
+
+TEST_F(DbToolTest, VersionPrintsTheProgramAndItsVersion) {
+    const Result r = RunTool({"--version"});
+    EXPECT_EQ(r.exitCode, tools::kExitOk);
+    EXPECT_TRUE(r.out.startsWith("dbtool 1.")) << r.out.toStdString();
+}
+
+// A value with one leading dash is an argument, not an option.
+TEST_F(DbToolTest, NegativeNumbersAreArguments) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (Codigo varchar(10), N int);"
+                                   "INSERT INTO T VALUES ('a', -1)"));
+    ExpectLines(Conn(),
+                {
+                    {{"exists", "T", "-1", "N"}, "true\n"},
+                    {{"ensure-column", "T", "M", "int", "--null", "--default", "-7"}, "true\n"},
+                });
+    EXPECT_EQ(Column(Conn(), "SELECT M FROM T"), QStringList({"-7"}));
+}
+
 // ---- the console pieces ----
 
 TEST(ConsoleDialogs, AnswersTheNegativeChoiceAndCountsBoxes) {
