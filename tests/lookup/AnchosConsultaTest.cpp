@@ -11,11 +11,6 @@
 
 namespace {
 
-template <class Case>
-std::string NameOf(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
-
 struct RegistroCase {
     const char* name;
     const char* linea;
@@ -40,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RegistroCase{"CommaInsideQuotes", "\"A,B\",\"1|\"", "A,B", "1|"},
                       RegistroCase{"OneField", "\"MA_ZONAS\"\r\n", "MA_ZONAS", ""},
                       RegistroCase{"Empty", "\r\n", "", ""}),
-    NameOf<RegistroCase>);
+    CaseName());
 
 TEST(AnchosConsultaTest, WritesQuotedFieldsAndCrLf) {
     EXPECT_EQ(lookup::EscribirRegistroAnchos({"V_MA_ARTICULOS", "1440|2880|960|"}),
@@ -78,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AnchosCase{"Negative", "-1|", 1, {}},
                       AnchosCase{"TooWide", "99999999|", 1, {}},
                       AnchosCase{"Zero", "0|15|", 2, {0, 15}}, AnchosCase{"Empty", "", 2, {}}),
-    NameOf<AnchosCase>);
+    CaseName());
 
 TEST(AnchosConsultaTest, StockArticlesShareTheArticlesRecordOnceTheFileExists) {
     EXPECT_EQ(lookup::TablaDeAnchos("STK_MA_ARTICULOS", true), "VT_MA_ARTICULOS");

@@ -5,11 +5,6 @@
 
 namespace {
 
-template <class Case>
-std::string NameOf(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
-
 struct TablaCase {
     const char* name;
     const char* sql;
@@ -32,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(
         TablaCase{"OneBlank", "SELECT TOP 10 A FROM MA_ZONAS WHERE X = 1 ", "MA_ZONAS"},
         TablaCase{"MixedCase", "Select * From Stk_Ma_Articulos order by 1 ", "Stk_Ma_Articulos"},
         TablaCase{"NoFrom", "select 1 ", ""}),
-    NameOf<TablaCase>);
+    CaseName());
 
 struct BusquedaCase {
     const char* name;
@@ -104,6 +99,6 @@ INSTANTIATE_TEST_SUITE_P(
                      "O'Brien' or 1=1 --"},
         BusquedaCase{"QuoteInContainsForm", "select * from T ", "select * from T ", "Nombre", "D'A",
                      true, "select * from T  where Nombre like '%D''A%' ", "", "D'A"}),
-    NameOf<BusquedaCase>);
+    CaseName());
 
 }  // namespace

@@ -8,11 +8,6 @@
 
 namespace {
 
-template <class Case>
-std::string NameOf(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
-
 rt::Currency Cur(double value) {
     return rt::Currency::FromDouble(value);
 }
@@ -39,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, NivelStockTest,
                                            NivelCase{"NoPointNoStock", 0, 0, 4},
                                            NivelCase{"NoPointNegativeStock", 0, -2, 4},
                                            NivelCase{"NegativePoint", -1, 5, 4}),
-                         NameOf<NivelCase>);
+                         CaseName());
 
 struct ColorCase {
     const char* name;
@@ -65,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ColorCase{"BeyondWhite", rt::Variant("16777216"), std::nullopt},
                       ColorCase{"Null", rt::Variant::Null(), std::nullopt},
                       ColorCase{"Empty", rt::Variant(), std::nullopt}),
-    NameOf<ColorCase>);
+    CaseName());
 
 TEST(CantidadConsultaTest, FormatsWithTheUsersSeparator) {
     EXPECT_EQ(lookup::FormatoCantidad(12, 2), "12,00");

@@ -12,11 +12,6 @@ namespace {
 
 using lookup::MascaraConsulta;
 
-template <class Case>
-std::string NameOf(const ::testing::TestParamInfo<Case>& info) {
-    return info.param.name;
-}
-
 // ---- the caller's condition ----
 
 struct CondicionCase {
@@ -40,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CondicionCase{"OneCharacter", "x", "x"},
                       CondicionCase{"OneCharacterAmongBlanks", "  x  ", "  x  "},
                       CondicionCase{"Empty", "", ""}, CondicionCase{"Blanks", "   ", "   "}),
-    NameOf<CondicionCase>);
+    CaseName());
 
 // ---- the row limit ----
 
@@ -63,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FilasCase{"Number", "250", 250}, FilasCase{"LeadingNumber", "300 filas", 300},
                       FilasCase{"HalfToEvenDown", "2.5", 2}, FilasCase{"HalfToEvenUp", "3.5", 4},
                       FilasCase{"BelowHalf", "0.4", 1000}, FilasCase{"BeyondLong", "1e20", 1000}),
-    NameOf<FilasCase>);
+    CaseName());
 
 // ---- complete statements ----
 
@@ -94,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "select * from VT_MA_ARTICULOS"},
                       CompletaCase{"NameContainingSelect", "V_SELECTOS", true, "V_SELECTOS"},
                       CompletaCase{"BareName", "MA_CLIENTES", false, "MA_CLIENTES"}),
-    NameOf<CompletaCase>);
+    CaseName());
 
 // ---- masks ----
 
@@ -178,7 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "CODIGO"},
         MascaraCase{"HighBytePadding", "MA_ZONAS", "CODIGO,NOMBRE", "", '\xFF', 1000, "", "", true,
                     "SELECT TOP 1000 CODIGO,NOMBRE FROM MA_ZONAS ORDER BY CODIGO", "CODIGO"}),
-    NameOf<MascaraCase>);
+    CaseName());
 
 TEST(MascaraConsultaTest, DecodesWindows1252) {
     EXPECT_EQ(lookup::DesdeWindows1252("\x80 \xE9\xF1\xD1 \x93x\x94 \x81"),
@@ -289,7 +284,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "SELECT TOP 1000  *  FROM MA_ARTICULOS ORDER BY CODIGO", "CODIGO"},
         ColumnasCase{"NoColumnsNoSearchField", "", "",
                      "SELECT TOP 1000  *  FROM MA_ARTICULOS ORDER BY ", ""}),
-    NameOf<ColumnasCase>);
+    CaseName());
 
 TEST(SentenciaColumnasDeTest, ReadsOneRow) {
     EXPECT_EQ(lookup::SentenciaColumnasDe("MA_ZONAS"), "select top 1 * from MA_ZONAS");

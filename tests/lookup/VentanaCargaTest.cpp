@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PrecioCase{"ArticlesView", "select * from V_MA_ARTICULOS", "Mayorista"},
                       PrecioCase{"StockArticles", "select * from stk_ma_articulos", "Mayorista"},
                       PrecioCase{"OtherTable", "select * from MA_OTRA", "precio3"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 // ---- stock colours ----
 
