@@ -6,9 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <map>
 #include <string>
 
+#include "RatioReporter.h"
 #include "ado/Connection.h"
 #include "db/DB_Dll.h"
 
@@ -74,22 +74,6 @@ void EjecutaScriptSQL(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 
-// Remembers the mean time of each run to compare the two sizes.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-                cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-    std::map<std::string, double> cpuTimes;
-};
-
 }  // namespace
 
 BENCHMARK(EjecutaScriptSQL)->Arg(kSmall)->Arg(kLarge)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -105,11 +89,11 @@ int main(int argc, char** argv) {
         std::printf("FAILED: %d statements were not executed\n", MissingRows());
         return 1;
     }
-    if (!reporter.times.count(small) || !reporter.times.count(large)) {
+    if (!reporter.Has(small, large)) {
         return 0;  // a filter ran only part of the benchmarks
     }
-    const double ratio = reporter.times[large] / reporter.times[small];
-    const double cpuRatio = reporter.cpuTimes[large] / reporter.cpuTimes[small];
+    const double ratio = reporter.Ratio(large, small);
+    const double cpuRatio = reporter.CpuRatio(large, small);
     std::printf("time ratio %d / %d inserts: %.2f real, %.2f CPU (at most %.0f)%s\n", kLarge,
                 kSmall, ratio, cpuRatio, kMaxRatio, ratio <= kMaxRatio ? "" : "  OVER THE LIMIT");
     return ratio <= kMaxRatio ? 0 : 1;

@@ -61,6 +61,33 @@ bool IsTwoCharacterOperator(QChar first, QChar second) {
     return false;
 }
 
+// The text of a token. A blank or a one-character symbol, which make up half of most
+// statements, shares static text instead of allocating its own.
+QString TokenText(QStringView text) {
+    static const QString kBlank = QStringLiteral(" ");
+    static const QString kLineBreak = QStringLiteral("\n");
+    static const QString kSymbols[] = {
+        QStringLiteral("("), QStringLiteral(")"), QStringLiteral(","), QStringLiteral(";"),
+        QStringLiteral("="), QStringLiteral("."), QStringLiteral("*"), QStringLiteral("+"),
+        QStringLiteral("-"), QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("/"),
+    };
+    if (text.size() != 1) {
+        return text.toString();
+    }
+    if (text[0] == QLatin1Char(' ')) {
+        return kBlank;
+    }
+    if (text[0] == QLatin1Char('\n')) {
+        return kLineBreak;
+    }
+    for (const QString& symbol : kSymbols) {
+        if (symbol[0] == text[0]) {
+            return symbol;
+        }
+    }
+    return text.toString();
+}
+
 struct KeywordName {
     const char* text;
     Keyword keyword;
@@ -194,6 +221,29 @@ constexpr KeywordName kKeywords[] = {
     {"MIN", Keyword::Min},
     {"MAX", Keyword::Max},
     {"GO", Keyword::Go},
+    {"PERCENT", Keyword::Percent},
+    {"DBO", Keyword::Dbo},
+    {"ISNULL", Keyword::IsNullCall},
+    {"N", Keyword::UnicodePrefix},
+    // Hints SQL Server takes in "WITH (...)" after a table; SQLite has no use for them.
+    {"NOLOCK", Keyword::TableHint},
+    {"READUNCOMMITTED", Keyword::TableHint},
+    {"UPDLOCK", Keyword::TableHint},
+    {"ROWLOCK", Keyword::TableHint},
+    {"PAGLOCK", Keyword::TableHint},
+    {"TABLOCK", Keyword::TableHint},
+    {"TABLOCKX", Keyword::TableHint},
+    {"HOLDLOCK", Keyword::TableHint},
+    {"NOWAIT", Keyword::TableHint},
+    {"READPAST", Keyword::TableHint},
+    {"XLOCK", Keyword::TableHint},
+    {"SERIALIZABLE", Keyword::TableHint},
+    {"READCOMMITTED", Keyword::TableHint},
+    {"REPEATABLEREAD", Keyword::TableHint},
+    {"READCOMMITTEDLOCK", Keyword::TableHint},
+    {"FORCESEEK", Keyword::TableHint},
+    {"FORCESCAN", Keyword::TableHint},
+    {"NOEXPAND", Keyword::TableHint},
 };
 
 // Upper-case ASCII name -> keyword, built once.
@@ -270,8 +320,9 @@ bool SqlTokenizer::Next(SqlToken& token) {
     }
     const QStringView text = QStringView(sql).sliced(at, end - at);
     token.kind = kind;
-    token.text = text.toString();
+    token.text = TokenText(text);
     token.keyword = kind == Kind::Word ? KeywordOf(text) : Keyword::None;
+    token.offset = at;
     at_ = end;
     return true;
 }
@@ -311,7 +362,12 @@ bool SqlToken::IsReservedWord() const {
 }
 
 QString JoinSql(const std::vector<SqlToken>& tokens) {
+    qsizetype length = 0;
+    for (const SqlToken& token : tokens) {
+        length += token.text.size();
+    }
     QString sql;
+    sql.reserve(length);
     for (const SqlToken& token : tokens) {
         sql += token.text;
     }

@@ -26,7 +26,7 @@ enum class Keyword : uint8_t {
     Replace, Save, Go, Tran, Transaction, Work, Deferred, Immediate, Exclusive, Distributed, To,
     Before, After, Instead, Of, For, Conflict, Identity, ScopeIdentity, AtAtIdentity, Off,
     Recursive, Temp, Temporary, Key, Clustered, Nonclustered, Autoincrement, Isolation, Rename,
-    Min, Max,
+    Min, Max, Percent, Dbo, IsNullCall, UnicodePrefix, TableHint,
 };
 // clang-format on
 
@@ -36,6 +36,7 @@ struct SqlToken {
     Kind kind;
     QString text;
     Keyword keyword = Keyword::None;  // for words: which keyword, if any
+    qsizetype offset = -1;            // where it stands in the text read; -1 when made up
 
     bool Is(Keyword word) const { return keyword == word; }
     bool IsWord(const char* word) const {

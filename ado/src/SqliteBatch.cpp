@@ -88,6 +88,7 @@ struct SqliteBatch::Step {
 std::unique_ptr<Cursor> SqliteBatch::Run(const QString& text, int32_t* recordsAffected) {
     changed_ = 0;
     changes_ = false;
+    text_ = text;
     BatchSplitter splitter(text);
     BatchPiece first;
     BatchPiece second;
@@ -133,12 +134,22 @@ SqliteBatch::Step SqliteBatch::Prepare(BatchPiece& piece) const {
     }
     step.countsRows = ChangesRows(piece.tokens);
     try {
-        step.sql = JoinSql(ToSqliteTokens(std::move(piece.tokens))).toUtf8();
+        step.sql = SqliteText(piece);
     } catch (const UnsupportedSql& e) {
         RaiseCommandError(rt::err::ProviderSyntax, 0, QStringLiteral("42000"),
                           QString::fromStdString(e.what()), piece.line);
     }
     return step;
+}
+
+QByteArray SqliteBatch::SqliteText(BatchPiece& piece) const {
+    const SqlToken& first = piece.tokens.front();
+    const SqlToken& last = piece.tokens.back();
+    if (!NeedsRewrite(piece.tokens) && first.offset >= 0 && last.offset >= 0) {
+        const qsizetype end = last.offset + last.text.size();
+        return text_.sliced(first.offset, end - first.offset).toUtf8();
+    }
+    return JoinSql(ToSqliteTokens(std::move(piece.tokens))).toUtf8();
 }
 
 std::unique_ptr<Cursor> SqliteBatch::RunAtomically(BatchSplitter& splitter, BatchPiece first,

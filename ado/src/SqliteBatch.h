@@ -18,6 +18,8 @@ struct BatchPiece;
 class SqliteBatch {
   public:
     SqliteBatch(sqlite3* db, Errors& errors) : db_(db), errors_(errors) {}
+    SqliteBatch(const SqliteBatch&) = delete;
+    SqliteBatch& operator=(const SqliteBatch&) = delete;
 
     // Runs text; the cursor of the last statement's rows, or null when it gives none.
     // recordsAffected receives the rows changed, or -1 when no statement changes rows; it is
@@ -35,6 +37,8 @@ class SqliteBatch {
     // Raises SQL Server's error for a transaction statement that does not fit the state.
     void CheckTransactionStatement(const Step& step, bool open) const;
     Step Prepare(BatchPiece& piece) const;
+    // The piece's SQLite text: its own words when no rewrite applies, else the rewritten tokens.
+    QByteArray SqliteText(BatchPiece& piece) const;
     void Exec(const char* sql);
     bool InTransaction() const;
     // Rolls back what the batch did, keeping the failure's errors.
@@ -45,6 +49,7 @@ class SqliteBatch {
 
     sqlite3* db_;
     Errors& errors_;
+    QStringView text_;  // the batch being run
     bool severalSteps_ = false;
     int64_t changed_ = 0;
     bool changes_ = false;

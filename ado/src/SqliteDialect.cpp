@@ -62,14 +62,14 @@ bool ReadTop(const Tokens& tokens, size_t top, QString& limit, size_t& after) {
         }
         at = NextSignificant(tokens, at + 1);
     }
-    if (at < tokens.size() && tokens[at].IsWord("PERCENT")) {
+    if (at < tokens.size() && tokens[at].Is(Keyword::Percent)) {
         if (limit != QLatin1String("100")) {
             return false;
         }
         limit.clear();
         at = NextSignificant(tokens, at + 1);
     }
-    if (at < tokens.size() && tokens[at].IsWord("WITH")) {
+    if (at < tokens.size() && tokens[at].Is(Keyword::With)) {
         return false;
     }
     after = at;
@@ -103,16 +103,17 @@ Tokens RewriteTopTokens(const Tokens& tokens) {
             flush(depth);
         }
         out.push_back(token);
-        if (!token.IsWord("SELECT")) {
+        if (!token.Is(Keyword::Select)) {
             continue;
         }
         size_t top = NextSignificant(tokens, i + 1);
-        if (top < tokens.size() && (tokens[top].IsWord("DISTINCT") || tokens[top].IsWord("ALL"))) {
+        if (top < tokens.size() &&
+            (tokens[top].Is(Keyword::Distinct) || tokens[top].Is(Keyword::All))) {
             top = NextSignificant(tokens, top + 1);
         }
         QString limit;
         size_t after = 0;
-        if (top >= tokens.size() || !tokens[top].IsWord("TOP") ||
+        if (top >= tokens.size() || !tokens[top].Is(Keyword::Top) ||
             !ReadTop(tokens, top, limit, after)) {
             continue;
         }
@@ -135,7 +136,7 @@ Tokens RewriteIsNullTokens(Tokens tokens) {
         const size_t next = NextSignificant(tokens, i + 1);
         const bool call = next < tokens.size() && tokens[next].IsSymbol('(');
         const bool member = i > 0 && tokens[i - 1].IsSymbol('.');
-        if (tokens[i].IsWord("ISNULL") && call && !member) {
+        if (tokens[i].Is(Keyword::IsNullCall) && call && !member) {
             tokens[i].text = QStringLiteral("IFNULL");
         }
     }
@@ -145,7 +146,7 @@ Tokens RewriteIsNullTokens(Tokens tokens) {
 namespace {
 
 bool IsOwner(const SqlToken& token) {
-    return token.IsWord("dbo") ||
+    return token.Is(Keyword::Dbo) ||
            (token.kind == Kind::QuotedName &&
             token.text.compare(QLatin1String("[dbo]"), Qt::CaseInsensitive) == 0);
 }
@@ -170,8 +171,8 @@ Tokens RemoveOwnerTokens(const Tokens& tokens) {
 Tokens RewriteUnicodeTokens(const Tokens& tokens) {
     Tokens out;
     for (size_t i = 0; i < tokens.size(); ++i) {
-        const bool prefix =
-            tokens[i].IsWord("N") && i + 1 < tokens.size() && tokens[i + 1].kind == Kind::String;
+        const bool prefix = tokens[i].Is(Keyword::UnicodePrefix) && i + 1 < tokens.size() &&
+                            tokens[i + 1].kind == Kind::String;
         if (!prefix) {
             out.push_back(tokens[i]);
         }
@@ -299,25 +300,6 @@ Tokens AddCollationTokens(const Tokens& tokens) {
 
 namespace {
 
-// Hints SQL Server takes in "WITH (...)" after a table; SQLite has no use for them.
-bool IsTableHint(const SqlToken& token) {
-    static constexpr const char* kHints[] = {
-        "NOLOCK",    "READUNCOMMITTED", "UPDLOCK",       "ROWLOCK",        "PAGLOCK",
-        "TABLOCK",   "TABLOCKX",        "HOLDLOCK",      "NOWAIT",         "READPAST",
-        "XLOCK",     "SERIALIZABLE",    "READCOMMITTED", "REPEATABLEREAD", "READCOMMITTEDLOCK",
-        "FORCESEEK", "FORCESCAN",       "NOEXPAND",
-    };
-    if (token.kind != Kind::Word) {
-        return false;
-    }
-    for (const char* hint : kHints) {
-        if (token.IsWord(hint)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // The ")" ending a bracket of table hints opened at `open`, or kNoToken when the bracket
 // holds anything else.
 size_t HintListEnd(const Tokens& tokens, size_t open) {
@@ -327,7 +309,7 @@ size_t HintListEnd(const Tokens& tokens, size_t open) {
         if (tokens[i].IsSymbol(')')) {
             return any ? i : kNoToken;
         }
-        if (IsTableHint(tokens[i])) {
+        if (tokens[i].Is(Keyword::TableHint)) {
             any = true;
         } else if (!tokens[i].IsSymbol(',')) {
             return kNoToken;
@@ -355,10 +337,11 @@ bool WantsWordRewrite(const SqlToken& token) {
         case Keyword::Identity:
         case Keyword::Clustered:
         case Keyword::Nonclustered:
+        case Keyword::Dbo:
+        case Keyword::IsNullCall:
+        case Keyword::UnicodePrefix:
+        case Keyword::TableHint:
             return true;
-        case Keyword::None:
-            return token.IsWord("N") || IsOwner(token) || token.IsWord("ISNULL") ||
-                   IsTableHint(token);
         default:
             return false;
     }
@@ -469,6 +452,11 @@ Tokens RewriteIdentityFunctionTokens(const Tokens& tokens) {
         i = last;
     }
     return out;
+}
+
+bool NeedsRewrite(const Tokens& tokens) {
+    const Features features = FeaturesOf(tokens);
+    return features.words || features.plus || features.compare;
 }
 
 Tokens ToSqliteTokens(Tokens tokens) {

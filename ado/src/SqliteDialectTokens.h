@@ -8,6 +8,8 @@ namespace ado {
 
 // Every rewrite in turn, on the tokens of one statement (or of several separated by ";").
 SqlTokens ToSqliteTokens(SqlTokens tokens);
+// False when no rewrite would change the tokens, so that their text can go as it stands.
+bool NeedsRewrite(const SqlTokens& tokens);
 
 SqlTokens RewriteTopTokens(const SqlTokens& tokens);
 SqlTokens RewriteIsNullTokens(SqlTokens tokens);

@@ -351,7 +351,9 @@ bool BatchSplitter::Next(BatchPiece& piece) {
     SqlToken token{SqlToken::Kind::Space, {}};
     while (Pull(token)) {
         const int tokenLine = line_;
-        line_ += static_cast<int>(token.text.count(QLatin1Char('\n')));
+        if (token.kind != SqlToken::Kind::Word && token.kind != SqlToken::Kind::Symbol) {
+            line_ += static_cast<int>(token.text.count(QLatin1Char('\n')));
+        }
         if (token.IsBlank()) {
             lineStart_ = lineStart_ || (token.kind == SqlToken::Kind::Space && HasLineBreak(token));
             if (!statement_->Empty()) {
