@@ -4,9 +4,9 @@
 #include <QLocale>
 #include <QString>
 
-#include "db/OracleDialect.h"
-#include "db/SqlScript.h"
-#include "db/Synonyms.h"
+#include "OracleDialect.h"
+#include "SqlScript.h"
+#include "Synonyms.h"
 
 namespace {
 

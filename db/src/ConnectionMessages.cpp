@@ -1,4 +1,4 @@
-#include "db/ConnectionMessages.h"
+#include "ConnectionMessages.h"
 
 #include "ado/ConnectionString.h"
 

@@ -1,4 +1,4 @@
-#include "db/ConnectionStrings.h"
+#include "ConnectionStrings.h"
 
 #include "runtime/Text.h"
 

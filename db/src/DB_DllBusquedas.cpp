@@ -2,10 +2,10 @@
 // exists, and one value of the row of a key.
 #include <functional>
 
+#include "LookupStatements.h"
+#include "SqlText.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
-#include "db/LookupStatements.h"
-#include "db/SqlText.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
 #include "ui/Dialogs.h"

@@ -2,9 +2,9 @@
 #include <QLineEdit>
 #include <optional>
 
+#include "ConnectionMessages.h"
+#include "ConnectionStrings.h"
 #include "ado/ConnectionString.h"
-#include "db/ConnectionMessages.h"
-#include "db/ConnectionStrings.h"
 #include "db/DB_Dll.h"
 #include "db/frmAcceso.h"
 #include "runtime/Steps.h"

@@ -1,9 +1,9 @@
 // Schema helpers of DB_Dll: SQL literals, and the catalogue checks and column additions that
 // bring an installed database up to date.
+#include "SchemaStatements.h"
+#include "SqlText.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
-#include "db/SchemaStatements.h"
-#include "db/SqlText.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
 #include "vexilo/VexUtil.h"

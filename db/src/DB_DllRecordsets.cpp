@@ -1,13 +1,13 @@
 #include <algorithm>
 #include <array>
 
+#include "ConnectionMessages.h"
+#include "DbLog.h"
+#include "OracleDialect.h"
+#include "SqlScript.h"
+#include "Synonyms.h"
 #include "ado/ConnectionString.h"
-#include "db/ConnectionMessages.h"
 #include "db/DB_Dll.h"
-#include "db/DbLog.h"
-#include "db/OracleDialect.h"
-#include "db/SqlScript.h"
-#include "db/Synonyms.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
 #include "ui/Dialogs.h"

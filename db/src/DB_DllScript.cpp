@@ -1,8 +1,8 @@
 #include <limits>
 
+#include "DbLog.h"
+#include "SqlScript.h"
 #include "db/DB_Dll.h"
-#include "db/DbLog.h"
-#include "db/SqlScript.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
 

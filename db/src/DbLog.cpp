@@ -1,4 +1,4 @@
-#include "db/DbLog.h"
+#include "DbLog.h"
 
 namespace db {
 

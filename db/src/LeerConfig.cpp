@@ -1,8 +1,8 @@
 #include "db/LeerConfig.h"
 
+#include "ConfigStatements.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
-#include "db/SqlText.h"
 #include "runtime/DefaultInstance.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
@@ -22,22 +22,10 @@ vexilo::VexUtil& UtilCompartido() {
     return rt::DefaultInstance<vexilo::VexUtil>::Get();
 }
 
-bool EsClaveDeFecha(const QString& clave) {
-    return rt::text::Equals(clave, QStringLiteral("[FECHA HASTA]")) ||
-           rt::text::Equals(clave, QStringLiteral("[FECHA DESDE]"));
-}
-
 }  // namespace
 
 QString& gTablaConfiguracion() {
     return rt::DefaultInstance<Configuracion>::Get().tabla;
-}
-
-QString SentenciaLeerConfig(const QString& tabla, const QString& clave) {
-    const QString limpia = rt::text::Trim(clave);
-    const QString sql = QStringLiteral("SELECT VALOR, valoraux FROM ") + tabla +
-                        QStringLiteral(" WHERE CLAVE = ") + QuoteSqlText(limpia);
-    return EsClaveDeFecha(limpia) ? rt::text::UCase(sql) : sql;
 }
 
 QString LeerConfig(const QString& clave, QString& valorAux) {

@@ -1,6 +1,6 @@
-#include "db/LookupStatements.h"
+#include "LookupStatements.h"
 
-#include "db/SqlText.h"
+#include "SqlText.h"
 #include "runtime/Text.h"
 
 namespace db {

@@ -1,4 +1,4 @@
-#include "db/NameHelpers.h"
+#include "NameHelpers.h"
 
 #include <algorithm>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "db/OracleDialect.h"
+#include "OracleDialect.h"
 
 #include <QDate>
 #include <QSet>

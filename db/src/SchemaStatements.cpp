@@ -1,4 +1,4 @@
-#include "db/SchemaStatements.h"
+#include "SchemaStatements.h"
 
 #include "runtime/Text.h"
 

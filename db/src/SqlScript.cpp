@@ -1,4 +1,4 @@
-#include "db/SqlScript.h"
+#include "SqlScript.h"
 
 #include <algorithm>
 #include <array>

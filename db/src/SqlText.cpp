@@ -1,4 +1,4 @@
-#include "db/SqlText.h"
+#include "SqlText.h"
 
 namespace db {
 

@@ -6,12 +6,12 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "ConnectionMessages.h"
+#include "ConnectionStrings.h"
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
 #include "TempDir.h"
 #include "ado/ConnectionString.h"
-#include "db/ConnectionMessages.h"
-#include "db/ConnectionStrings.h"
 #include "db/DB_Dll.h"
 #include "db/frmAcceso.h"
 #include "runtime/RuntimeError.h"

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "ConfigStatements.h"
 #include "DefaultDb.h"
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"

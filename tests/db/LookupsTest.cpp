@@ -4,13 +4,13 @@
 #include <optional>
 
 #include "DefaultDb.h"
+#include "LookupStatements.h"
 #include "ScriptedDialogs.h"
+#include "SqlText.h"
 #include "SqliteDb.h"
 #include "TextCases.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
-#include "db/LookupStatements.h"
-#include "db/SqlText.h"
 #include "runtime/RuntimeError.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "db/NameHelpers.h"
+#include "NameHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,6 @@
 #include "runtime/RuntimeError.h"
 
 namespace {
-
 
 struct Classifier {
     const char* name;

@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "DefaultDb.h"
+#include "SchemaStatements.h"
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
-#include "db/SchemaStatements.h"
 #include "runtime/Currency.h"
 
 namespace {

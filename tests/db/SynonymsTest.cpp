@@ -1,4 +1,4 @@
-#include "db/Synonyms.h"
+#include "Synonyms.h"
 
 #include <gtest/gtest.h>
 

@@ -8,12 +8,12 @@
 
 #include "ConsoleDialogs.h"
 #include "DbTool.h"
+#include "OracleDialect.h"
 #include "Printers.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
 #include "ado/Connection.h"
 #include "db/DB_Dll.h"
-#include "db/OracleDialect.h"
 #include "db/frmAcceso.h"
 #include "vexilo/VexUtil.h"
 

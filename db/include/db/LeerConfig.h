@@ -9,10 +9,6 @@ namespace db {
 // it is kept.
 QString& gTablaConfiguracion();
 
-// "SELECT VALOR, valoraux FROM <tabla> WHERE CLAVE = '<clave>'" with the key trimmed and its
-// quotes doubled; the two date keys ("[FECHA DESDE]", "[FECHA HASTA]") send it upper-cased.
-QString SentenciaLeerConfig(const QString& tabla, const QString& clave);
-
 // Reads one setting of the configuration table through the default DB_Dll: the row's VALOR is
 // the result and its valoraux goes to valorAux (a null column gives ""). A key without a row
 // gives " " and an empty valorAux. A failure goes to the error handler as "Cfg": Ignore goes on
