@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include "RegistroMascara.h"
 #include "SqliteDb.h"
 #include "lookup/MascaraConsulta.h"
 #include "lookup/SentenciasConsulta.h"
@@ -93,16 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- masks ----
 
-// One record as a mask file holds it, each field padded with pad.
-QByteArray Registro(const char* tabla, const char* campos, const char* filtro, char pad = ' ') {
-    auto field = [pad](const char* text, int length) {
-        QByteArray bytes(text);
-        bytes.resize(length, pad);
-        return bytes;
-    };
-    return field("texto uno", 100) + field(tabla, 100) + field(campos, 500) + field(filtro, 500) +
-           field("", 2);
-}
+using lookuptest::RegistroMascara;
 
 struct MascaraCase {
     const char* name;
@@ -123,7 +115,7 @@ class SentenciaDeMascaraTest : public ::testing::TestWithParam<MascaraCase> {};
 TEST_P(SentenciaDeMascaraTest, BuildsTheStatementOfTheMask) {
     const MascaraCase& c = GetParam();
     const MascaraConsulta mascara =
-        lookup::DecodificarMascara(Registro(c.tabla, c.campos, c.filtro, c.pad));
+        lookup::DecodificarMascara(RegistroMascara(c.tabla, c.campos, c.filtro, c.pad));
     const lookup::ArmadoMascara armado = lookup::SentenciaDeMascara(
         mascara, c.filas, QString::fromUtf8(c.campoBusqueda), QString::fromUtf8(c.where));
     EXPECT_EQ(armado.configurada, c.configurada);
@@ -190,7 +182,7 @@ TEST(MascaraConsultaTest, AShortRecordReadsAsPaddedWithNul) {
 
 TEST(MascaraConsultaTest, MatchesTheTableIgnoringCaseAndPadding) {
     const MascaraConsulta m =
-        lookup::DecodificarMascara(Registro("Ma_Clientes", "CODIGO,NOMBRE", "", '\0'));
+        lookup::DecodificarMascara(RegistroMascara("Ma_Clientes", "CODIGO,NOMBRE", "", '\0'));
     EXPECT_TRUE(lookup::MascaraCorresponde(m, "MA_CLIENTES"));
     EXPECT_TRUE(lookup::MascaraCorresponde(m, "  ma_clientes "));
     EXPECT_FALSE(lookup::MascaraCorresponde(m, "MA_CLIENTE"));
@@ -210,17 +202,17 @@ class BuscarMascaraTest : public ::testing::Test {
 };
 
 TEST_F(BuscarMascaraTest, TheFirstMatchingRecordWins) {
-    const QString path = Write(Registro("MA_ZONAS", "A,B", "") +
-                               Registro("ma_clientes", "CODIGO,NOMBRE", "X = 1", '\0') +
-                               Registro("MA_CLIENTES", "OTRO,CAMPO", ""));
+    const QString path = Write(RegistroMascara("MA_ZONAS", "A,B", "") +
+                               RegistroMascara("ma_clientes", "CODIGO,NOMBRE", "X = 1", '\0') +
+                               RegistroMascara("MA_CLIENTES", "OTRO,CAMPO", ""));
     const auto found = lookup::BuscarMascara(path, "MA_CLIENTES");
     ASSERT_TRUE(found);
     EXPECT_TRUE(found->CamposMascara.startsWith("CODIGO,NOMBRE"));
 }
 
 TEST_F(BuscarMascaraTest, ATrailingPartialRecordIsRead) {
-    const QString path = Write(Registro("MA_ZONAS", "A,B", "") +
-                               Registro("MA_RUBROS", "CODIGO,NOMBRE", "").left(300));
+    const QString path = Write(RegistroMascara("MA_ZONAS", "A,B", "") +
+                               RegistroMascara("MA_RUBROS", "CODIGO,NOMBRE", "").left(300));
     const auto found = lookup::BuscarMascara(path, "MA_RUBROS");
     ASSERT_TRUE(found);
     EXPECT_EQ(lookup::SentenciaDeMascara(*found, 10, {}, {}).armada.sentencia,
@@ -228,7 +220,7 @@ TEST_F(BuscarMascaraTest, ATrailingPartialRecordIsRead) {
 }
 
 TEST_F(BuscarMascaraTest, NoRecordForTheTable) {
-    EXPECT_FALSE(lookup::BuscarMascara(Write(Registro("MA_ZONAS", "A,B", "")), "MA_RUBROS"));
+    EXPECT_FALSE(lookup::BuscarMascara(Write(RegistroMascara("MA_ZONAS", "A,B", "")), "MA_RUBROS"));
     EXPECT_FALSE(lookup::BuscarMascara(Write({}), "MA_RUBROS"));
 }
 
