@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "RatioReporter.h"
 #include "ado/Connection.h"
 
 namespace {
@@ -182,4 +183,21 @@ BENCHMARK(RecordsetStatic)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    constexpr double kMaxOverDirect = 1.1;
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const std::string ours = "RecordsetForwardOnly/iterations:5";
+    const std::string direct = "DirectSqlite/iterations:5";
+    if (!reporter.Has(ours, direct)) {
+        return 0;  // a filter ran only part of the benchmarks
+    }
+    const double ratio = reporter.Ratio(ours, direct);
+    std::printf(
+        "forward-only recordset / direct sqlite3 loop: %.2f real, %.2f CPU (at most %.1f)%s\n",
+        ratio, reporter.CpuRatio(ours, direct), kMaxOverDirect,
+        ratio <= kMaxOverDirect ? "" : "  OVER THE LIMIT");
+    return ratio <= kMaxOverDirect ? 0 : 1;
+}

@@ -213,25 +213,28 @@ void SqliteCursor::ReadRow(rt::Variant* values) const {
     const int count = static_cast<int>(kinds_.size());
     for (int i = 0; i < count; ++i) {
         const ValueKind kind = kinds_[static_cast<size_t>(i)];
-        switch (sqlite3_column_type(statement, i)) {
+        // One call for the column, then the value's own accessors: the connection has no mutex
+        // to take (SQLITE_OPEN_NOMUTEX), so the column's value is read as it stands.
+        sqlite3_value* value = sqlite3_column_value(statement, i);
+        switch (sqlite3_value_type(value)) {
             case SQLITE_NULL:
                 values[i] = null;
                 break;
             case SQLITE_INTEGER:
-                values[i] = IntegerValue(sqlite3_column_int64(statement, i), kind);
+                values[i] = IntegerValue(sqlite3_value_int64(value), kind);
                 break;
             case SQLITE_FLOAT:
-                values[i] = FloatValue(sqlite3_column_double(statement, i), kind);
+                values[i] = FloatValue(sqlite3_value_double(value), kind);
                 break;
             case SQLITE_BLOB: {
                 // Binary values come through byte for byte as Latin-1 text.
-                const char* bytes = static_cast<const char*>(sqlite3_column_blob(statement, i));
-                values[i] = QString::fromLatin1(bytes, sqlite3_column_bytes(statement, i));
+                const char* bytes = static_cast<const char*>(sqlite3_value_blob(value));
+                values[i] = QString::fromLatin1(bytes, sqlite3_value_bytes(value));
                 break;
             }
             default: {
-                const char* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
-                const int length = sqlite3_column_bytes(statement, i);
+                const char* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
+                const int length = sqlite3_value_bytes(value);
                 if (kind == ValueKind::Date) {
                     const QDateTime date = ParseDate(text, length);
                     if (date.isValid()) {
@@ -239,7 +242,7 @@ void SqliteCursor::ReadRow(rt::Variant* values) const {
                         break;
                     }
                 }
-                values[i] = QString::fromUtf8(text, length);
+                values[i].AssignUtf8(text, length);
                 break;
             }
         }

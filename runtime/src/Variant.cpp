@@ -43,6 +43,22 @@ Variant Variant::Null() {
     return v;
 }
 
+void Variant::AssignUtf8(const char* data, qsizetype size) {
+    QString* text = std::get_if<QString>(&value_);
+    if (text != nullptr && text->isDetached() && text->capacity() >= size) {
+        text->resize(size);
+        char16_t* out = reinterpret_cast<char16_t*>(text->data());
+        qsizetype i = 0;
+        for (; i < size && static_cast<unsigned char>(data[i]) < 0x80; ++i) {
+            out[i] = static_cast<char16_t>(data[i]);
+        }
+        if (i == size) {
+            return;
+        }
+    }
+    value_ = QString::fromUtf8(data, size);
+}
+
 Variant::Type Variant::VarType() const {
     return std::visit(Overloaded{
                           [](std::monostate) { return Type::Empty; },

@@ -77,3 +77,21 @@ TEST(Variant, DatesConvertBothWays) {
     EXPECT_EQ(Variant(2.0).ToDate().date(), QDate(1900, 1, 1));
     EXPECT_EQ(RaisedNumber([] { (void)Variant("not a date").ToDate(); }), rt::err::TypeMismatch);
 }
+
+// Rows are read into the same variants again and again; a text handed out before must not
+// change when the next row is written over it.
+TEST(Variant, AssignUtf8ReusesOnlyUnsharedText) {
+    Variant v(QStringLiteral("abcdef"));
+    const QString handedOut = v.ToString();
+    v.AssignUtf8("xy", 2);
+    EXPECT_EQ(handedOut, "abcdef");
+    EXPECT_EQ(v, Variant("xy"));
+    v.AssignUtf8("hi", 2);
+    EXPECT_EQ(v, Variant("hi"));
+    const QByteArray accented = QStringLiteral("Peña").toUtf8();
+    v.AssignUtf8(accented.constData(), accented.size());
+    EXPECT_EQ(v, Variant(QStringLiteral("Peña")));
+    Variant number(7);
+    number.AssignUtf8("12345", 5);
+    EXPECT_EQ(number, Variant("12345"));
+}

@@ -39,6 +39,11 @@ class Variant {
 
     static Variant Null();
 
+    // Becomes the text of UTF-8 bytes. Plain ASCII is written into the text storage it already
+    // holds when no one else shares it, so that reading row after row into one variant
+    // allocates only when a text outgrows the last.
+    void AssignUtf8(const char* data, qsizetype size);
+
     Type VarType() const;
     bool IsEmpty() const { return std::holds_alternative<std::monostate>(value_); }
     bool IsNull() const { return std::holds_alternative<NullTag>(value_); }
