@@ -5,11 +5,14 @@
 #include <QFileInfo>
 #include <array>
 
+#include "CasoNombrado.h"
 #include "SqliteDb.h"
 #include "lookup/AnchosConsulta.h"
 #include "runtime/RuntimeError.h"
 
 namespace {
+
+using lookuptest::PrintTo;
 
 struct RegistroCase {
     const char* name;

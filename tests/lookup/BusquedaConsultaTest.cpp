@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "CasoNombrado.h"
 #include "SqliteDb.h"
 #include "lookup/BusquedaConsulta.h"
 
 namespace {
+
+using lookuptest::PrintTo;
 
 struct TablaCase {
     const char* name;

@@ -2,11 +2,14 @@
 // the clean-up.
 #include <QPushButton>
 
+#include "CasoNombrado.h"
 #include "RegistroMascara.h"
 #include "VentanaConsulta.h"
 #include "lookup/Lib_ClsCons3.h"
 
 namespace {
+
+using lookuptest::PrintTo;
 
 using lookup::Lib_ClsCons3;
 using lookup::Lib_FrmCons3;

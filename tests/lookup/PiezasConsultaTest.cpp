@@ -1,12 +1,15 @@
 // Stock colours, quantity cells and the shortage statement, without a window.
 #include <gtest/gtest.h>
 
+#include "CasoNombrado.h"
 #include "SqliteDb.h"
 #include "lookup/CantidadConsulta.h"
 #include "lookup/FaltanteConsulta.h"
 #include "lookup/StockConsulta.h"
 
 namespace {
+
+using lookuptest::PrintTo;
 
 rt::Currency Cur(double value) {
     return rt::Currency::FromDouble(value);

@@ -4,12 +4,15 @@
 #include <QFile>
 #include <QStringList>
 
+#include "CasoNombrado.h"
 #include "RegistroMascara.h"
 #include "SqliteDb.h"
 #include "lookup/MascaraConsulta.h"
 #include "lookup/SentenciasConsulta.h"
 
 namespace {
+
+using lookuptest::PrintTo;
 
 using lookup::MascaraConsulta;
 

@@ -6,9 +6,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "CasoNombrado.h"
 #include "VentanaConsulta.h"
 
 namespace {
+
+using lookuptest::PrintTo;
 
 using lookup::Lib_FrmCons3;
 using lookuptest::Dialogos;

@@ -1,10 +1,13 @@
 // The list window's choice: single and multiple choice, quantities and the shortage report.
 #include <QPushButton>
 
+#include "CasoNombrado.h"
 #include "VentanaConsulta.h"
 #include "runtime/Text.h"
 
 namespace {
+
+using lookuptest::PrintTo;
 
 using lookup::Lib_FrmCons3;
 using lookuptest::VentanaTest;
