@@ -6,6 +6,7 @@
 #include "ado/ConnectionString.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
+#include "db/Proveedores.h"
 
 namespace tools {
 
@@ -25,7 +26,7 @@ QString ValueOf(const QString& conn, std::initializer_list<const char*> keywords
 // Fills the settings "Control de Acceso" starts from with the values of the connection string.
 void SettingsFrom(db::DB_Dll& db, const QString& conn) {
     db.gProveedor = ValueOf(conn, {"Provider"});
-    const bool oracle = db.gProveedor.contains(QLatin1String("ORACLE"), Qt::CaseInsensitive);
+    const bool oracle = db::EsProveedorOracle(db.gProveedor);
     db.gServidor = ValueOf(conn, {"Server", "Address", "Addr"});
     db.gDbName = ValueOf(conn, {"Database", "Initial Catalog"});
     const QString dataSource = ValueOf(conn, {"Data Source"});

@@ -11,6 +11,7 @@
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/VarType.h"
 
 namespace tools {
 
@@ -339,7 +340,7 @@ int Min(const Arguments& a, const ConsoleDialogs& dialogs) {
 int Last(const Arguments& a, const ConsoleDialogs& dialogs) {
     return OnOpened(a, dialogs, [&](db::DB_Dll& db) {
         return EscapeField(
-            db.BuscaUltimoCodigo(a.positional[0], a.positional[1], 8, Optional(a, 2)));
+            db.BuscaUltimoCodigo(a.positional[0], a.positional[1], rt::vbString, Optional(a, 2)));
     });
 }
 

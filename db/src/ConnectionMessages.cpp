@@ -23,4 +23,13 @@ QString OcultaPasswords(const QString& texto, const QStringList& passwords) {
     return oculto;
 }
 
+QStringList PasswordsConocidas(const QString& userPassword, const QStringList& connStrings) {
+    QStringList passwords{userPassword};
+    for (const QString& conn : connStrings) {
+        passwords << ado::ConnectionStringValue(conn, QStringLiteral("Password"))
+                  << ado::ConnectionStringValue(conn, QStringLiteral("Pwd"));
+    }
+    return passwords;
+}
+
 }  // namespace db

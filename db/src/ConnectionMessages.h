@@ -18,4 +18,8 @@ QString MensajeReintento(const QString& sqlState, int32_t numero, const QString&
 // ("Password=", "Pwd=") and every literal occurrence of the given passwords become "***".
 QString OcultaPasswords(const QString& texto, const QStringList& passwords);
 
+// Every password the component knows of, for OcultaPasswords: the password setting and the
+// values of the password attributes of each connection string.
+QStringList PasswordsConocidas(const QString& userPassword, const QStringList& connStrings);
+
 }  // namespace db

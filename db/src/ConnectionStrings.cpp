@@ -1,6 +1,6 @@
 #include "ConnectionStrings.h"
 
-#include "runtime/Text.h"
+#include "db/Proveedores.h"
 
 namespace db {
 
@@ -29,7 +29,7 @@ QString ValorConnString(const QString& valor) {
 
 QString ArmaConnString(const QString& proveedor, const QString& servidor, const QString& dbName,
                        const QString& usuario, const QString& password, const QString& extended) {
-    if (rt::text::Contains(proveedor, QStringLiteral("ORACLE"))) {
+    if (EsProveedorOracle(proveedor)) {
         return QStringLiteral("Provider=") + QLatin1String(kProveedorOracle) +
                QStringLiteral(";Data Source=") + ValorConnString(dbName) +
                QStringLiteral(";User Id=") + ValorConnString(usuario) +

@@ -2,6 +2,7 @@
 // exists, and one value of the row of a key.
 #include <functional>
 
+#include "CierraSiAbierto.h"
 #include "LookupStatements.h"
 #include "SqlText.h"
 #include "ado/Enums.h"
@@ -62,18 +63,10 @@ bool HayFilas(rt::Steps& steps, const std::function<QString()>& fuente,
         if (!steps([&] { existe = !rs.Bof(); })) {
             return existe;
         }
-        steps([&] {
-            if (rs.State() != ado::adStateClosed) {
-                rs.Close();
-            }
-        });
+        steps([&] { CierraSiAbierto(rs); });
         return existe;
     }
-    if (!steps([&] {
-            if (Lrcs->State() != ado::adStateClosed) {
-                Lrcs->Close();
-            }
-        })) {
+    if (!steps([&] { CierraSiAbierto(*Lrcs); })) {
         return existe;
     }
     if (!steps([&] {

@@ -4,11 +4,12 @@
 
 #include "ConnectionMessages.h"
 #include "ConnectionStrings.h"
-#include "ado/ConnectionString.h"
 #include "db/DB_Dll.h"
+#include "db/Proveedores.h"
 #include "db/frmAcceso.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
+#include "runtime/VarType.h"
 #include "ui/Dialogs.h"
 
 namespace db {
@@ -55,25 +56,17 @@ std::optional<double> LeeNumero(const QString& texto) {
 bool EsAdministrador(DB_Dll& db) {
     const rt::Variant valor =
         db.DatosTabla(QStringLiteral("ta_usuarios"), db.gUsuario, QStringLiteral("Administrador"),
-                      QStringLiteral("nombre"), 8, QString(), true);
+                      QStringLiteral("nombre"), rt::vbString, QString(), true);
     const std::optional<double> numero = LeeNumero(valor.ToText());
     return numero && *numero == 1;
-}
-
-// Every password the settings or the connection string carry, to keep them out of messages.
-QStringList Passwords(const DB_Dll& db) {
-    QStringList passwords{db.gUserPassWord};
-    for (const char* clave : {"Password", "Pwd"}) {
-        passwords << ado::ConnectionStringValue(db.gConnString, QLatin1String(clave));
-    }
-    return passwords;
 }
 
 // What to do after a failed step: the provider's first error offers to try again with new
 // parameters; any other failure is reported and ends the opening.
 rt::StepAnswer FalloApertura(DB_Dll& db, const rt::RuntimeError& error) {
     ado::Errors& errores = db.gCnn()->Errors();
-    const QStringList passwords = Passwords(db);
+    const QStringList passwords =
+        PasswordsConocidas(db.gUserPassWord, {db.gConnString, db.gCnn()->ConnectionString()});
     if (errores.Count() == 0) {
         ui::MsgBox(OcultaPasswords(error.Description(), passwords), ui::vbOKOnly, QString());
         return rt::StepAnswer::Leave;
@@ -116,7 +109,7 @@ void DB_Dll::OpenServerADODB(bool PideParametrosSQL, int lCursor, const QString&
     if (!steps([&] { gCnn()->SetCursorLocation(lCursor); })) {
         return;
     }
-    if (!steps([this] { gCnn()->Open(gConnString, QString(), QString(), -1); })) {
+    if (!steps([this] { gCnn()->Open(gConnString); })) {
         return;
     }
     steps([&] { gEsAdmin = !ValidaAdmin || EsAdministrador(*this); });

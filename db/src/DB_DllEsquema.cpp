@@ -4,8 +4,10 @@
 #include "SqlText.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
+#include "db/Proveedores.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
+#include "vexilo/Manejador.h"
 #include "vexilo/VexUtil.h"
 
 namespace db {
@@ -77,9 +79,7 @@ rt::Variant DB_Dll::SQLValue(const rt::Variant& Valor, const QString& Tipo) {
 
 void DB_Dll::AddField(const QString& Tabla, const QString& Campo, const QString& Tipo,
                       bool PermiteNulos, const std::optional<rt::Variant>& ValorDefault) {
-    rt::Steps steps([this](const rt::RuntimeError& error) {
-        return rt::AnswerFromCode(Util().TratarError(error, QStringLiteral("errAddField")));
-    });
+    rt::Steps steps(vexilo::Manejador(Util(), QStringLiteral("errAddField")));
     QString sql;
     if (!steps([&] { sql = SentenciaAddField(Tabla, Campo, Tipo, PermiteNulos, ValorDefault); })) {
         return;
@@ -88,9 +88,7 @@ void DB_Dll::AddField(const QString& Tabla, const QString& Campo, const QString&
 }
 
 bool DB_Dll::ExisteTablaDB(const QString& Tabla) {
-    rt::Steps steps([this](const rt::RuntimeError& error) {
-        return rt::AnswerFromCode(Util().TratarError(error, QStringLiteral("VerificaCampos")));
-    });
+    rt::Steps steps(vexilo::Manejador(Util(), QStringLiteral("VerificaCampos")));
     ado::Recordset rs;
     if (!steps([&] { rs = gCnn()->OpenSchema(ado::adSchemaTables); })) {
         return false;
@@ -103,12 +101,10 @@ bool DB_Dll::ExisteTablaDB(const QString& Tabla) {
 }
 
 bool DB_Dll::ExisteCampoDB(const QString& Tabla, const QString& Campo) {
-    if (rt::text::Contains(Default().gProveedor, QStringLiteral("ORACLE"))) {
+    if (EsProveedorOracle(Default().gProveedor)) {
         return true;
     }
-    rt::Steps steps([this](const rt::RuntimeError& error) {
-        return rt::AnswerFromCode(Util().TratarError(error, QStringLiteral("VerificaCampos")));
-    });
+    rt::Steps steps(vexilo::Manejador(Util(), QStringLiteral("VerificaCampos")));
     ado::Recordset rs;
     if (!steps([&] {
             rs = gCnn()->OpenSchema(ado::adSchemaColumns, {CatalogoDeColumnas(*gCnn(), gDbName),

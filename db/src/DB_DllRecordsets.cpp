@@ -1,8 +1,10 @@
 #include <algorithm>
 #include <array>
 
+#include "CierraSiAbierto.h"
 #include "ConnectionMessages.h"
 #include "DbLog.h"
+#include "EsOracle.h"
 #include "OracleDialect.h"
 #include "SqlScript.h"
 #include "Synonyms.h"
@@ -11,6 +13,7 @@
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
 #include "ui/Dialogs.h"
+#include "vexilo/Manejador.h"
 #include "vexilo/VexUtil.h"
 
 namespace db {
@@ -28,16 +31,6 @@ constexpr std::array<int32_t, 4> kErroresSilenciosos{
 bool EsErrorSilencioso(int32_t numero) {
     return std::find(kErroresSilenciosos.begin(), kErroresSilenciosos.end(), numero) !=
            kErroresSilenciosos.end();
-}
-
-// Every password the component knows of, to keep them out of the log.
-QStringList Passwords(const QString& userPassword, const QStringList& connStrings) {
-    QStringList passwords{userPassword};
-    for (const QString& conn : connStrings) {
-        passwords << ado::ConnectionStringValue(conn, QStringLiteral("Password"))
-                  << ado::ConnectionStringValue(conn, QStringLiteral("Pwd"));
-    }
-    return passwords;
 }
 
 // Keeps a silent failure in the connection's Errors (where the provider put it, or added when
@@ -71,17 +64,14 @@ void RegistraErrorSilencioso(ado::Connection& cnn, const rt::RuntimeError& e,
 void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
                             const std::shared_ptr<ado::Connection>& ConexionActiva, int CursorType,
                             int LockType, int Options, bool ConvOracle) {
-    rt::Steps steps([this](const rt::RuntimeError& e) {
-        return rt::AnswerFromCode(Util().TratarError(e, QStringLiteral("AbrirRecordset")));
-    });
+    rt::Steps steps(vexilo::Manejador(Util(), QStringLiteral("AbrirRecordset")));
     CierraRecordset(Lrcs);
     if (!steps([&] { SentenciaSQL = SS_TSinonimos(SentenciaSQL); })) {
         return;
     }
     // The rewritten text is only opened; the caller keeps the redirected one.
     QString texto = SentenciaSQL;
-    const bool oracle =
-        rt::text::InStr(gCnn()->ConnectionString(), QStringLiteral("ORACLE"), 2) > 0;
+    const bool oracle = AbreEnOracle(gCnn()->ConnectionString());
     if (oracle && ConvOracle && !steps([&] { texto = ORACLE_Dicc(SentenciaSQL); })) {
         return;
     }
@@ -90,21 +80,15 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
 }
 
 void DB_Dll::CierraRecordset(ado::Recordset& LrcsTemp) {
-    rt::Steps steps([this](const rt::RuntimeError& e) {
-        return rt::AnswerFromCode(Util().TratarError(e, QStringLiteral("CierraRecordset")));
-    });
-    steps([&] {
-        if (LrcsTemp.State() != ado::adStateClosed) {
-            LrcsTemp.Close();
-        }
-    });
+    rt::Steps steps(vexilo::Manejador(Util(), QStringLiteral("CierraRecordset")));
+    steps([&] { CierraSiAbierto(LrcsTemp); });
 }
 
 void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int32_t* RecordsAffected) {
     const std::shared_ptr<ado::Connection>& cnn = gCnn();
     try {
         SentenciaSQL = SinonimosParaEjecutar(SentenciaSQL, gEsAdmin);
-        if (rt::text::Contains(cnn->ConnectionString(), QStringLiteral("ORACLE"))) {
+        if (EjecutaEnOracle(cnn->ConnectionString())) {
             int32_t propio = 0;
             EjecutaScriptSQL(SentenciaSQL, RecordsAffected ? *RecordsAffected : propio);
             return;
@@ -113,7 +97,7 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int32_t* RecordsAffected)
     } catch (const rt::RuntimeError& e) {
         if (EsErrorSilencioso(e.Number())) {
             RegistraErrorSilencioso(
-                *cnn, e, Passwords(gUserPassWord, {cnn->ConnectionString(), gConnString}));
+                *cnn, e, PasswordsConocidas(gUserPassWord, {cnn->ConnectionString(), gConnString}));
             return;
         }
         ui::MsgBox(e.Description(), ui::vbCritical | ui::vbOKOnly,

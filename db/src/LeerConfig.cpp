@@ -6,6 +6,7 @@
 #include "runtime/DefaultInstance.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
+#include "vexilo/Manejador.h"
 #include "vexilo/VexUtil.h"
 
 namespace db {
@@ -30,10 +31,10 @@ QString& gTablaConfiguracion() {
 
 QString LeerConfig(const QString& clave, QString& valorAux) {
     // Ignore goes on with the next step; anything else, retry included, leaves with "".
-    rt::Steps steps([](const rt::RuntimeError& error) {
-        return UtilCompartido().TratarError(error, QStringLiteral("Cfg")) == 5
-                   ? rt::StepAnswer::Next
-                   : rt::StepAnswer::Leave;
+    rt::Steps steps([handler = vexilo::Manejador(UtilCompartido(), QStringLiteral("Cfg"))](
+                        const rt::RuntimeError& error) {
+        return handler(error) == rt::StepAnswer::Next ? rt::StepAnswer::Next
+                                                      : rt::StepAnswer::Leave;
     });
     DB_Dll& db = DB_Dll::Default();
     QString result;

@@ -2,6 +2,7 @@
 
 #include "SqlText.h"
 #include "runtime/Text.h"
+#include "runtime/VarType.h"
 
 namespace db {
 
@@ -58,13 +59,14 @@ ClaseDeValor ClaseDeTipo(const rt::Variant& tipoDato) {
         return ClaseDeValor::Otro;
     }
     const double codigo = tipoDato.ToDouble();
-    if (codigo == 8) {
+    const auto es = [codigo](rt::VbVarType tipo) { return codigo == static_cast<int>(tipo); };
+    if (es(rt::vbString)) {
         return ClaseDeValor::Texto;
     }
-    if (codigo == 7) {
+    if (es(rt::vbDate)) {
         return ClaseDeValor::Fecha;
     }
-    if (codigo == 3 || codigo == 4 || codigo == 5) {
+    if (es(rt::vbLong) || es(rt::vbSingle) || es(rt::vbDouble)) {
         return ClaseDeValor::Numero;
     }
     return ClaseDeValor::Otro;

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "EsOracle.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
 
@@ -292,7 +293,7 @@ bool EsColumnaFecha(QStringView token) {
 QString ORACLE_Dicc(const QString& valor, const QString& connString,
                     const WordCounter& contarPalabras) {
     QString work = rt::text::UCase(valor);
-    if (!Contains(connString, QStringLiteral("ORACLE"))) {
+    if (!TraduceParaOracle(connString)) {
         return work;
     }
     if (contarPalabras(valor) <= 1) {

@@ -133,6 +133,14 @@ TEST(OcultaPasswords, HidesAttributesAndLiteralPasswords) {
     }
 }
 
+TEST(PasswordsConocidas, TheSettingAndThePasswordsOfEveryString) {
+    EXPECT_EQ(db::PasswordsConocidas(
+                  QStringLiteral("uno"),
+                  {QStringLiteral("Provider=x;Password=dos;"),
+                   QStringLiteral("PROVIDER=SQLOLEDB;UId=sa;Pwd=\"tr;es\";"), QString()}),
+              QStringList({"uno", "dos", "", "", "tr;es", "", ""}));
+}
+
 // ---- Opening ----
 
 TEST(OpenServerADODB, ProviderNamesAndTheLocalOpeningThatDoesNothing) {
@@ -158,7 +166,7 @@ TEST(OpenServerADODB, AReadyStringIsUsedUnchanged) {
     component.gServidor = QStringLiteral("no;consultado");
     component.gDbName = QStringLiteral("otra");
     const QString cs = QStringLiteral("  ") + base.Conn();
-    component.OpenServerADODB(false, 3, cs, false);
+    component.OpenServerADODB(false, ado::adUseClient, cs, false);
     EXPECT_EQ(component.gConnString, cs);
     EXPECT_EQ(component.gCnn()->State(), ado::adStateOpen);
     EXPECT_EQ(component.gCnn()->CursorLocation(), ado::adUseClient);
@@ -294,7 +302,7 @@ TEST(OpenServerADODB, TheRetryOpensOnceTheFailureIsMended) {
         QTest::keyClicks(dialogo.TxtUserId(), QStringLiteral("ana"));
         QTest::mouseClick(dialogo.bcAceptar(), Qt::LeftButton);
     });
-    component.OpenServerADODB(false, 3, {}, false);
+    component.OpenServerADODB(false, ado::adUseClient, {}, false);
     EXPECT_TRUE(component.gOpenFlag);
     EXPECT_TRUE(component.gEsAdmin);
     EXPECT_EQ(component.gCnn()->State(), ado::adStateOpen);
@@ -364,7 +372,7 @@ TEST(OpenServerADODB, OracleChosenInTheDialogReplacesAReadyString) {
         dialogo.CboPlataformaDB()->setCurrentIndex(1);
         QTest::mouseClick(dialogo.bcAceptar(), Qt::LeftButton);
     });
-    component.OpenServerADODB(true, 3, base.Conn());
+    component.OpenServerADODB(true, ado::adUseClient, base.Conn());
     EXPECT_EQ(component.gProveedor, "OraOLEDB.Oracle.1");
     EXPECT_EQ(component.gConnString,
               "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=scott;Password=tiger;");
@@ -383,7 +391,7 @@ TEST(OpenServerADODB, SqlServerChosenInTheDialogKeepsTheProvider) {
     dialogs.OnModal([](QWidget& w) {
         QTest::mouseClick(dynamic_cast<db::frmAcceso&>(w).bcAceptar(), Qt::LeftButton);
     });
-    component.OpenServerADODB(true, 3, QStringLiteral("Provider=Nada"), false);
+    component.OpenServerADODB(true, ado::adUseClient, QStringLiteral("Provider=Nada"), false);
     EXPECT_EQ(component.gProveedor, "SQLite");
     EXPECT_TRUE(component.gOpenFlag);
     EXPECT_EQ(component.gCnn()->State(), ado::adStateOpen);
@@ -411,7 +419,7 @@ TEST(OpenServerADODB, AdministratorWhenTheColumnReadsAsOne) {
         ScriptedDialogs dialogs;
         db::DB_Dll component;
         component.gUsuario = QString::fromUtf8(c.usuario);
-        component.OpenServerADODB(false, 3, base.Conn());
+        component.OpenServerADODB(false, ado::adUseClient, base.Conn());
         EXPECT_EQ(component.gEsAdmin, c.admin) << c.usuario;
         EXPECT_TRUE(component.gOpenFlag) << c.usuario;
         EXPECT_TRUE(dialogs.boxes.empty()) << c.usuario;
@@ -425,7 +433,7 @@ TEST(OpenServerADODB, NoUserTableMeansNoAdministrator) {
     db::DB_Dll component;
     component.gUsuario = QStringLiteral("jefe");
     component.gEsAdmin = true;
-    component.OpenServerADODB(false, 3, base.Conn());
+    component.OpenServerADODB(false, ado::adUseClient, base.Conn());
     EXPECT_FALSE(component.gEsAdmin);
     EXPECT_TRUE(component.gOpenFlag);
     EXPECT_EQ(component.gCnn()->State(), ado::adStateOpen);

@@ -12,6 +12,7 @@
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/VarType.h"
 
 namespace {
 
@@ -31,32 +32,32 @@ struct KeyCase {
 
 TEST(LookupStatements, KeyComparisons) {
     const KeyCase cases[] = {
-        {"  ABC ", 8, "", "SELECT * FROM T WHERE Codigo ='  ABC '",
+        {"  ABC ", rt::vbString, "", "SELECT * FROM T WHERE Codigo ='  ABC '",
          "SELECT TOP 1  * FROM T WHERE LTRIM(RTRIM(Codigo)) ='ABC'",
          "SELECT TOP 1 * FROM T WHERE LTRIM(RTRIM(Codigo)) ='ABC' "},
-        {"O'Brien", 8, "", "SELECT * FROM T WHERE Codigo ='O''Brien'",
+        {"O'Brien", rt::vbString, "", "SELECT * FROM T WHERE Codigo ='O''Brien'",
          "SELECT TOP 1  * FROM T WHERE LTRIM(RTRIM(Codigo)) ='O''Brien'",
          "SELECT TOP 1 * FROM T WHERE LTRIM(RTRIM(Codigo)) ='O''Brien' "},
-        {" 2024-01-31 ", 7, "", "SELECT * FROM T WHERE Codigo = 2024-01-31 ",
+        {" 2024-01-31 ", rt::vbDate, "", "SELECT * FROM T WHERE Codigo = 2024-01-31 ",
          "SELECT TOP 1 * FROM T WHERE Codigo = 2024-01-31 ",
          "SELECT TOP 1 * FROM T WHERE Codigo = #2024-01-31# "},
-        {"0012,5", 5, "", "SELECT * FROM T WHERE Codigo = 12",
+        {"0012,5", rt::vbDouble, "", "SELECT * FROM T WHERE Codigo = 12",
          "SELECT TOP 1 * FROM T WHERE Codigo = 12", "SELECT TOP 1 * FROM T WHERE Codigo = 12"},
-        {"12abc", 3, "", "SELECT * FROM T WHERE Codigo = 12",
+        {"12abc", rt::vbLong, "", "SELECT * FROM T WHERE Codigo = 12",
          "SELECT TOP 1 * FROM T WHERE Codigo = 12", "SELECT TOP 1 * FROM T WHERE Codigo = 12"},
-        {"", 4, "", "SELECT * FROM T WHERE Codigo = 0", "SELECT TOP 1 * FROM T WHERE Codigo = 0",
-         "SELECT TOP 1 * FROM T WHERE Codigo = 0"},
-        {" 1 ", 11, "", "SELECT * FROM T WHERE Codigo =  1 ",
+        {"", rt::vbSingle, "", "SELECT * FROM T WHERE Codigo = 0",
+         "SELECT TOP 1 * FROM T WHERE Codigo = 0", "SELECT TOP 1 * FROM T WHERE Codigo = 0"},
+        {" 1 ", rt::vbBoolean, "", "SELECT * FROM T WHERE Codigo =  1 ",
          "SELECT TOP 1 * FROM T WHERE Codigo =  1 ", "SELECT TOP 1 * FROM T WHERE Codigo =  1 "},
         {"7", rt::Variant(), "", "SELECT * FROM T WHERE Codigo = 7",
          "SELECT TOP 1 * FROM T WHERE Codigo = 7", "SELECT TOP 1 * FROM T WHERE Codigo = 7"},
-        {"x", 8, "Baja = 0", "SELECT * FROM T WHERE Baja = 0",
+        {"x", rt::vbString, "Baja = 0", "SELECT * FROM T WHERE Baja = 0",
          "SELECT TOP 1 * FROM T WHERE Baja = 0",
          "SELECT TOP 1 * FROM T WHERE LTRIM(RTRIM(Codigo)) ='x'  AND Baja = 0"},
-        {"x", 8, "a where Baja = 0", "SELECT * FROM T a where Baja = 0",
+        {"x", rt::vbString, "a where Baja = 0", "SELECT * FROM T a where Baja = 0",
          "SELECT TOP 1 * FROM T a where Baja = 0",
          "SELECT TOP 1 * FROM T WHERE LTRIM(RTRIM(Codigo)) ='x'  AND a where Baja = 0"},
-        {"x", 8, "  ", "SELECT * FROM T WHERE   ", "SELECT TOP 1 * FROM T WHERE   ",
+        {"x", rt::vbString, "  ", "SELECT * FROM T WHERE   ", "SELECT TOP 1 * FROM T WHERE   ",
          "SELECT TOP 1 * FROM T WHERE LTRIM(RTRIM(Codigo)) ='x' "},
     };
     const QString codigo = QStringLiteral("Codigo");
@@ -78,11 +79,11 @@ TEST(LookupStatements, KeyComparisons) {
 
 TEST(LookupStatements, DatosTablaWithoutTrim) {
     EXPECT_EQ(db::SentenciaDatosTabla(QStringLiteral("T"), QStringLiteral(" A'B "),
-                                      QStringLiteral("Nombre"), 8, {}, false),
+                                      QStringLiteral("Nombre"), rt::vbString, {}, false),
               QStringLiteral("SELECT TOP 1 * FROM T WHERE Nombre ='A''B' "));
     // The trim flag only changes text keys.
     EXPECT_EQ(db::SentenciaDatosTabla(QStringLiteral("T"), QStringLiteral("5"),
-                                      QStringLiteral("Id"), 3, {}, false),
+                                      QStringLiteral("Id"), rt::vbLong, {}, false),
               QStringLiteral("SELECT TOP 1 * FROM T WHERE Id = 5"));
 }
 
@@ -190,8 +191,8 @@ TEST_F(LookupsTest, EmptyTableGivesZeroAndNoRowGivesEmpty) {
                                  rt::Variant("1 = 1 GROUP BY Codigo"))
                     .IsEmpty());
     EXPECT_TRUE(component
-                    .BuscaUltimoCodigo(QStringLiteral("VACIA"), QStringLiteral("Codigo"), 8,
-                                       QStringLiteral("1 = 1 GROUP BY Codigo"))
+                    .BuscaUltimoCodigo(QStringLiteral("VACIA"), QStringLiteral("Codigo"),
+                                       rt::vbString, QStringLiteral("1 = 1 GROUP BY Codigo"))
                     .IsEmpty());
 }
 
@@ -266,7 +267,7 @@ TEST_F(LookupsTest, QuotesInTextKeysAreDoubled) {
     EXPECT_EQ(component.DatosTabla(t, QStringLiteral("O'Brien"), QStringLiteral("Sucursal")),
               rt::Variant("2"));
     EXPECT_EQ(component.DatosTabla(t, QStringLiteral("O'Brien"), QStringLiteral("Sucursal"),
-                                   QStringLiteral("Codigo"), 8, {}, false),
+                                   QStringLiteral("Codigo"), rt::vbString, {}, false),
               rt::Variant("2"));
     // A key cannot change the statement.
     const QString injected = QStringLiteral("x' OR '1'='1");
@@ -290,24 +291,28 @@ TEST_F(LookupsTest, ExisteEnTablaSendsTheKeyUpperCased) {
 TEST_F(LookupsTest, Conditions) {
     DefaultOn shared(db);
     const QString t = QStringLiteral("MA_CLIENTES");
-    EXPECT_TRUE(component.ExisteEnTabla(t, {}, {}, nullptr, 8, QStringLiteral("Baja = 1")));
     EXPECT_TRUE(
-        component.ExisteEnTablaST(t, {}, {}, nullptr, 8, QStringLiteral("a where a.Sucursal = 2")));
-    EXPECT_FALSE(component.ExisteEnTabla(t, {}, {}, nullptr, 8, QStringLiteral("Baja = 5")));
+        component.ExisteEnTabla(t, {}, {}, nullptr, rt::vbString, QStringLiteral("Baja = 1")));
+    EXPECT_TRUE(component.ExisteEnTablaST(t, {}, {}, nullptr, rt::vbString,
+                                          QStringLiteral("a where a.Sucursal = 2")));
+    EXPECT_FALSE(
+        component.ExisteEnTabla(t, {}, {}, nullptr, rt::vbString, QStringLiteral("Baja = 5")));
+    EXPECT_EQ(
+        component.DatosTabla(t, QStringLiteral("ABC"), QStringLiteral("Nombre"),
+                             QStringLiteral("Codigo"), rt::vbString, QStringLiteral("Baja = 0")),
+        rt::Variant("Alfa"));
+    EXPECT_EQ(
+        component.DatosTabla(t, QStringLiteral("ABC"), QStringLiteral("Nombre"),
+                             QStringLiteral("Codigo"), rt::vbString, QStringLiteral("Baja = 1")),
+        rt::Variant(""));
     EXPECT_EQ(component.DatosTabla(t, QStringLiteral("ABC"), QStringLiteral("Nombre"),
-                                   QStringLiteral("Codigo"), 8, QStringLiteral("Baja = 0")),
-              rt::Variant("Alfa"));
-    EXPECT_EQ(component.DatosTabla(t, QStringLiteral("ABC"), QStringLiteral("Nombre"),
-                                   QStringLiteral("Codigo"), 8, QStringLiteral("Baja = 1")),
-              rt::Variant(""));
-    EXPECT_EQ(component.DatosTabla(t, QStringLiteral("ABC"), QStringLiteral("Nombre"),
-                                   QStringLiteral("Codigo"), 8, QStringLiteral("   ")),
+                                   QStringLiteral("Codigo"), rt::vbString, QStringLiteral("   ")),
               rt::Variant("Alfa"));
     EXPECT_TRUE(dialogs.boxes.empty());
     // Blanks count as a condition for the existence tests: the database rejects the statement.
     dialogs.AnswerBoxes({ui::vbAbort, ui::vbAbort});
-    EXPECT_FALSE(component.ExisteEnTabla(t, {}, {}, nullptr, 8, QStringLiteral("  ")));
-    EXPECT_FALSE(component.ExisteEnTablaST(t, {}, {}, nullptr, 8, QStringLiteral("  ")));
+    EXPECT_FALSE(component.ExisteEnTabla(t, {}, {}, nullptr, rt::vbString, QStringLiteral("  ")));
+    EXPECT_FALSE(component.ExisteEnTablaST(t, {}, {}, nullptr, rt::vbString, QStringLiteral("  ")));
     EXPECT_EQ(dialogs.boxes.size(), 2u);
 }
 
@@ -319,7 +324,7 @@ TEST_F(LookupsTest, DatosTablaValues) {
               rt::Variant("-3,25"));
     // Trimming off: the stored blanks must match.
     EXPECT_EQ(component.DatosTabla(t, QStringLiteral("DEF"), QStringLiteral("Nombre"),
-                                   QStringLiteral("Codigo"), 8, {}, false),
+                                   QStringLiteral("Codigo"), rt::vbString, {}, false),
               rt::Variant(""));
     // A null column and a missing key both give the empty text, never Empty.
     const rt::Variant nulo =

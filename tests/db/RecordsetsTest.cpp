@@ -64,7 +64,8 @@ class RecordsetsTest : public ::testing::Test {
     }
 
     QStringList Open(QString sql, bool convOracle = true) {
-        component.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, convOracle);
+        component.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly,
+                                 ado::adCmdUnspecified, convOracle);
         return Rows(rs);
     }
 
@@ -212,7 +213,8 @@ TEST_F(OracleRecordsetsTest, OpensTheRewrittenTextAndHandsBackTheRedirectedOne) 
 
 TEST_F(OracleRecordsetsTest, ConvOracleFalseOpensTheStatementUntranslated) {
     QString sql = QStringLiteral("select 'abc'");
-    component.AbrirRecordset(sql, rs, nullptr, 0, 1, -1, false);
+    component.AbrirRecordset(sql, rs, nullptr, ado::adOpenForwardOnly, ado::adLockReadOnly,
+                             ado::adCmdUnspecified, false);
     EXPECT_EQ(rs.Source(), "select 'abc'");
     EXPECT_EQ(Rows(rs), QStringList{"abc"});
 }

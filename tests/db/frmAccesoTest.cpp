@@ -155,7 +155,7 @@ struct Apertura {
             EXPECT_TRUE(dialogo->isVisible());
             script(*dialogo);
         });
-        component.OpenServerADODB(true, 3, {}, false);
+        component.OpenServerADODB(true, ado::adUseClient, {}, false);
     }
 };
 

@@ -7,6 +7,7 @@
 
 #include "ScriptedDialogs.h"
 #include "runtime/Steps.h"
+#include "vexilo/Manejador.h"
 
 using rt::Currency;
 using vexilo::VexUtil;
@@ -157,20 +158,23 @@ TEST(VexUtil, TratarErrorAsksWithAbortRetryIgnore) {
     EXPECT_TRUE(box.title.contains("AbrirRecordset"));
 }
 
-TEST(VexUtil, TratarErrorDrivesTheStepRunner) {
+TEST(VexUtil, TheHandlerOfAContextDrivesTheStepRunner) {
     ScriptedDialogs dialogs;
     const VexUtil util;
-    dialogs.AnswerBoxes({ui::vbRetry, ui::vbIgnore});
+    dialogs.AnswerBoxes({ui::vbRetry, ui::vbIgnore, ui::vbAbort});
     int attempts = 0;
     std::vector<int> ran;
-    rt::Steps steps(
-        [&](const rt::RuntimeError& e) { return rt::AnswerFromCode(util.TratarError(e, "Cfg")); });
-    ASSERT_TRUE(steps([&] {
+    rt::Steps steps(vexilo::Manejador(util, "Cfg"));
+    const auto fails = [&] {
         ++attempts;
         rt::RuntimeError::Raise(rt::err::TypeMismatch);
-    }));
+    };
+    ASSERT_TRUE(steps(fails));  // Retry, then Ignore
     ASSERT_TRUE(steps([&] { ran.push_back(2); }));
-    EXPECT_EQ(attempts, 2);
+    EXPECT_FALSE(steps(fails));  // Abort
+    EXPECT_EQ(attempts, 3);
     EXPECT_EQ(ran, std::vector<int>{2});
+    ASSERT_EQ(dialogs.boxes.size(), 3u);
     EXPECT_TRUE(dialogs.boxes.back().prompt.contains("Type mismatch"));
+    EXPECT_TRUE(dialogs.boxes.back().title.contains("Cfg"));
 }

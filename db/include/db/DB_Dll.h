@@ -6,7 +6,9 @@
 #include <optional>
 
 #include "ado/Connection.h"
+#include "ado/Enums.h"
 #include "ado/Recordset.h"
+#include "runtime/VarType.h"
 #include "runtime/Variant.h"
 
 namespace vexilo {
@@ -50,7 +52,7 @@ class DB_Dll {
     QString gExtended;    // further attributes appended to the SQL Server string
 
     // ---- Connection opening ----
-    void OpenServerADODB(bool PideParametrosSQL = false, int lCursor = 3,
+    void OpenServerADODB(bool PideParametrosSQL = false, int lCursor = ado::adUseClient,
                          const QString& ConnString = {}, bool ValidaAdmin = true);
     void OpenLocalADODB(const QString& ConnString = {},
                         const QString& CadenaID = QStringLiteral("User Id"),
@@ -62,8 +64,8 @@ class DB_Dll {
     // ---- Recordsets and statements ----
     void AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
                         const std::shared_ptr<ado::Connection>& ConexionActiva = nullptr,
-                        int CursorType = 0, int LockType = 1, int Options = -1,
-                        bool ConvOracle = true);
+                        int CursorType = ado::adOpenForwardOnly, int LockType = ado::adLockReadOnly,
+                        int Options = ado::adCmdUnspecified, bool ConvOracle = true);
     void CierraRecordset(ado::Recordset& LrcsTemp);
     void EjecutaConsultaSQL(QString& SentenciaSQL, int32_t* RecordsAffected = nullptr);
     void QConsulta(const QString& TB, const QString& Rsp, const QString& Cl1, const QString& Cl2,
@@ -85,20 +87,21 @@ class DB_Dll {
                             const std::optional<rt::Variant>& Tipo = std::nullopt,
                             const std::optional<rt::Variant>& Condicion = std::nullopt);
     rt::Variant BuscaUltimoCodigo(const QString& QueTabla, const QString& QueCampo,
-                                  const rt::Variant& Tipo = 8, const QString& Condicion = {});
+                                  const rt::Variant& Tipo = rt::vbString,
+                                  const QString& Condicion = {});
     bool ExisteEnTablaST(const QString& Tabla, const QString& ValorBuscado,
                          const QString& Campo = QStringLiteral("Codigo"),
-                         ado::Recordset* Lrcs = nullptr, const rt::Variant& TipoDato = 8,
+                         ado::Recordset* Lrcs = nullptr, const rt::Variant& TipoDato = rt::vbString,
                          const QString& Condicion = {}, bool SoloLectura = false);
     bool ExisteEnTabla(const QString& Tabla, const QString& ValorBuscado,
                        const QString& Campo = QStringLiteral("Codigo"),
-                       ado::Recordset* Lrcs = nullptr, const rt::Variant& TipoDato = 8,
+                       ado::Recordset* Lrcs = nullptr, const rt::Variant& TipoDato = rt::vbString,
                        const QString& Condicion = {});
     rt::Variant DatosTabla(const QString& Tabla, const QString& ValorBuscado,
                            const QString& CampoDevuelto,
                            const QString& Campo = QStringLiteral("Codigo"),
-                           const rt::Variant& TipoDato = 8, const QString& Condicion = {},
-                           bool UsaTrim = true);
+                           const rt::Variant& TipoDato = rt::vbString,
+                           const QString& Condicion = {}, bool UsaTrim = true);
 
     // ---- Schema ----
     rt::Variant SQLValue(const rt::Variant& Valor, const QString& Tipo = QStringLiteral("'"));

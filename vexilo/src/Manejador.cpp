@@ -1,0 +1,13 @@
+#include "vexilo/Manejador.h"
+
+#include "vexilo/VexUtil.h"
+
+namespace vexilo {
+
+rt::Steps::Handler Manejador(const VexUtil& util, const QString& contexto) {
+    return [&util, contexto](const rt::RuntimeError& error) {
+        return rt::AnswerFromCode(util.TratarError(error, contexto));
+    };
+}
+
+}  // namespace vexilo
