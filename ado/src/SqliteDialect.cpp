@@ -131,13 +131,20 @@ Tokens RewriteTopTokens(const Tokens& tokens) {
     return out;
 }
 
-Tokens RewriteIsNullTokens(Tokens tokens) {
+Tokens RewriteFunctionNameTokens(Tokens tokens) {
     for (size_t i = 0; i < tokens.size(); ++i) {
         const size_t next = NextSignificant(tokens, i + 1);
         const bool call = next < tokens.size() && tokens[next].IsSymbol('(');
         const bool member = i > 0 && tokens[i - 1].IsSymbol('.');
-        if (tokens[i].Is(Keyword::IsNullCall) && call && !member) {
-            tokens[i].text = QStringLiteral("IFNULL");
+        if (!call || member) {
+            continue;
+        }
+        if (tokens[i].Is(Keyword::IsNullCall)) {
+            tokens[i] = WordToken(QStringLiteral("IFNULL"));
+        } else if (tokens[i].Is(Keyword::Left)) {
+            tokens[i] = WordToken(QStringLiteral("TSQL_LEFT"));
+        } else if (tokens[i].Is(Keyword::Right)) {
+            tokens[i] = WordToken(QStringLiteral("TSQL_RIGHT"));
         }
     }
     return tokens;
@@ -337,6 +344,8 @@ bool WantsWordRewrite(const SqlToken& token) {
         case Keyword::Identity:
         case Keyword::Clustered:
         case Keyword::Nonclustered:
+        case Keyword::Left:
+        case Keyword::Right:
         case Keyword::Dbo:
         case Keyword::IsNullCall:
         case Keyword::UnicodePrefix:
@@ -363,8 +372,9 @@ Features FeaturesOf(const Tokens& tokens) {
             case Kind::Word:
                 features.words = features.words || WantsWordRewrite(token);
                 features.compare = features.compare || token.Is(Keyword::In) ||
-                                   token.Is(Keyword::Between) || token.Is(Keyword::By) ||
-                                   token.Is(Keyword::Min) || token.Is(Keyword::Max);
+                                   token.Is(Keyword::View) || token.Is(Keyword::Between) ||
+                                   token.Is(Keyword::By) || token.Is(Keyword::Min) ||
+                                   token.Is(Keyword::Max);
                 break;
             case Kind::QuotedName:
                 features.words = features.words || IsOwner(token);
@@ -466,7 +476,7 @@ Tokens ToSqliteTokens(Tokens tokens) {
         tokens = RemoveOwnerTokens(tokens);
         tokens = RewriteIdentityFunctionTokens(tokens);
         tokens = RemoveTableHintTokens(tokens);
-        tokens = RewriteIsNullTokens(std::move(tokens));
+        tokens = RewriteFunctionNameTokens(std::move(tokens));
         tokens = RewriteTopTokens(tokens);
         tokens = RewriteIdentityColumnTokens(tokens);
         tokens = AddCollationTokens(tokens);
@@ -488,8 +498,8 @@ QString RewriteTop(const QString& sql) {
     return JoinSql(RewriteTopTokens(TokenizeSql(sql)));
 }
 
-QString RewriteIsNull(const QString& sql) {
-    return JoinSql(RewriteIsNullTokens(TokenizeSql(sql)));
+QString RewriteFunctionNames(const QString& sql) {
+    return JoinSql(RewriteFunctionNameTokens(TokenizeSql(sql)));
 }
 
 QString RemoveOwnerPrefix(const QString& sql) {

@@ -12,9 +12,9 @@ using Level = SqlOperands::Level;
 
 // Functions whose result is text, so that "+" next to them joins texts.
 bool IsTextFunction(const SqlToken& token) {
-    for (const char* name :
-         {"LTRIM", "RTRIM", "TRIM", "UPPER", "LOWER", "SUBSTRING", "SUBSTR", "LEFT", "RIGHT",
-          "REPLACE", "CHAR", "NCHAR", "SPACE", "REPLICATE", "STR", "CONCAT"}) {
+    for (const char* name : {"LTRIM", "RTRIM", "TRIM", "UPPER", "LOWER", "SUBSTRING", "SUBSTR",
+                             "LEFT", "RIGHT", "REPLACE", "CHAR", "NCHAR", "SPACE", "REPLICATE",
+                             "STR", "CONCAT", "TSQL_LEFT", "TSQL_RIGHT"}) {
         if (token.IsWord(name)) {
             return true;
         }
@@ -264,6 +264,62 @@ void MarkExtreme(const SqlTokens& tokens, const SqlOperands& operands, size_t na
     }
 }
 
+// The first SELECT of "CREATE [TEMP] VIEW name AS SELECT ...", or kNoToken.
+size_t ViewSelect(const SqlTokens& tokens) {
+    size_t at = NextSignificant(tokens, 0);
+    if (at >= tokens.size() || !tokens[at].Is(Keyword::Create)) {
+        return kNoToken;
+    }
+    at = NextSignificant(tokens, at + 1);
+    if (at < tokens.size() && (tokens[at].Is(Keyword::Temp) || tokens[at].Is(Keyword::Temporary))) {
+        at = NextSignificant(tokens, at + 1);
+    }
+    if (at >= tokens.size() || !tokens[at].Is(Keyword::View)) {
+        return kNoToken;
+    }
+    for (; at < tokens.size(); ++at) {
+        if (tokens[at].Is(Keyword::Select)) {
+            return at;
+        }
+    }
+    return kNoToken;
+}
+
+// A view's named columns that are expressions get the case-blind collation, so that its users
+// compare and sort them as they would the columns they come from.
+void MarkViewColumns(const SqlTokens& tokens, const SqlOperands& operands, CollationMarks& marks) {
+    const size_t select = ViewSelect(tokens);
+    if (select == kNoToken) {
+        return;
+    }
+    size_t first = NextSignificant(tokens, select + 1);
+    if (first < tokens.size() && tokens[first].Is(Keyword::Distinct)) {
+        first = NextSignificant(tokens, first + 1);
+    }
+    while (first < tokens.size()) {
+        const size_t end = operands.End(first, Level::Comparison);
+        if (end == kNoToken) {
+            return;
+        }
+        size_t next = NextSignificant(tokens, end);
+        const bool aliased = next < tokens.size() && tokens[next].Is(Keyword::As);
+        if (aliased) {
+            marks.Mark(first, PreviousSignificant(tokens, end));
+        }
+        // On to the next item: past the alias, to the "," at this level.
+        while (next < tokens.size() && !tokens[next].IsSymbol(',') &&
+               !tokens[next].Is(Keyword::From)) {
+            next = tokens[next].IsSymbol('(') && operands.Partner(next) != kNoToken
+                       ? operands.Partner(next) + 1
+                       : next + 1;
+        }
+        if (next >= tokens.size() || !tokens[next].IsSymbol(',')) {
+            return;
+        }
+        first = NextSignificant(tokens, next + 1);
+    }
+}
+
 }  // namespace
 
 SqlTokens RewriteConcatenationTokens(SqlTokens tokens) {
@@ -314,6 +370,7 @@ SqlTokens RewriteConcatenationTokens(SqlTokens tokens) {
 SqlTokens AddExpressionCollationTokens(const SqlTokens& tokens) {
     const SqlOperands operands(tokens);
     CollationMarks marks(tokens, operands);
+    MarkViewColumns(tokens, operands, marks);
     for (size_t i = 0; i < tokens.size(); ++i) {
         const SqlToken& token = tokens[i];
         if (IsComparison(token)) {

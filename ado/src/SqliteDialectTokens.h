@@ -12,7 +12,7 @@ SqlTokens ToSqliteTokens(SqlTokens tokens);
 bool NeedsRewrite(const SqlTokens& tokens);
 
 SqlTokens RewriteTopTokens(const SqlTokens& tokens);
-SqlTokens RewriteIsNullTokens(SqlTokens tokens);
+SqlTokens RewriteFunctionNameTokens(SqlTokens tokens);
 SqlTokens RemoveOwnerTokens(const SqlTokens& tokens);
 SqlTokens RewriteUnicodeTokens(const SqlTokens& tokens);
 SqlTokens AddCollationTokens(const SqlTokens& tokens);

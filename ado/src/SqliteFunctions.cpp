@@ -225,6 +225,37 @@ void CharIndex(sqlite3_context* context, int argc, sqlite3_value** argv) {
     sqlite3_result_int64(context, at + 1);
 }
 
+// LEFT(text, n) and RIGHT(text, n): the first or last n characters.
+void LeftOrRight(sqlite3_context* context, sqlite3_value** argv, bool left) {
+    const QString text = TextArgument(argv[0]);
+    const sqlite3_int64 count = sqlite3_value_int64(argv[1]);
+    if (count < 0) {
+        sqlite3_result_error(context,
+                             "Invalid length parameter passed to the LEFT or RIGHT "
+                             "function.",
+                             -1);
+        return;
+    }
+    const qsizetype n = static_cast<qsizetype>(std::min<sqlite3_int64>(count, text.size()));
+    ResultText(context, left ? text.first(n) : text.last(n));
+}
+
+void Left(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    if (AnyNull(argc, argv)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    LeftOrRight(context, argv, true);
+}
+
+void Right(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    if (AnyNull(argc, argv)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    LeftOrRight(context, argv, false);
+}
+
 // GETDATE(): the local date and time, in the text form dates are kept in.
 void GetDate(sqlite3_context* context, int, sqlite3_value**) {
     ResultText(context,
@@ -245,6 +276,7 @@ constexpr FunctionEntry kFunctions[] = {
     {"like", 2, Like, true},           {"like", 3, Like, true},
     {"TSQL_ADD", 2, Add, true},        {"LEN", 1, Len, true},
     {"CHARINDEX", 2, CharIndex, true}, {"CHARINDEX", 3, CharIndex, true},
+    {"TSQL_LEFT", 2, Left, true},      {"TSQL_RIGHT", 2, Right, true},
     {"GETDATE", 0, GetDate, false},
 };
 

@@ -37,7 +37,8 @@ class SqliteCollationTest : public ::testing::TestWithParam<CollationCase> {
             "INSERT INTO Personas VALUES (6, 'álvarez', NULL)\n"
             "INSERT INTO Personas VALUES (7, 'bravo', 'Jujuy')\n"
             "INSERT INTO Personas VALUES (8, 'Bravo', 'Jujuy')\n"
-            "INSERT INTO Personas VALUES (9, 'ZOE', 'Salta')"));
+            "INSERT INTO Personas VALUES (9, 'ZOE', 'Salta')\n"
+            "CREATE VIEW Vista AS SELECT Id, RTRIM(Nombre) + '.' AS Nombre FROM Personas"));
     }
     static void TearDownTestSuite() {
         cn.reset();
@@ -91,6 +92,10 @@ const CollationCase kCases[] = {
      "ORDER BY 1",
      "CÓRDOBA|JUJUY"},
     {"MaxOfAnExpression", "SELECT MAX(LTRIM(Nombre)) FROM Personas WHERE Id IN (7, 8, 9)", "ZOE"},
+    {"ViewColumnOfAnExpression",
+     "SELECT Id FROM Vista WHERE Nombre IN ('BRAVO.', 'zoe.') ORDER BY Nombre DESC, Id", "9|7|8"},
+    {"LeftAndRight", "SELECT LEFT(Nombre, 3) || RIGHT(Nombre, 3) FROM Personas WHERE Id = 4",
+     "ñanndú"},
     {"UpperAndLowerOfEveryLetter", "SELECT UPPER('ñandú') || LOWER('ÁÉÍÓÚÑ')", "ÑANDÚáéíóúñ"},
 };
 

@@ -37,8 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
         Rewrite{"TopHundredPercentIsDropped", "SELECT TOP 100 PERCENT a FROM t", "SELECT a FROM t"},
         Rewrite{"TopInEachStatement", "SELECT TOP 2 a FROM t; SELECT TOP 3 b FROM u",
                 "SELECT a FROM t LIMIT 2; SELECT b FROM u LIMIT 3"},
-        Rewrite{"IsNullCallButNotOperator", "SELECT ISNULL(a, 0), x ISNULL FROM t",
-                "SELECT IFNULL(a, 0), x ISNULL FROM t"},
+        Rewrite{"FunctionNames", "SELECT ISNULL(a, 0), x ISNULL, LEFT(a, 1) FROM t LEFT JOIN u",
+                "SELECT IFNULL(a, 0), x ISNULL, TSQL_LEFT(a, 1) FROM t LEFT JOIN u"},
         Rewrite{"OwnerPrefixes",
                 "SELECT * FROM dbo.MA_CUENTAS, [dbo].[T X] WHERE dbo.MA_CUENTAS.a = 1",
                 "SELECT * FROM MA_CUENTAS, [T X] WHERE MA_CUENTAS.a = 1"},
@@ -93,6 +93,12 @@ INSTANTIATE_TEST_SUITE_P(
         Rewrite{"ExplicitCollationAndRowValuesKept",
                 "SELECT * FROM T WHERE LOWER(a) COLLATE BINARY = 'x' AND (a, b) IN (SELECT 1, 2)",
                 "SELECT * FROM T WHERE LOWER(a) COLLATE BINARY = 'x' AND (a, b) IN (SELECT 1, 2)"},
+        Rewrite{"ViewColumnsThatAreExpressions",
+                "CREATE VIEW V AS SELECT Codigo, LTRIM(Nombre) AS Nombre, A + ' ' + B AS C, "
+                "COUNT(*) AS N, UPPER(X) Y FROM T WHERE LEFT(Z, 2) = 'ab'",
+                "CREATE VIEW V AS SELECT Codigo, LTRIM(Nombre) COLLATE NOCASE AS Nombre, (A || ' "
+                "' || B) COLLATE NOCASE AS C, COUNT(*) COLLATE NOCASE AS N, UPPER(X) Y FROM T "
+                "WHERE TSQL_LEFT(Z, 2) COLLATE NOCASE = 'ab'"},
         Rewrite{
             "IdentityKeyOfTheColumn",
             "CREATE TABLE T (Id int IDENTITY(1,1) NOT NULL PRIMARY KEY CLUSTERED, N varchar(9))",

@@ -42,8 +42,10 @@ QString ToSqliteDialect(const QString& sql);
 // SELECT (its closing parenthesis or the end of the statement); "TOP 100 PERCENT" is dropped.
 QString RewriteTop(const QString& sql);
 
-// "ISNULL(" as a function call becomes "IFNULL(" (ISNULL is an operator in SQLite).
-QString RewriteIsNull(const QString& sql);
+// Calls of SQL Server functions that SQLite names otherwise or cannot parse: "ISNULL(" becomes
+// "IFNULL(" (ISNULL is an operator in SQLite), "LEFT(" and "RIGHT(" become "TSQL_LEFT(" and
+// "TSQL_RIGHT(" (join words in SQLite), which the embedded provider defines.
+QString RewriteFunctionNames(const QString& sql);
 
 // The owner prefix "dbo." (also "[dbo].") in front of a name is removed.
 QString RemoveOwnerPrefix(const QString& sql);
@@ -73,8 +75,9 @@ QString RewriteIdentityColumns(const QString& sql);
 
 // SQL Server compares texts ignoring case in every expression; SQLite only where a column's
 // collation says so. The left operand of a comparison (=, <>, <, IN, BETWEEN...), an ORDER BY or
-// GROUP BY term and the argument of MIN and MAX get COLLATE NOCASE when they are expressions
-// rather than plain columns, which keep their own collation (and their indexes).
+// GROUP BY term, the argument of MIN and MAX and a view's named column get COLLATE NOCASE when
+// they are expressions rather than plain columns, which keep their own collation (and their
+// indexes).
 QString AddExpressionCollation(const QString& sql);
 
 }  // namespace ado
