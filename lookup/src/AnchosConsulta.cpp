@@ -1,4 +1,4 @@
-#include "lookup/AnchosConsulta.h"
+#include "AnchosConsulta.h"
 
 #include <fcntl.h>
 #include <unistd.h>

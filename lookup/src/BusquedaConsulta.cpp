@@ -1,4 +1,4 @@
-#include "lookup/BusquedaConsulta.h"
+#include "BusquedaConsulta.h"
 
 #include "runtime/Text.h"
 #include "vexilo/VexUtil.h"

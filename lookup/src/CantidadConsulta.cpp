@@ -1,4 +1,4 @@
-#include "lookup/CantidadConsulta.h"
+#include "CantidadConsulta.h"
 
 #include <QLocale>
 

@@ -1,4 +1,4 @@
-#include "lookup/FaltanteConsulta.h"
+#include "FaltanteConsulta.h"
 
 #include "runtime/Text.h"
 #include "vexilo/VexUtil.h"

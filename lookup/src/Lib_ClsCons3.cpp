@@ -1,11 +1,11 @@
 #include "lookup/Lib_ClsCons3.h"
 
+#include "SentenciasConsulta.h"
 #include "ado/Enums.h"
 #include "ado/Recordset.h"
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
 #include "lookup/Lib_FrmCons3.h"
-#include "lookup/SentenciasConsulta.h"
 #include "runtime/DefaultInstance.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"

@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "BusquedaConsulta.h"
 #include "Teclas.h"
-#include "lookup/BusquedaConsulta.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "lookup/ListaConsulta.h"
 #include "lookup/ModeloConsulta.h"

@@ -8,17 +8,17 @@
 #include <array>
 #include <cmath>
 
+#include "AnchosConsulta.h"
+#include "BusquedaConsulta.h"
 #include "DisenoConsulta.h"
 #include "Manejador.h"
+#include "StockConsulta.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
-#include "lookup/AnchosConsulta.h"
-#include "lookup/BusquedaConsulta.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "lookup/ListaConsulta.h"
 #include "lookup/ModeloConsulta.h"
-#include "lookup/StockConsulta.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
 #include "ui/Dialogs.h"

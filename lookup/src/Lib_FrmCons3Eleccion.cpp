@@ -1,11 +1,11 @@
 // The list window's choice: the chosen row or rows, quantities, and the shortage report.
 #include <QDateTime>
 
+#include "CantidadConsulta.h"
+#include "FaltanteConsulta.h"
 #include "Manejador.h"
 #include "Teclas.h"
 #include "db/DB_Dll.h"
-#include "lookup/CantidadConsulta.h"
-#include "lookup/FaltanteConsulta.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "lookup/ListaConsulta.h"
 #include "lookup/ModeloConsulta.h"

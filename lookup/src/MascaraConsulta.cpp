@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <array>
 
-#include "lookup/SentenciasConsulta.h"
+#include "SentenciasConsulta.h"
 
 namespace lookup {
 

@@ -1,4 +1,4 @@
-#include "lookup/SentenciasConsulta.h"
+#include "SentenciasConsulta.h"
 
 #include <cmath>
 #include <limits>

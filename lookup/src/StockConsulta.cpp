@@ -1,4 +1,4 @@
-#include "lookup/StockConsulta.h"
+#include "StockConsulta.h"
 
 #include "runtime/RuntimeError.h"
 

@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <array>
 
+#include "AnchosConsulta.h"
 #include "CasoNombrado.h"
 #include "SqliteDb.h"
-#include "lookup/AnchosConsulta.h"
 #include "runtime/RuntimeError.h"
 
 namespace {

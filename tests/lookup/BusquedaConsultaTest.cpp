@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "BusquedaConsulta.h"
 #include "CasoNombrado.h"
 #include "SqliteDb.h"
-#include "lookup/BusquedaConsulta.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Stock colours, quantity cells and the shortage statement, without a window.
 #include <gtest/gtest.h>
 
+#include "CantidadConsulta.h"
 #include "CasoNombrado.h"
+#include "FaltanteConsulta.h"
 #include "SqliteDb.h"
-#include "lookup/CantidadConsulta.h"
-#include "lookup/FaltanteConsulta.h"
-#include "lookup/StockConsulta.h"
+#include "StockConsulta.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "CasoNombrado.h"
 #include "RegistroMascara.h"
+#include "SentenciasConsulta.h"
 #include "SqliteDb.h"
 #include "lookup/MascaraConsulta.h"
-#include "lookup/SentenciasConsulta.h"
 
 namespace {
 

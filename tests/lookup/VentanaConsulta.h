@@ -12,11 +12,11 @@
 #include <functional>
 #include <memory>
 
+#include "AnchosConsulta.h"
 #include "DefaultDb.h"
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
 #include "TempDir.h"
-#include "lookup/AnchosConsulta.h"
 #include "lookup/Lib_FrmCons3.h"
 #include "lookup/ListaConsulta.h"
 #include "lookup/ModeloConsulta.h"
