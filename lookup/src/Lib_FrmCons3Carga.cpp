@@ -11,7 +11,6 @@
 #include "AnchosConsulta.h"
 #include "BusquedaConsulta.h"
 #include "DisenoConsulta.h"
-#include "Manejador.h"
 #include "StockConsulta.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
@@ -23,6 +22,7 @@
 #include "runtime/Text.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
+#include "vexilo/Manejador.h"
 #include "vexilo/VexUtil.h"
 
 namespace lookup {
@@ -74,7 +74,7 @@ struct Lectura {
 }  // namespace
 
 void Lib_FrmCons3::Form_Load() {
-    rt::Steps steps(Manejador(Util(), QStringLiteral("FORM_LOAD")));
+    rt::Steps steps(vexilo::Manejador(Util(), QStringLiteral("FORM_LOAD")));
     db::DB_Dll& db = db::DB_Dll::Default();
     ModeloConsulta& modelo = listView1_->Modelo();
     const bool seguir =
@@ -180,7 +180,7 @@ void Lib_FrmCons3::Encolumnar() {
 void Lib_FrmCons3::Leer(int32_t Cdesde, int16_t Cuantas) {
     Q_UNUSED(Cdesde);  // neither limits the fill
     Q_UNUSED(Cuantas);
-    rt::Steps steps(Manejador(Util(), QStringLiteral("FORM_LOAD")));
+    rt::Steps steps(vexilo::Manejador(Util(), QStringLiteral("FORM_LOAD")));
     bool vacio = true;
     if (!steps([this, &vacio] {
             if (!rsConsulta_) {

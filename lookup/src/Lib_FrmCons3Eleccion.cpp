@@ -3,7 +3,6 @@
 
 #include "CantidadConsulta.h"
 #include "FaltanteConsulta.h"
-#include "Manejador.h"
 #include "Teclas.h"
 #include "db/DB_Dll.h"
 #include "lookup/Lib_FrmCons3.h"
@@ -11,6 +10,7 @@
 #include "lookup/ModeloConsulta.h"
 #include "runtime/Text.h"
 #include "ui/Dialogs.h"
+#include "vexilo/Manejador.h"
 
 namespace lookup {
 
@@ -41,7 +41,7 @@ QString Lib_FrmCons3::TextoEnColumna(int fila, int posicion) const {
 }
 
 void Lib_FrmCons3::CmdAceptar_Click() {
-    rt::Steps steps(Manejador(Util(), QStringLiteral("HScroll1_Change")));
+    rt::Steps steps(vexilo::Manejador(Util(), QStringLiteral("HScroll1_Change")));
     const ModeloConsulta& modelo = listView1_->Modelo();
     if (CheckBoxes) {
         const bool elegido =
@@ -118,7 +118,7 @@ void Lib_FrmCons3::ListView1_KeyDown(int& KeyCode, int Shift) {
 // Shift+Insert asks for the quantity, Insert raises it by one and Delete lowers it by one; a
 // quantity reaching 0 unticks the row.
 void Lib_FrmCons3::CambiarCantidad(int KeyCode, int Shift) {
-    rt::Steps steps(Manejador(Util(), QStringLiteral("ListView1_KeyDown")));
+    rt::Steps steps(vexilo::Manejador(Util(), QStringLiteral("ListView1_KeyDown")));
     ModeloConsulta& modelo = listView1_->Modelo();
     const int fila = listView1_->FilaSeleccionada();
     int columna = -1;
