@@ -56,10 +56,12 @@ class Connection : public std::enable_shared_from_this<Connection> {
     // transaction is rolled back.
     void Close();
 
-    // Runs a statement, or several separated by ";". The result is open on the rows of the
-    // last statement (embedded provider) or of the first statement that returns rows (ODBC,
-    // as the driver delivers them), closed when there are none. recordsAffected receives the
-    // number of rows the statements changed, or -1 when none changes rows.
+    // Runs a statement or a batch. The embedded provider takes a T-SQL batch (statements on
+    // their own lines or separated by ";") and runs it all or nothing (see ado/README.md); ODBC
+    // hands the text to the driver. The result is open on the rows of the last statement
+    // (embedded provider) or of the first statement that returns rows (ODBC, as the driver
+    // delivers them), closed when there are none. recordsAffected receives the number of rows
+    // the statements changed, or -1 when none changes rows; a failure leaves it alone.
     Recordset Execute(const QString& commandText, int32_t* recordsAffected = nullptr,
                       int options = adCmdUnspecified);
 
