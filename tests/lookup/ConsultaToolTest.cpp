@@ -1,0 +1,264 @@
+// consulta: one lookup request from the command line, in process with a scripted window, and
+// run as a process for what needs no window.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTextStream>
+
+#include "AnchosConsulta.h"
+#include "CasoNombrado.h"
+#include "ConsultaTool.h"
+#include "DbTool.h"
+#include "RegistroMascara.h"
+#include "ScriptedDialogs.h"
+#include "SqliteDb.h"
+#include "TempDir.h"
+#include "ado/Enums.h"
+#include "lookup/Lib_FrmCons3.h"
+#include "lookup/ListaConsulta.h"
+#include "lookup/ModeloConsulta.h"
+#include "runtime/DefaultInstance.h"
+
+namespace {
+
+using lookuptest::PrintTo;
+
+using lookup::Lib_FrmCons3;
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class ConsultaToolTest : public ::testing::Test {
+  protected:
+    ConsultaToolTest() {
+        previoDatos_ = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", datos.Path().toUtf8());
+        base.Exec(
+            "CREATE TABLE TA_CONFIGURACION (CLAVE varchar(40), VALOR varchar(100), "
+            "valoraux varchar(100))");
+        base.Exec("CREATE TABLE MA_CLIENTES (CODIGO varchar(4), NOMBRE varchar(20))");
+        base.Exec(
+            "INSERT INTO MA_CLIENTES VALUES ('C1', 'Ana'), ('C2', 'Beto\tBis'), "
+            "('C3', 'Carla')");
+        base.Exec("CREATE TABLE MA_ITEMS (Codigo varchar(4), Cantidad varchar(8))");
+        base.Exec("INSERT INTO MA_ITEMS VALUES ('A', '0'), ('B', '0'), ('C', '0')");
+    }
+
+    // Leaves the default component closed and its settings cleared: every test shares it.
+    ~ConsultaToolTest() override {
+        db::DB_Dll& d = db::DB_Dll::Default();
+        if (d.gCnn()->State() != ado::adStateClosed) {
+            d.gCnn()->Close();
+        }
+        d.gConnString.clear();
+        d.gProveedor.clear();
+        d.gServidor.clear();
+        d.gDbName.clear();
+        d.gUsuario.clear();
+        d.gUserPassWord.clear();
+        d.gEsAdmin = false;
+        rt::DefaultInstance<Lib_FrmCons3>::Release();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        qputenv("XDG_DATA_HOME", previoDatos_);
+    }
+
+    Result Run(const QStringList& args) const {
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const int code = tools::RunConsulta(args, outStream, errStream);
+        outStream.flush();
+        errStream.flush();
+        return {code, out, err};
+    }
+
+    // The clerk's part, once the window has loaded.
+    void AlMostrar(const std::function<void(Lib_FrmCons3&)>& clerk) {
+        dialogs.OnModal([clerk](QWidget& widget) { clerk(dynamic_cast<Lib_FrmCons3&>(widget)); });
+    }
+
+    static void Aceptar(Lib_FrmCons3& w) { QTest::mouseClick(w.CmdAceptar(), Qt::LeftButton); }
+
+    TempDir datos;
+    dbtest::SqliteDb base;
+    ScriptedDialogs dialogs;
+
+  private:
+    QByteArray previoDatos_;
+};
+
+TEST_F(ConsultaToolTest, SingleChoicePrintsTheValueAndTheAskedColumns) {
+    AlMostrar([](Lib_FrmCons3& w) {
+        w.ListView1()->Seleccionar(1);
+        Aceptar(w);
+    });
+    const Result r = Run({"--conn", base.Conn(), "--campo", "CODIGO", "--devueltos",
+                          "NOMBRE, CODIGO", "select NOMBRE, CODIGO from MA_CLIENTES"});
+    EXPECT_EQ(r.exitCode, tools::kExitOk) << r.err.toStdString();
+    EXPECT_EQ(r.out, "C2\nBeto\\tBis\nC2\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(ConsultaToolTest, MultipleChoiceWithQuantities) {
+    AlMostrar([](Lib_FrmCons3& w) {
+        lookup::ListaConsulta& list = *w.ListView1();
+        list.setFocus();
+        list.Seleccionar(2);
+        QTest::keyClick(&list, Qt::Key_Insert);
+        QTest::keyClick(&list, Qt::Key_Insert);
+        list.Seleccionar(0);
+        QTest::keyClick(&list, Qt::Key_Insert);
+        Aceptar(w);
+    });
+    const Result r = Run({"--conn", base.Conn(), "--checks", "--cantidades",
+                          "select Codigo, Cantidad from MA_ITEMS"});
+    EXPECT_EQ(r.exitCode, tools::kExitOk) << r.err.toStdString();
+    EXPECT_EQ(r.out, "\nA\t1\nC\t2\n");
+}
+
+TEST_F(ConsultaToolTest, Json) {
+    AlMostrar([](Lib_FrmCons3& w) {
+        w.ListView1()->Modelo().Marcar(1, true);
+        Aceptar(w);
+    });
+    const Result r = Run({"--conn", base.Conn(), "--checks", "--cantidades", "--json",
+                          "select Codigo, Cantidad from MA_ITEMS"});
+    EXPECT_EQ(r.exitCode, tools::kExitOk);
+    EXPECT_EQ(r.out, "{\"Cantidades\":[0],\"ValorDevuelto\":\"\",\"Valores\":[\"B\"]}\n");
+}
+
+TEST_F(ConsultaToolTest, TheOptionsReachTheWindow) {
+    QStringList seen;
+    AlMostrar([&seen](Lib_FrmCons3& w) {
+        seen << w.SQLInicial() << w.FiltroInicial << w.ValoresDefault
+             << QString::number(w.CheckBoxes) << QString::number(w.GrabarCfg);
+        Aceptar(w);
+    });
+    const Result r = Run({"--conn", base.Conn(), "--clave", "Ca", "--defaults", "C1,C3", "--checks",
+                          "--campo", "CODIGO", "--busqueda", "CODIGO", "--sentencia",
+                          "select CODIGO, NOMBRE from MA_CLIENTES", "MA_CLIENTES"});
+    EXPECT_EQ(r.exitCode, tools::kExitOk) << r.err.toStdString();
+    EXPECT_EQ(seen,
+              (QStringList{"select CODIGO, NOMBRE from MA_CLIENTES ", "Ca", "C1,C3", "1", "1"}));
+    EXPECT_EQ(r.out, "\nC1\nC3\n") << "the rows ticked from --defaults";
+    EXPECT_TRUE(QFile::exists(lookup::RutaAnchos(lookup::CarpetaPrograma())))
+        << "the widths are remembered";
+}
+
+TEST_F(ConsultaToolTest, MasksAndTheirCondition) {
+    QFile masks(datos.File("mascaras.dat"));
+    ASSERT_TRUE(masks.open(QIODevice::WriteOnly));
+    masks.write(lookuptest::RegistroMascara("MA_CLIENTES", "|CODIGO|NOMBRE|", ""));
+    masks.close();
+    QString shown;
+    AlMostrar([&shown](Lib_FrmCons3& w) {
+        shown = w.SQLInicial();
+        Aceptar(w);
+    });
+    const Result r = Run({"--conn", base.Conn(), "--mascaras", masks.fileName(), "--where",
+                          "NOMBRE <> 'Ana'", "--campo", "NOMBRE", "MA_CLIENTES"});
+    EXPECT_EQ(r.exitCode, tools::kExitOk) << r.err.toStdString();
+    EXPECT_EQ(shown,
+              "SELECT TOP 1000 CODIGO,NOMBRE FROM MA_CLIENTES WHERE  (NOMBRE <> 'Ana')  "
+              "ORDER BY CODIGO ");
+    EXPECT_EQ(r.out, "Beto Bis\n") << "a sub-item is shown on one line";
+}
+
+TEST_F(ConsultaToolTest, CancellingExitsWithOne) {
+    AlMostrar([](Lib_FrmCons3& w) { QTest::mouseClick(w.CmdCancelar(), Qt::LeftButton); });
+    const Result r = Run({"--conn", base.Conn(), "MA_CLIENTES"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "consulta: cancelled\n");
+}
+
+TEST_F(ConsultaToolTest, NoWindowIsNoChoice) {
+    QFile masks(datos.File("mascaras.dat"));
+    ASSERT_TRUE(masks.open(QIODevice::WriteOnly));
+    masks.write(lookuptest::RegistroMascara("MA_CLIENTES", "|CODIGO|", ""));
+    masks.close();
+    const Result r = Run({"--conn", base.Conn(), "--mascaras", masks.fileName(), "MA_CLIENTES"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(dialogs.modalCount, 0);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].prompt, "Debe configurar la consulta para esta tabla");
+    EXPECT_EQ(r.err, "consulta: no list was shown\n");
+}
+
+TEST_F(ConsultaToolTest, AConnectionThatFailsExitsWithOne) {
+    dialogs.defaultAnswer = ui::vbNo;
+    const Result r =
+        Run({"--conn", "Provider=SQLite;Data Source=" + datos.File("missing.db"), "MA_CLIENTES"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(dialogs.modalCount, 0);
+    EXPECT_EQ(r.err, "consulta: the connection could not be opened\n");
+    EXPECT_FALSE(QFile::exists(datos.File("missing.db"))) << "nothing created";
+}
+
+TEST_F(ConsultaToolTest, ADatabaseWithoutTheConfigurationTableIsRefused) {
+    base.Exec("DROP TABLE TA_CONFIGURACION");
+    const Result r = Run({"--conn", base.Conn(), "MA_CLIENTES"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(dialogs.modalCount, 0);
+    EXPECT_TRUE(dialogs.boxes.empty()) << "no error box for every setting";
+    EXPECT_EQ(r.err, "consulta: the database has no configuration table TA_CONFIGURACION\n");
+}
+
+// ---- as a process ----
+
+Result RunProcess(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(CONSULTA_PATH), args);
+    EXPECT_TRUE(process.waitForStarted());
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+TEST(ConsultaProcessTest, Help) {
+    const Result r = RunProcess({"--help"});
+    EXPECT_EQ(r.exitCode, tools::kExitOk);
+    for (const char* option : {"--conn", "--ask", "--user", "--no-admin-check", "--checks",
+                               "--cantidades", "--campo", "--devueltos", "--clave", "--busqueda",
+                               "--where", "--sentencia", "--mascaras", "--defaults", "--json"}) {
+        EXPECT_TRUE(r.out.contains(QLatin1String(option))) << option;
+    }
+}
+
+struct UsageCase {
+    const char* name;
+    QStringList args;
+};
+
+class ConsultaUsageTest : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(ConsultaUsageTest, BadArgumentsExitWithTwo) {
+    const Result r = RunProcess(GetParam().args);
+    EXPECT_EQ(r.exitCode, tools::kExitUsage);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.contains("consulta: ")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("--conn")) << "the usage follows";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, ConsultaUsageTest,
+    ::testing::Values(UsageCase{"Nothing", {}}, UsageCase{"NoConn", {"MA_CLIENTES"}},
+                      UsageCase{"NoTable", {"--conn", "x"}},
+                      UsageCase{"TwoTables", {"--conn", "x", "A", "B"}},
+                      UsageCase{"UnknownOption", {"--conn", "x", "--bogus", "A"}},
+                      UsageCase{"CampoWithoutValue", {"--conn", "x", "A", "--campo"}},
+                      UsageCase{"ValueToAFlag", {"--conn", "x", "--checks=1", "A"}}),
+    CaseName());
+
+}  // namespace

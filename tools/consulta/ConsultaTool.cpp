@@ -1,0 +1,281 @@
+#include "ConsultaTool.h"
+
+#include <QCommandLineOption>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+#include <exception>
+
+#include "CommandLine.h"
+#include "ConnectionOptions.h"
+#include "DbTool.h"
+#include "db/DB_Dll.h"
+#include "db/LeerConfig.h"
+#include "lookup/Lib_ClsCons3.h"
+#include "runtime/RuntimeError.h"
+#include "ui/Dialogs.h"
+
+namespace tools {
+
+namespace {
+
+constexpr int kDigitosCantidad = 15;
+
+// The options that map onto the request, and the tool's own.
+struct Opciones {
+    QCommandLineOption checks{QStringLiteral("checks"),
+                              QStringLiteral("rows carry check boxes: several are chosen")};
+    QCommandLineOption cantidades{QStringLiteral("cantidades"),
+                                  QStringLiteral("quantities in the \"Cantidad\" column")};
+    QCommandLineOption campo{QStringLiteral("campo"),
+                             QStringLiteral("the column whose text is the chosen value"),
+                             QStringLiteral("F")};
+    QCommandLineOption devueltos{QStringLiteral("devueltos"),
+                                 QStringLiteral("columns whose texts a single choice returns"),
+                                 QStringLiteral("F1,F2")};
+    QCommandLineOption clave{QStringLiteral("clave"), QStringLiteral("the first search text"),
+                             QStringLiteral("T")};
+    QCommandLineOption busqueda{QStringLiteral("busqueda"),
+                                QStringLiteral("the search and sort column"), QStringLiteral("F")};
+    QCommandLineOption where{QStringLiteral("where"),
+                             QStringLiteral("the condition for a query mask without one"),
+                             QStringLiteral("C")};
+    QCommandLineOption sentencia{QStringLiteral("sentencia"),
+                                 QStringLiteral("the statement for a table name, used as it is"),
+                                 QStringLiteral("SQL")};
+    QCommandLineOption mascaras{QStringLiteral("mascaras"),
+                                QStringLiteral("build statements from this query-mask file"),
+                                QStringLiteral("FILE")};
+    QCommandLineOption defaults{QStringLiteral("defaults"),
+                                QStringLiteral("rows whose value occurs in T start ticked"),
+                                QStringLiteral("T")};
+    QCommandLineOption json{QStringLiteral("json"),
+                            QStringLiteral("prints the choice as one JSON object")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("shows this help")};
+
+    QList<QCommandLineOption> Todas() const {
+        return {checks, cantidades, campo,    devueltos, clave, busqueda,
+                where,  sentencia,  mascaras, defaults,  json,  help};
+    }
+};
+
+// The installed dialogs, counting the windows shown through them: a request that showed no
+// window made no choice.
+class VentanasContadas : public ui::Dialogs {
+  public:
+    VentanasContadas() : otros_(ui::Dialogs::Current()), instalado_(*this) {}
+
+    int Ventanas() const { return ventanas_; }
+
+    int MsgBox(const QString& prompt, int style, const QString& title) override {
+        return otros_.MsgBox(prompt, style, title);
+    }
+    std::optional<QString> InputBox(const QString& prompt, const QString& title,
+                                    const QString& defaultText) override {
+        return otros_.InputBox(prompt, title, defaultText);
+    }
+    QAction* PopupMenu(QMenu& menu, const QPoint& globalPos) override {
+        return otros_.PopupMenu(menu, globalPos);
+    }
+    void ShowModal(QWidget& window) override {
+        ++ventanas_;
+        otros_.ShowModal(window);
+    }
+    QSize ScreenSize() const override { return otros_.ScreenSize(); }
+    QList<QRect> ScreenGeometries() const override { return otros_.ScreenGeometries(); }
+    int TextWidth(const QFont& font, const QString& text) const override {
+        return otros_.TextWidth(font, text);
+    }
+
+  private:
+    ui::Dialogs& otros_;
+    ui::ScopedDialogs instalado_;
+    int ventanas_ = 0;
+};
+
+// What was asked for on the command line.
+struct Pedido {
+    ConnectionOptions conexion;
+    QString sql;
+    bool checks = false;
+    bool cantidades = false;
+    QString campo;
+    std::optional<QString> devueltos;
+    QString clave;
+    QString busqueda;
+    QString where;
+    QString sentencia;
+    std::optional<QString> mascaras;
+    QString defaults;
+    bool json = false;
+    bool help = false;
+};
+
+QString Uso() {
+    const Opciones opciones;
+    const ConnectionOptions conexion;
+    CommandLine line;
+    conexion.AddConnectionString(line);
+    conexion.AddOpening(line);
+    line.AddOptions(opciones.Todas());
+    line.Parser().setApplicationDescription(
+        QStringLiteral("Asks the clerk to pick a record of a table or of a SELECT statement."));
+    line.Parser().addPositionalArgument(QStringLiteral("table-or-select"),
+                                        QStringLiteral("a table or view name, or a SELECT"));
+    return line.HelpText();
+}
+
+int MalUso(QTextStream& err, const QString& problema) {
+    err << "consulta: " << problema << '\n' << Uso();
+    return kExitUsage;
+}
+
+int Fallo(QTextStream& err, const QString& motivo) {
+    err << "consulta: " << motivo << '\n';
+    return kExitFailed;
+}
+
+// Reads the command line; the problem as text when it cannot be used.
+std::optional<QString> Leer(const QStringList& args, Pedido& pedido) {
+    const Opciones o;
+    CommandLine line;
+    pedido.conexion.AddConnectionString(line);
+    pedido.conexion.AddOpening(line);
+    line.AddOptions(o.Todas());
+    if (!line.Parse(QStringList{QStringLiteral("consulta")} + args)) {
+        return line.ErrorText();
+    }
+    pedido.help = line.IsSet(o.help);
+    if (pedido.help) {
+        return std::nullopt;
+    }
+    pedido.conexion.Read(line);
+    const QStringList positional = line.Positional();
+    if (positional.size() != 1) {
+        return QStringLiteral("give one table name or SELECT statement");
+    }
+    if (!pedido.conexion.Conn()) {
+        return QStringLiteral("--conn STRING is needed");
+    }
+    pedido.sql = positional.front();
+    pedido.checks = line.IsSet(o.checks);
+    pedido.cantidades = line.IsSet(o.cantidades);
+    pedido.campo = line.Value(o.campo).value_or(QString());
+    pedido.devueltos = line.Value(o.devueltos);
+    pedido.clave = line.Value(o.clave).value_or(QString());
+    pedido.busqueda = line.Value(o.busqueda).value_or(QString());
+    pedido.where = line.Value(o.where).value_or(QString());
+    pedido.sentencia = line.Value(o.sentencia).value_or(QString());
+    pedido.mascaras = line.Value(o.mascaras);
+    pedido.defaults = line.Value(o.defaults).value_or(QString());
+    pedido.json = line.IsSet(o.json);
+    return std::nullopt;
+}
+
+rt::CollectionRef Columnas(const QString& lista) {
+    rt::CollectionRef columnas = rt::NewCollection();
+    for (const QString& columna : lista.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        columnas->Add(columna.trimmed());
+    }
+    return columnas;
+}
+
+QString TablaDeConfiguracion() {
+    const QString tabla = db::gTablaConfiguracion().trimmed();
+    return tabla.isEmpty() ? QStringLiteral("TA_CONFIGURACION") : tabla;
+}
+
+QString Cantidad(const rt::Variant& valor) {
+    return QString::number(valor.ToDouble(), 'g', kDigitosCantidad);
+}
+
+void Escribir(const lookup::Lib_ClsCons3& request, QTextStream& out) {
+    out << EscapeField(request.ValorDevuelto) << '\n';
+    const rt::CollectionRef& cantidades = request.Cantidades;
+    for (int i = 1; i <= request.Valores->Count(); ++i) {
+        out << EscapeField(request.Valores->Item(i));
+        if (cantidades && i <= cantidades->Count()) {
+            out << '\t' << Cantidad(cantidades->Item(i));
+        }
+        out << '\n';
+    }
+}
+
+void EscribirJson(const lookup::Lib_ClsCons3& request, QTextStream& out) {
+    QJsonArray valores;
+    for (int i = 1; i <= request.Valores->Count(); ++i) {
+        valores.append(request.Valores->Item(i).ToText());
+    }
+    QJsonArray cantidades;
+    for (int i = 1; request.Cantidades && i <= request.Cantidades->Count(); ++i) {
+        cantidades.append(request.Cantidades->Item(i).ToDouble());
+    }
+    const QJsonObject eleccion{{QStringLiteral("ValorDevuelto"), request.ValorDevuelto.ToText()},
+                               {QStringLiteral("Valores"), valores},
+                               {QStringLiteral("Cantidades"), cantidades}};
+    out << QJsonDocument(eleccion).toJson(QJsonDocument::Compact) << '\n';
+}
+
+int Consultar(const Pedido& pedido, QTextStream& out, QTextStream& err) {
+    db::DB_Dll& db = db::DB_Dll::Default();
+    if (!pedido.conexion.Open(db)) {
+        return Fallo(err, QStringLiteral("the connection could not be opened"));
+    }
+    // Without it every setting the request reads would end in an error box.
+    const QString configuracion = TablaDeConfiguracion();
+    if (!db.ExisteTablaDB(configuracion)) {
+        return Fallo(
+            err, QStringLiteral("the database has no configuration table %1").arg(configuracion));
+    }
+    VentanasContadas ventanas;
+    lookup::Lib_ClsCons3 request;
+    request.Checks = pedido.checks;
+    request.UsaCantidades = pedido.cantidades;
+    request.CampoDevuelto = pedido.campo;
+    request.GrabarAnchos = true;
+    if (pedido.mascaras) {
+        request.gUsarMascarasConsultas = true;
+        request.gRutaMascaraConsultas = *pedido.mascaras;
+    }
+    rt::CollectionRef devueltos = pedido.devueltos ? Columnas(*pedido.devueltos) : nullptr;
+    QString busqueda = pedido.busqueda;
+    QString where = pedido.where;
+    request.ConsultaSearch(pedido.sql, devueltos ? &devueltos : nullptr, pedido.clave, &busqueda,
+                           &where, pedido.sentencia, false, pedido.defaults);
+    if (ventanas.Ventanas() == 0) {
+        return Fallo(err, QStringLiteral("no list was shown"));
+    }
+    if (!request.Valores) {
+        return Fallo(err, QStringLiteral("cancelled"));
+    }
+    if (pedido.json) {
+        EscribirJson(request, out);
+    } else {
+        Escribir(request, out);
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
+    Pedido pedido;
+    if (const std::optional<QString> problema = Leer(args, pedido)) {
+        return MalUso(err, *problema);
+    }
+    if (pedido.help) {
+        out << Uso();
+        return kExitOk;
+    }
+    try {
+        return Consultar(pedido, out, err);
+    } catch (const rt::RuntimeError& e) {
+        return Fallo(err, QStringLiteral("error %1: %2").arg(e.Number()).arg(e.Description()));
+    } catch (const std::exception& e) {
+        return Fallo(err, QString::fromLocal8Bit(e.what()));
+    }
+}
+
+}  // namespace tools
