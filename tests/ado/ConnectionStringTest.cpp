@@ -27,6 +27,7 @@ TEST(ParseConnectionString, ValueLooksUpKeywordsIgnoringCase) {
 }
 
 struct Translation {
+    const char* name;
     const char* connectionString;
     const char* user;
     const char* password;
@@ -48,40 +49,48 @@ TEST_P(TranslateConnectionStringTest, BuildsTheProviderTarget) {
 
 INSTANTIATE_TEST_SUITE_P(
     Providers, TranslateConnectionStringTest,
-    ::testing::Values(
-        Translation{"Provider=SQLite;Data Source=/data/cheques.db", "", "", ProviderKind::Sqlite,
-                    "/data/cheques.db"},
-        Translation{"provider=sqlite;DATA SOURCE = C:\\x y\\a.db ;", "", "", ProviderKind::Sqlite,
-                    "C:\\x y\\a.db"},
+    ::testing::ValuesIn(std::vector<Translation>{
+        Translation{"SqliteFile", "Provider=SQLite;Data Source=/data/cheques.db", "", "",
+                    ProviderKind::Sqlite, "/data/cheques.db"},
+        Translation{"SqliteKeywordsInAnyCase", "provider=sqlite;DATA SOURCE = C:\\x y\\a.db ;", "",
+                    "", ProviderKind::Sqlite, "C:\\x y\\a.db"},
         // The string the connection opening writes for SQL Server.
-        Translation{"PROVIDER=SQLOLEDB;Server=srv1;Database =ventas;UId=sa;Pwd=s3cret;", "", "",
+        Translation{"SqlServerAsTheOpeningWritesIt",
+                    "PROVIDER=SQLOLEDB;Server=srv1;Database =ventas;UId=sa;Pwd=s3cret;", "", "",
                     ProviderKind::SqlServer,
                     "Driver=FreeTDS;Server=srv1;Database=ventas;UID=sa;PWD=s3cret;"},
-        Translation{"Provider=SQLOLEDB.1;Data Source=10.0.0.5,1450;Initial Catalog=db;"
+        Translation{"SqlServerWithPortAndCatalog",
+                    "Provider=SQLOLEDB.1;Data Source=10.0.0.5,1450;Initial Catalog=db;"
                     "User ID=u;Password=p;Persist Security Info=False;TDS_Version=7.4",
                     "", "", ProviderKind::SqlServer,
                     "Driver=FreeTDS;Server=10.0.0.5;Port=1450;Database=db;UID=u;PWD=p;"
                     "TDS_Version=7.4;"},
         // A Driver attribute among the extended ones chooses the ODBC driver.
-        Translation{"PROVIDER=SQLOLEDB;Server=s;Database =d;UId=u;Pwd=p;Driver={ODBC Driver 18 "
+        Translation{"SqlServerDriverAmongTheExtendedOnes",
+                    "PROVIDER=SQLOLEDB;Server=s;Database =d;UId=u;Pwd=p;Driver={ODBC Driver 18 "
                     "for SQL Server};Encrypt=no",
                     "", "", ProviderKind::SqlServer,
                     "Driver=ODBC Driver 18 for SQL Server;Server=s;Database=d;UID=u;PWD=p;"
                     "Encrypt=no;"},
         // User and password given to Open take the place of those in the string.
-        Translation{"Provider=SQLOLEDB;Server=s;UId=old;Pwd=old", "new", "p;w",
-                    ProviderKind::SqlServer, "Driver=FreeTDS;Server=s;UID=new;PWD={p;w};"},
+        Translation{"UserAndPasswordOfOpen", "Provider=SQLOLEDB;Server=s;UId=old;Pwd=old", "new",
+                    "p;w", ProviderKind::SqlServer, "Driver=FreeTDS;Server=s;UID=new;PWD={p;w};"},
         // The string the connection opening writes for Oracle: the data source is the service.
-        Translation{"Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=scott;Password=;", "", "",
+        Translation{"OracleAsTheOpeningWritesIt",
+                    "Provider=OraOLEDB.Oracle.1;Data Source=ORCL;User Id=scott;Password=;", "", "",
                     ProviderKind::Oracle, "Driver=Oracle;DBQ=ORCL;UID=scott;PWD=;"},
-        Translation{"DSN=ventas;UID=u;PWD=p", "", "", ProviderKind::Odbc, "DSN=ventas;UID=u;PWD=p"},
-        Translation{"Driver={SQLite3};Database=/tmp/x.db", "", "", ProviderKind::Odbc,
-                    "Driver={SQLite3};Database=/tmp/x.db"},
-        Translation{"DSN=ventas;UID=u;PWD=p", "v", "", ProviderKind::Odbc,
+        Translation{"DsnAsItIs", "DSN=ventas;UID=u;PWD=p", "", "", ProviderKind::Odbc,
+                    "DSN=ventas;UID=u;PWD=p"},
+        Translation{"DriverAsItIs", "Driver={SQLite3};Database=/tmp/x.db", "", "",
+                    ProviderKind::Odbc, "Driver={SQLite3};Database=/tmp/x.db"},
+        Translation{"DsnWithTheUserOfOpen", "DSN=ventas;UID=u;PWD=p", "v", "", ProviderKind::Odbc,
                     "DSN=ventas;PWD=p;UID=v;"},
-        Translation{"Provider=MSDASQL;Extended Properties=\"DSN=x;UID=y\"", "", "",
+        Translation{"MsdasqlExtendedProperties",
+                    "Provider=MSDASQL;Extended Properties=\"DSN=x;UID=y\"", "", "",
                     ProviderKind::Odbc, "DSN=x;UID=y"},
-        Translation{"", "", "", ProviderKind::Odbc, ""}));
+        Translation{"EmptyString", "", "", "", ProviderKind::Odbc, ""},
+    }),
+    CaseName());
 
 TEST(TranslateConnectionString, OdbcDriverNamesAreConfigurable) {
     ado::OdbcDrivers drivers;

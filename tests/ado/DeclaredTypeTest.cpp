@@ -7,6 +7,7 @@
 namespace {
 
 struct TypeCase {
+    const char* name;
     const char* declaration;
     int type;
     int32_t definedSize;
@@ -26,24 +27,35 @@ TEST_P(DeclaredTypeTest, ReportsTypeAndSizeAsSqlServer) {
 
 INSTANTIATE_TEST_SUITE_P(
     SqlServerTypes, DeclaredTypeTest,
-    ::testing::Values(
-        TypeCase{"int", ado::adInteger, 4}, TypeCase{"INTEGER", ado::adInteger, 4},
-        TypeCase{"smallint", ado::adSmallInt, 2}, TypeCase{"tinyint", ado::adUnsignedTinyInt, 1},
-        TypeCase{"bigint", ado::adBigInt, 8}, TypeCase{"bit", ado::adBoolean, 2},
-        TypeCase{"real", ado::adSingle, 4}, TypeCase{"float", ado::adDouble, 8},
-        TypeCase{"float(10)", ado::adSingle, 4}, TypeCase{"money", ado::adCurrency, 8},
-        TypeCase{"decimal(12, 2)", ado::adNumeric, 19}, TypeCase{"NUMERIC", ado::adNumeric, 19},
-        TypeCase{"datetime", ado::adDBTimeStamp, 16}, TypeCase{"char(3)", ado::adChar, 3},
-        TypeCase{"char", ado::adChar, 1}, TypeCase{"varchar(40)", ado::adVarChar, 40},
-        TypeCase{"VarChar ( 40 )", ado::adVarChar, 40},
-        TypeCase{"nvarchar(100)", ado::adVarWChar, 100}, TypeCase{"nchar(2)", ado::adWChar, 2},
-        TypeCase{"varchar(max)", ado::adLongVarChar, 2147483647},
-        TypeCase{"nvarchar(MAX)", ado::adLongVarWChar, 1073741823},
-        TypeCase{"text", ado::adLongVarChar, 2147483647},
-        TypeCase{"ntext", ado::adLongVarWChar, 1073741823},
-        TypeCase{"uniqueidentifier", ado::adGUID, 16},
-        TypeCase{"varbinary(16)", ado::adVarBinary, 16},
-        TypeCase{"image", ado::adLongVarBinary, 2147483647}));
+    ::testing::ValuesIn(std::vector<TypeCase>{
+        TypeCase{"int", "int", ado::adInteger, 4},
+        TypeCase{"INTEGER_Upper", "INTEGER", ado::adInteger, 4},
+        TypeCase{"smallint", "smallint", ado::adSmallInt, 2},
+        TypeCase{"tinyint", "tinyint", ado::adUnsignedTinyInt, 1},
+        TypeCase{"bigint", "bigint", ado::adBigInt, 8},
+        TypeCase{"bit", "bit", ado::adBoolean, 2},
+        TypeCase{"real", "real", ado::adSingle, 4},
+        TypeCase{"float", "float", ado::adDouble, 8},
+        TypeCase{"float_10", "float(10)", ado::adSingle, 4},
+        TypeCase{"money", "money", ado::adCurrency, 8},
+        TypeCase{"decimal_12_2", "decimal(12, 2)", ado::adNumeric, 19},
+        TypeCase{"NUMERIC_Upper", "NUMERIC", ado::adNumeric, 19},
+        TypeCase{"datetime", "datetime", ado::adDBTimeStamp, 16},
+        TypeCase{"char_3", "char(3)", ado::adChar, 3},
+        TypeCase{"char", "char", ado::adChar, 1},
+        TypeCase{"varchar_40", "varchar(40)", ado::adVarChar, 40},
+        TypeCase{"VarChar_40_Spaced", "VarChar ( 40 )", ado::adVarChar, 40},
+        TypeCase{"nvarchar_100", "nvarchar(100)", ado::adVarWChar, 100},
+        TypeCase{"nchar_2", "nchar(2)", ado::adWChar, 2},
+        TypeCase{"varchar_max", "varchar(max)", ado::adLongVarChar, 2147483647},
+        TypeCase{"nvarchar_MAX_Upper", "nvarchar(MAX)", ado::adLongVarWChar, 1073741823},
+        TypeCase{"text", "text", ado::adLongVarChar, 2147483647},
+        TypeCase{"ntext", "ntext", ado::adLongVarWChar, 1073741823},
+        TypeCase{"uniqueidentifier", "uniqueidentifier", ado::adGUID, 16},
+        TypeCase{"varbinary_16", "varbinary(16)", ado::adVarBinary, 16},
+        TypeCase{"image", "image", ado::adLongVarBinary, 2147483647},
+    }),
+    CaseName());
 
 TEST(DeclaredType, NumericKeepsPrecisionAndScale) {
     const ado::DeclaredType type = ado::DeclaredTypeOf(QStringLiteral("decimal(12,2)"));

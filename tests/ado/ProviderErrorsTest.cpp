@@ -9,6 +9,7 @@
 namespace {
 
 struct StateCase {
+    const char* name;
     const char* sqlState;
     int32_t number;
 };
@@ -22,22 +23,25 @@ TEST_P(SqlStateMappingTest, MapsTheClassToTheProviderNumber) {
 }
 
 INSTANTIATE_TEST_SUITE_P(OdbcStates, SqlStateMappingTest,
-                         ::testing::Values(StateCase{"42000", rt::err::ProviderSyntax},
-                                           StateCase{"42S22", rt::err::ProviderSyntax},
-                                           StateCase{"37000", rt::err::ProviderSyntax},
-                                           StateCase{"42S02", rt::err::ProviderNoTable},
-                                           StateCase{"S0002", rt::err::ProviderNoTable},
-                                           StateCase{"23000", rt::err::ProviderIntegrity},
-                                           StateCase{"23505", rt::err::ProviderIntegrity},
-                                           StateCase{"HYT00", rt::err::ProviderTimeout},
-                                           StateCase{"hyt01", rt::err::ProviderTimeout},
-                                           StateCase{"S1T00", rt::err::ProviderTimeout},
-                                           StateCase{"08001", rt::err::ProviderUnspecified},
-                                           StateCase{"IM002", rt::err::ProviderUnspecified},
-                                           StateCase{"HY000", rt::err::ProviderUnspecified},
-                                           StateCase{"", rt::err::ProviderUnspecified}));
+                         ::testing::ValuesIn(std::vector<StateCase>{
+                             StateCase{"State_42000", "42000", rt::err::ProviderSyntax},
+                             StateCase{"State_42S22", "42S22", rt::err::ProviderSyntax},
+                             StateCase{"State_37000", "37000", rt::err::ProviderSyntax},
+                             StateCase{"State_42S02", "42S02", rt::err::ProviderNoTable},
+                             StateCase{"State_S0002", "S0002", rt::err::ProviderNoTable},
+                             StateCase{"State_23000", "23000", rt::err::ProviderIntegrity},
+                             StateCase{"State_23505", "23505", rt::err::ProviderIntegrity},
+                             StateCase{"State_HYT00", "HYT00", rt::err::ProviderTimeout},
+                             StateCase{"State_hyt01", "hyt01", rt::err::ProviderTimeout},
+                             StateCase{"State_S1T00", "S1T00", rt::err::ProviderTimeout},
+                             StateCase{"State_08001", "08001", rt::err::ProviderUnspecified},
+                             StateCase{"State_IM002", "IM002", rt::err::ProviderUnspecified},
+                             StateCase{"State_HY000", "HY000", rt::err::ProviderUnspecified},
+                             StateCase{"State_Empty", "", rt::err::ProviderUnspecified}}),
+                         CaseName());
 
 struct SqliteCase {
+    const char* name;
     int code;
     const char* message;
     int32_t number;
@@ -55,20 +59,24 @@ TEST_P(SqliteMappingTest, MapsCodeAndMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     SqliteCodes, SqliteMappingTest,
-    ::testing::Values(
-        SqliteCase{SQLITE_ERROR, "near \"SELEC\": syntax error", rt::err::ProviderSyntax, "42000"},
-        SqliteCase{SQLITE_ERROR, "no such column: x", rt::err::ProviderSyntax, "42S22"},
-        SqliteCase{SQLITE_ERROR, "no such table: t", rt::err::ProviderNoTable, "42S02"},
-        SqliteCase{SQLITE_CONSTRAINT_UNIQUE, "UNIQUE constraint failed: t.a",
+    ::testing::ValuesIn(std::vector<SqliteCase>{
+        SqliteCase{"SyntaxError", SQLITE_ERROR, "near \"SELEC\": syntax error",
+                   rt::err::ProviderSyntax, "42000"},
+        SqliteCase{"NoSuchColumn", SQLITE_ERROR, "no such column: x", rt::err::ProviderSyntax,
+                   "42S22"},
+        SqliteCase{"NoSuchTable", SQLITE_ERROR, "no such table: t", rt::err::ProviderNoTable,
+                   "42S02"},
+        SqliteCase{"UniqueConstraint", SQLITE_CONSTRAINT_UNIQUE, "UNIQUE constraint failed: t.a",
                    rt::err::ProviderIntegrity, "23000"},
-        SqliteCase{SQLITE_CONSTRAINT_FOREIGNKEY, "FOREIGN KEY constraint failed",
+        SqliteCase{"ForeignKey", SQLITE_CONSTRAINT_FOREIGNKEY, "FOREIGN KEY constraint failed",
                    rt::err::ProviderIntegrity, "23000"},
-        SqliteCase{SQLITE_BUSY, "database is locked", rt::err::ProviderTimeout, "HYT00"},
-        SqliteCase{SQLITE_LOCKED_SHAREDCACHE, "database table is locked", rt::err::ProviderTimeout,
-                   "HYT00"},
-        SqliteCase{SQLITE_CANTOPEN, "unable to open database file", rt::err::ProviderUnspecified,
-                   "08001"},
-        SqliteCase{SQLITE_READONLY, "attempt to write a readonly database",
-                   rt::err::ProviderUnspecified, "HY000"}));
+        SqliteCase{"Busy", SQLITE_BUSY, "database is locked", rt::err::ProviderTimeout, "HYT00"},
+        SqliteCase{"SharedCacheLocked", SQLITE_LOCKED_SHAREDCACHE, "database table is locked",
+                   rt::err::ProviderTimeout, "HYT00"},
+        SqliteCase{"CannotOpen", SQLITE_CANTOPEN, "unable to open database file",
+                   rt::err::ProviderUnspecified, "08001"},
+        SqliteCase{"ReadOnly", SQLITE_READONLY, "attempt to write a readonly database",
+                   rt::err::ProviderUnspecified, "HY000"}}),
+    CaseName());
 
 }  // namespace
