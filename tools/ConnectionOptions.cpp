@@ -6,7 +6,9 @@
 #include "ado/ConnectionString.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
+#include "db/PedidoDeAcceso.h"
 #include "db/Proveedores.h"
+#include "db/frmAcceso.h"
 
 namespace tools {
 
@@ -90,6 +92,8 @@ bool ConnectionOptions::Open(db::DB_Dll& db) const {
         db.gUsuario = *user_;
     }
     const bool validaAdmin = user_.has_value() && !noAdminCheck_;
+    // "Control de Acceso" for --ask, and for a retry the user asks for after a refusal.
+    const db::PedidoDeAcceso pedido(db::frmAcceso::Pedir);
     db.OpenServerADODB(ask_, ado::adUseClient, conn, validaAdmin);
     return db.gCnn()->State() == ado::adStateOpen;
 }

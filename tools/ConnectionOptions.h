@@ -35,8 +35,9 @@ class ConnectionOptions {
     bool Ask() const { return ask_; }
 
     // Opens the component on --conn the way the program does: with --ask "Control de Acceso"
-    // starts from the values of the connection string (and --user); the administrator look-up
-    // runs when a user is named, unless --no-admin-check turns it off. True when it opened.
+    // (frmAcceso) starts from the values of the connection string (and --user); the
+    // administrator look-up runs when a user is named, unless --no-admin-check turns it off.
+    // True when it opened.
     bool Open(db::DB_Dll& db) const;
 
   private:

@@ -4,21 +4,6 @@
 
 namespace tools {
 
-int ConsoleDialogs::NegativeAnswer(int style) {
-    switch (style & 7) {
-        case ui::vbOKCancel:
-        case ui::vbYesNoCancel:
-        case ui::vbRetryCancel:
-            return ui::vbCancel;
-        case ui::vbAbortRetryIgnore:
-            return ui::vbAbort;
-        case ui::vbYesNo:
-            return ui::vbNo;
-        default:
-            return ui::vbOK;
-    }
-}
-
 void ConsoleDialogs::Print(const QString& kind, const QString& title, const QString& text) const {
     const QString line = QStringLiteral("[%1] %2\n%3\n").arg(kind, title, text);
     std::fputs(line.toUtf8().constData(), out_);
@@ -28,7 +13,7 @@ void ConsoleDialogs::Print(const QString& kind, const QString& title, const QStr
 int ConsoleDialogs::MsgBox(const QString& prompt, int style, const QString& title) {
     ++boxes_;
     Print(QStringLiteral("box"), title, prompt);
-    return NegativeAnswer(style);
+    return ui::NegativeAnswer(style);
 }
 
 std::optional<QString> ConsoleDialogs::InputBox(const QString& prompt, const QString& title,

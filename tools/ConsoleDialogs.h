@@ -28,9 +28,6 @@ class ConsoleDialogs : public ui::Dialogs {
 
     int BoxCount() const { return boxes_; }
 
-    // The negative answer to a box of the given style.
-    static int NegativeAnswer(int style);
-
   private:
     void Print(const QString& kind, const QString& title, const QString& text) const;
 

@@ -1,12 +1,10 @@
-#include <QComboBox>
-#include <QLineEdit>
 #include <optional>
 
 #include "ConnectionMessages.h"
 #include "ConnectionStrings.h"
 #include "db/DB_Dll.h"
+#include "db/PedidoDeAcceso.h"
 #include "db/Proveedores.h"
-#include "db/frmAcceso.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
 #include "runtime/VarType.h"
@@ -21,25 +19,21 @@ QString ArmaConnString(const DB_Dll& db) {
                               db.gUserPassWord, db.gExtended);
 }
 
-// Asks for the parameters in "Control de Acceso"; accepted values go into the settings and
-// gOpenFlag tells whether the user accepted.
+// Asks for the parameters ("Control de Acceso"), which always starts on SQL Server; accepted
+// values go into the settings and gOpenFlag tells whether the user accepted. Choosing SQL
+// Server keeps the provider.
 void PideParametros(DB_Dll& db) {
-    frmAcceso dialogo;
-    dialogo.TxtDbName()->setText(db.gDbName);
-    dialogo.TxtServidor()->setText(db.gServidor);
-    dialogo.TxtUserId()->setText(db.gUsuario);
-    dialogo.TxtUserPassword()->setText(db.gUserPassWord);
-    dialogo.CboPlataformaDB()->setCurrentIndex(0);
-    ui::Dialogs::Current().ShowModal(dialogo);
-    db.gOpenFlag = dialogo.Aceptar;
-    if (!dialogo.Aceptar) {
+    const std::optional<ParametrosAcceso> respuesta =
+        PedidoDeAcceso::Preguntar({db.gUsuario, db.gUserPassWord, db.gDbName, db.gServidor, false});
+    db.gOpenFlag = respuesta.has_value();
+    if (!respuesta) {
         return;
     }
-    db.gDbName = dialogo.TxtDbName()->text();
-    db.gServidor = dialogo.TxtServidor()->text();
-    db.gUsuario = dialogo.TxtUserId()->text();
-    db.gUserPassWord = dialogo.TxtUserPassword()->text();
-    if (dialogo.CboPlataformaDB()->currentIndex() > 0) {
+    db.gDbName = respuesta->dbName;
+    db.gServidor = respuesta->servidor;
+    db.gUsuario = respuesta->usuario;
+    db.gUserPassWord = respuesta->password;
+    if (respuesta->oracle) {
         db.gProveedor = QLatin1String(kProveedorOracle);
     }
 }

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
-#include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTest>
+#include <functional>
+#include <vector>
 
 #include "ConnectionMessages.h"
 #include "ConnectionStrings.h"
@@ -13,7 +11,7 @@
 #include "TempDir.h"
 #include "ado/ConnectionString.h"
 #include "db/DB_Dll.h"
-#include "db/frmAcceso.h"
+#include "db/PedidoDeAcceso.h"
 #include "runtime/RuntimeError.h"
 
 namespace {
@@ -143,6 +141,19 @@ TEST(PasswordsConocidas, TheSettingAndThePasswordsOfEveryString) {
 
 // ---- Opening ----
 
+// Answers "Control de Acceso" for one test: keeps every question and answers as told (accepting
+// the parameters unchanged unless told otherwise).
+struct Acceso {
+    using Respuesta = std::function<std::optional<db::ParametrosAcceso>(db::ParametrosAcceso)>;
+
+    std::vector<db::ParametrosAcceso> preguntas;
+    Respuesta responder = [](db::ParametrosAcceso p) { return p; };
+    const db::PedidoDeAcceso pedido{[this](const db::ParametrosAcceso& p) {
+        preguntas.push_back(p);
+        return responder(p);
+    }};
+};
+
 TEST(OpenServerADODB, ProviderNamesAndTheLocalOpeningThatDoesNothing) {
     db::DB_Dll component;
     EXPECT_EQ(component.pJETOLEDB40(), "Microsoft.Jet.OLEDB.4.0");
@@ -161,6 +172,7 @@ TEST(OpenServerADODB, ProviderNamesAndTheLocalOpeningThatDoesNothing) {
 
 TEST(OpenServerADODB, AReadyStringIsUsedUnchanged) {
     ScriptedDialogs dialogs;
+    Acceso acceso;
     dbtest::SqliteDb base;
     db::DB_Dll component;
     component.gServidor = QStringLiteral("no;consultado");
@@ -174,7 +186,7 @@ TEST(OpenServerADODB, AReadyStringIsUsedUnchanged) {
     EXPECT_TRUE(component.gEsAdmin);
     EXPECT_EQ(component.gProveedor, "SQLOLEDB");
     EXPECT_TRUE(dialogs.boxes.empty());
-    EXPECT_EQ(dialogs.modalCount, 0);
+    EXPECT_TRUE(acceso.preguntas.empty());
 }
 
 TEST(OpenServerADODB, TheCursorLocationArgumentReachesTheConnection) {
@@ -206,29 +218,24 @@ QString EsperadoDe(const ado::Error& e) {
 TEST(OpenServerADODB, ARefusedConnectionOffersToTryAgainWithNewParameters) {
     ScriptedDialogs dialogs;
     dialogs.AnswerBoxes({ui::vbYes, ui::vbNo});
+    Acceso acceso;
+    acceso.responder = [](db::ParametrosAcceso p) {
+        p.servidor = QStringLiteral("127.0.0.1,2");
+        return p;
+    };
     db::DB_Dll component;
     PuertoCerrado(component);
-    QString mostrado;
-    int plataforma = -1;
-    dialogs.OnModal([&](QWidget& w) {
-        auto& dialogo = dynamic_cast<db::frmAcceso&>(w);
-        mostrado = dialogo.TxtServidor()->text() + '|' + dialogo.TxtDbName()->text() + '|' +
-                   dialogo.TxtUserId()->text() + '|' + dialogo.TxtUserPassword()->text();
-        plataforma = dialogo.CboPlataformaDB()->currentIndex();
-        dialogo.TxtServidor()->setText(QStringLiteral("127.0.0.1,2"));
-        QTest::mouseClick(dialogo.bcAceptar(), Qt::LeftButton);
-    });
     component.OpenServerADODB();
 
-    EXPECT_EQ(mostrado, "127.0.0.1,1|ventas|sa|Sup3r;Secreta");
-    EXPECT_EQ(plataforma, 0);
+    ASSERT_EQ(acceso.preguntas.size(), 1u);
+    EXPECT_EQ(acceso.preguntas[0],
+              (db::ParametrosAcceso{"sa", "Sup3r;Secreta", "ventas", "127.0.0.1,1", false}));
     EXPECT_FALSE(component.gOpenFlag);
     EXPECT_EQ(component.gCnn()->State(), ado::adStateClosed);
     EXPECT_EQ(component.gServidor, "127.0.0.1,2");
     EXPECT_EQ(component.gConnString,
               "PROVIDER=SQLOLEDB;Server=127.0.0.1,2;Database =ventas;UId=sa;"
               "Pwd=\"Sup3r;Secreta\";Connect Timeout=2");
-    EXPECT_EQ(dialogs.modalCount, 1);
     ASSERT_EQ(dialogs.boxes.size(), 2u);
     for (const ScriptedDialogs::Box& box : dialogs.boxes) {
         EXPECT_EQ(box.title, kTitulo);
@@ -275,12 +282,13 @@ TEST(OpenServerADODB, ThePasswordNeverShowsEvenWhenTheDescriptionHoldsIt) {
 TEST(OpenServerADODB, DefaultsWithEmptySettingsTryTheEmptySqlServerString) {
     ScriptedDialogs dialogs;
     dialogs.AnswerBoxes({ui::vbNo});
+    Acceso acceso;
     db::DB_Dll component;
     component.OpenServerADODB();
     EXPECT_EQ(component.gProveedor, "SQLOLEDB");
     EXPECT_EQ(component.gConnString, "PROVIDER=SQLOLEDB;Server=;Database =;UId=;Pwd=;");
     EXPECT_FALSE(component.gOpenFlag);
-    EXPECT_EQ(dialogs.modalCount, 0);
+    EXPECT_TRUE(acceso.preguntas.empty());
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].title, kTitulo);
     ASSERT_GE(component.gCnn()->Errors().Count(), 1);
@@ -296,12 +304,12 @@ TEST(OpenServerADODB, TheRetryOpensOnceTheFailureIsMended) {
     component.gProveedor = QStringLiteral("SQLite");
     component.gExtended =
         QStringLiteral("Mode=ReadWriteCreate;Data Source=") + carpeta + QStringLiteral("/c.db");
-    dialogs.OnModal([&](QWidget& w) {
-        auto& dialogo = dynamic_cast<db::frmAcceso&>(w);
-        ASSERT_TRUE(QDir().mkpath(carpeta));
-        QTest::keyClicks(dialogo.TxtUserId(), QStringLiteral("ana"));
-        QTest::mouseClick(dialogo.bcAceptar(), Qt::LeftButton);
-    });
+    Acceso acceso;
+    acceso.responder = [&](db::ParametrosAcceso p) {
+        EXPECT_TRUE(QDir().mkpath(carpeta));
+        p.usuario = QStringLiteral("ana");
+        return p;
+    };
     component.OpenServerADODB(false, ado::adUseClient, {}, false);
     EXPECT_TRUE(component.gOpenFlag);
     EXPECT_TRUE(component.gEsAdmin);
@@ -320,16 +328,13 @@ TEST(OpenServerADODB, CancellingTheRetryDialogEndsTheOpening) {
     dialogs.AnswerBoxes({ui::vbYes});
     db::DB_Dll component;
     PuertoCerrado(component);
-    dialogs.OnModal([](QWidget& w) {
-        auto& dialogo = dynamic_cast<db::frmAcceso&>(w);
-        dialogo.TxtServidor()->setText(QStringLiteral("otro"));
-        QTest::mouseClick(dialogo.bcCancelar(), Qt::LeftButton);
-    });
+    Acceso acceso;
+    acceso.responder = [](db::ParametrosAcceso) { return std::nullopt; };
     component.OpenServerADODB();
     EXPECT_FALSE(component.gOpenFlag);
     EXPECT_EQ(component.gServidor, "127.0.0.1,1");
     EXPECT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.modalCount, 1);
+    EXPECT_EQ(acceso.preguntas.size(), 1u);
     EXPECT_EQ(component.gCnn()->State(), ado::adStateClosed);
 }
 
@@ -364,14 +369,10 @@ TEST(OpenServerADODB, OracleChosenInTheDialogReplacesAReadyString) {
     dialogs.AnswerBoxes({ui::vbNo});
     dbtest::SqliteDb base;
     db::DB_Dll component;
-    dialogs.OnModal([](QWidget& w) {
-        auto& dialogo = dynamic_cast<db::frmAcceso&>(w);
-        QTest::keyClicks(dialogo.TxtDbName(), QStringLiteral("ORCL"));
-        QTest::keyClicks(dialogo.TxtUserId(), QStringLiteral("scott"));
-        QTest::keyClicks(dialogo.TxtUserPassword(), QStringLiteral("tiger"));
-        dialogo.CboPlataformaDB()->setCurrentIndex(1);
-        QTest::mouseClick(dialogo.bcAceptar(), Qt::LeftButton);
-    });
+    Acceso acceso;
+    acceso.responder = [](db::ParametrosAcceso) {
+        return db::ParametrosAcceso{"scott", "tiger", "ORCL", "", true};
+    };
     component.OpenServerADODB(true, ado::adUseClient, base.Conn());
     EXPECT_EQ(component.gProveedor, "OraOLEDB.Oracle.1");
     EXPECT_EQ(component.gConnString,
@@ -382,16 +383,26 @@ TEST(OpenServerADODB, OracleChosenInTheDialogReplacesAReadyString) {
     EXPECT_FALSE(dialogs.boxes[0].prompt.contains(QLatin1String("tiger")));
 }
 
+// A program that installed no way to ask gets no answer: the opening ends as if cancelled.
+TEST(OpenServerADODB, WithoutAWayToAskTheQuestionCountsAsCancelled) {
+    ScriptedDialogs dialogs;
+    dbtest::SqliteDb base;
+    db::DB_Dll component;
+    component.OpenServerADODB(true, ado::adUseClient, base.Conn(), false);
+    EXPECT_FALSE(component.gOpenFlag);
+    EXPECT_EQ(component.gCnn()->State(), ado::adStateClosed);
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
 TEST(OpenServerADODB, SqlServerChosenInTheDialogKeepsTheProvider) {
     ScriptedDialogs dialogs;
     dbtest::SqliteDb base;
     db::DB_Dll component;
     component.gProveedor = QStringLiteral("SQLite");
     component.gExtended = QStringLiteral("Data Source=") + base.Path();
-    dialogs.OnModal([](QWidget& w) {
-        QTest::mouseClick(dynamic_cast<db::frmAcceso&>(w).bcAceptar(), Qt::LeftButton);
-    });
+    Acceso acceso;
     component.OpenServerADODB(true, ado::adUseClient, QStringLiteral("Provider=Nada"), false);
+    EXPECT_EQ(acceso.preguntas.size(), 1u);
     EXPECT_EQ(component.gProveedor, "SQLite");
     EXPECT_TRUE(component.gOpenFlag);
     EXPECT_EQ(component.gCnn()->State(), ado::adStateOpen);

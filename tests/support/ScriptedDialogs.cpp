@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QWidget>
 
@@ -97,4 +98,8 @@ void ScriptedDialogs::ShowModal(QWidget& window) {
         script(window);
     }
     window.hide();
+}
+
+int ScriptedDialogs::TextWidth(const QFont& font, const QString& text) const {
+    return QFontMetrics(font).horizontalAdvance(text);
 }

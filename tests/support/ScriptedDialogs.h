@@ -50,6 +50,8 @@ class ScriptedDialogs : public ui::Dialogs {
     QAction* PopupMenu(QMenu& menu, const QPoint& globalPos) override;
     void ShowModal(QWidget& window) override;
     QSize ScreenSize() const override { return screen; }
+    // Measured in the font, as on screen.
+    int TextWidth(const QFont& font, const QString& text) const override;
 
   private:
     std::deque<int> boxAnswers_;

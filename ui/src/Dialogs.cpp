@@ -1,10 +1,6 @@
 #include "ui/Dialogs.h"
 
-#include <QFontMetrics>
-#include <QGuiApplication>
-#include <QScreen>
-
-#include "ui/QtDialogs.h"
+#include "ui/UnattendedDialogs.h"
 
 namespace ui {
 
@@ -15,25 +11,27 @@ Dialogs*& Installed() {
     return installed;
 }
 
-}  // namespace
-
-QSize Dialogs::ScreenSize() const {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
+Dialogs& Unattended() {
+    static UnattendedDialogs unattended;
+    return unattended;
 }
+
+using Factory = Dialogs& (*)();
+
+Factory& DefaultFactory() {
+    static Factory factory = &Unattended;
+    return factory;
+}
+
+}  // namespace
 
 QList<QRect> Dialogs::ScreenGeometries() const {
     return {QRect(QPoint(0, 0), ScreenSize())};
 }
 
-int Dialogs::TextWidth(const QFont& font, const QString& text) const {
-    return QFontMetrics(font).horizontalAdvance(text);
-}
-
 Dialogs& Dialogs::Current() {
-    static QtDialogs qtDialogs;
     Dialogs* installed = Installed();
-    return installed ? *installed : qtDialogs;
+    return installed ? *installed : DefaultFactory()();
 }
 
 Dialogs* Dialogs::Install(Dialogs* dialogs) {
@@ -42,8 +40,28 @@ Dialogs* Dialogs::Install(Dialogs* dialogs) {
     return previous;
 }
 
+bool Dialogs::SetDefault(Dialogs& (*factory)()) {
+    DefaultFactory() = factory;
+    return true;
+}
+
 int MsgBox(const QString& prompt, int style, const QString& title) {
     return Dialogs::Current().MsgBox(prompt, style, title);
+}
+
+int NegativeAnswer(int style) {
+    switch (style & 7) {
+        case vbOKCancel:
+        case vbYesNoCancel:
+        case vbRetryCancel:
+            return vbCancel;
+        case vbAbortRetryIgnore:
+            return vbAbort;
+        case vbYesNo:
+            return vbNo;
+        default:
+            return vbOK;
+    }
 }
 
 }  // namespace ui

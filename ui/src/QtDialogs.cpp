@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -107,6 +108,15 @@ QAction* QtDialogs::PopupMenu(QMenu& menu, const QPoint& globalPos) {
     return menu.exec(globalPos);
 }
 
+QSize QtDialogs::ScreenSize() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().size() : QSize(1024, 768);
+}
+
+int QtDialogs::TextWidth(const QFont& font, const QString& text) const {
+    return QFontMetrics(font).horizontalAdvance(text);
+}
+
 QList<QRect> QtDialogs::ScreenGeometries() const {
     QList<QRect> geometries;
     for (const QScreen* screen : QGuiApplication::screens()) {
@@ -136,3 +146,19 @@ void QtDialogs::ShowModal(QWidget& window) {
 }
 
 }  // namespace ui
+
+namespace {
+
+ui::Dialogs& QtDefault() {
+    static ui::QtDialogs qtDialogs;
+    return qtDialogs;
+}
+
+}  // namespace
+
+// The Qt dialogs are the default of every program that links this library. The library's link
+// options name this flag, so that the linker keeps the registration although nothing reads it.
+extern "C" {
+extern const bool cheques_ui_qt_dialogs_default;
+const bool cheques_ui_qt_dialogs_default = ui::Dialogs::SetDefault(&QtDefault);
+}

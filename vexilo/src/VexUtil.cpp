@@ -1,7 +1,6 @@
 #include "vexilo/VexUtil.h"
 
 #include <QLocale>
-#include <QWidget>
 #include <algorithm>
 #include <limits>
 #include <optional>

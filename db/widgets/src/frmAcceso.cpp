@@ -25,6 +25,22 @@ frmAcceso::frmAcceso(QWidget* parent) : QDialog(parent) {
     Form_Load();
 }
 
+std::optional<ParametrosAcceso> frmAcceso::Pedir(const ParametrosAcceso& actuales) {
+    frmAcceso dialogo;
+    dialogo.TxtDbName()->setText(actuales.dbName);
+    dialogo.TxtServidor()->setText(actuales.servidor);
+    dialogo.TxtUserId()->setText(actuales.usuario);
+    dialogo.TxtUserPassword()->setText(actuales.password);
+    dialogo.CboPlataformaDB()->setCurrentIndex(actuales.oracle ? 1 : 0);
+    ui::Dialogs::Current().ShowModal(dialogo);
+    if (!dialogo.Aceptar) {
+        return std::nullopt;
+    }
+    return ParametrosAcceso{dialogo.TxtUserId()->text(), dialogo.TxtUserPassword()->text(),
+                            dialogo.TxtDbName()->text(), dialogo.TxtServidor()->text(),
+                            dialogo.CboPlataformaDB()->currentIndex() > 0};
+}
+
 void frmAcceso::Form_Load() {
     Disenar();
     Centrar();

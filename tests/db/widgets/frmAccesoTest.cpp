@@ -12,6 +12,7 @@
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
 #include "db/DB_Dll.h"
+#include "db/PedidoDeAcceso.h"
 #include "db/frmAcceso.h"
 #include "ui/Twips.h"
 
@@ -132,12 +133,40 @@ TEST(frmAcceso, CentredOnTheScreen) {
 
 // ---- Answers ----
 
+TEST(frmAcceso, PedirShowsTheParametersAndReturnsWhatWasAccepted) {
+    ScriptedDialogs dialogs;
+    QString visto;
+    dialogs.OnModal([&](QWidget& w) {
+        auto& d = dynamic_cast<db::frmAcceso&>(w);
+        visto = d.TxtUserId()->text() + '|' + d.TxtUserPassword()->text() + '|' +
+                d.TxtDbName()->text() + '|' + d.TxtServidor()->text() + '|' +
+                d.CboPlataformaDB()->currentText();
+        d.TxtServidor()->setText(QStringLiteral("otro"));
+        d.CboPlataformaDB()->setCurrentIndex(0);
+        QTest::mouseClick(d.bcAceptar(), Qt::LeftButton);
+    });
+    const auto respuesta = db::frmAcceso::Pedir({"sa", "clave", "ORCL", "srv", true});
+    EXPECT_EQ(visto, "sa|clave|ORCL|srv|ORACLE");
+    ASSERT_TRUE(respuesta.has_value());
+    EXPECT_EQ(*respuesta, (db::ParametrosAcceso{"sa", "clave", "ORCL", "otro", false}));
+    EXPECT_EQ(dialogs.modalCount, 1);
+}
+
+TEST(frmAcceso, PedirCancelledGivesNothing) {
+    ScriptedDialogs dialogs;
+    dialogs.OnModal([](QWidget& w) {
+        QTest::keyClick(dynamic_cast<db::frmAcceso&>(w).TxtUserId(), Qt::Key_Escape);
+    });
+    EXPECT_FALSE(db::frmAcceso::Pedir({}).has_value());
+}
+
 // Opens a ready embedded database through the dialog, running `script` on it, and tells
 // whether the user accepted.
 struct Apertura {
     dbtest::SqliteDb base;
     db::DB_Dll component;
     ScriptedDialogs dialogs;
+    const db::PedidoDeAcceso pedido{db::frmAcceso::Pedir};
 
     Apertura() {
         component.gProveedor = QStringLiteral("SQLite");

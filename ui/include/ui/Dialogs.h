@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFont>
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -9,6 +8,7 @@
 #include <optional>
 
 class QAction;
+class QFont;
 class QMenu;
 class QWidget;
 
@@ -42,8 +42,10 @@ enum MsgBoxResult : int {
 };
 
 // Every interaction that waits for the user goes through the current Dialogs: message boxes,
-// input prompts, popup menus and modal windows. The Qt implementation shows real dialogs;
-// tests and command-line tools install their own. Screen metrics come from here too.
+// input prompts, popup menus and modal windows. Screen metrics come from here too. The seam
+// needs Qt Core only, so that libraries without windows can ask the user; the Qt
+// implementation (QtDialogs, library ui) is the default of every program that links it, and
+// tests and command-line tools install their own.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -63,20 +65,24 @@ class Dialogs {
     virtual void ShowModal(QWidget& window) = 0;
 
     // The size of the whole primary screen, in pixels.
-    virtual QSize ScreenSize() const;
+    virtual QSize ScreenSize() const = 0;
 
     // Where every screen lies on the desktop, in pixels; by default only the primary screen,
     // of ScreenSize() at the origin.
     virtual QList<QRect> ScreenGeometries() const;
 
     // The rendered width of a text in a font, in pixels.
-    virtual int TextWidth(const QFont& font, const QString& text) const;
+    virtual int TextWidth(const QFont& font, const QString& text) const = 0;
 
-    // The installed implementation (the Qt one unless something else was installed).
+    // The installed implementation; without one, the program's default: the Qt dialogs in a
+    // program that links them, UnattendedDialogs in one that does not.
     static Dialogs& Current();
 
-    // Installs an implementation, or the Qt one again with nullptr; returns the previous one.
+    // Installs an implementation, or the default again with nullptr; returns the previous one.
     static Dialogs* Install(Dialogs* dialogs);
+
+    // Makes what the factory returns the default. The Qt dialogs call it as the program starts.
+    static bool SetDefault(Dialogs& (*factory)());
 };
 
 // Installs a Dialogs implementation for its own lifetime.
@@ -93,5 +99,9 @@ class ScopedDialogs {
 
 // Shortcuts on the current Dialogs.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = {});
+
+// The answer of a box of the given style that nobody pressed: its negative choice (No, Cancel,
+// Abort; OK for a box with OK alone).
+int NegativeAnswer(int style);
 
 }  // namespace ui

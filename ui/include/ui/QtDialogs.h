@@ -12,8 +12,11 @@ class QtDialogs : public Dialogs {
                                     const QString& defaultText) override;
     QAction* PopupMenu(QMenu& menu, const QPoint& globalPos) override;
     void ShowModal(QWidget& window) override;
+    // The primary screen (1024 x 768 when there is none).
+    QSize ScreenSize() const override;
     // Every screen of the desktop.
     QList<QRect> ScreenGeometries() const override;
+    int TextWidth(const QFont& font, const QString& text) const override;
 };
 
 }  // namespace ui

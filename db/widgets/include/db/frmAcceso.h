@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
+
+#include "db/ParametrosAcceso.h"
 
 class QComboBox;
 class QGroupBox;
@@ -13,12 +16,17 @@ namespace db {
 // "Control de Acceso": asks for user, password, database, server and platform before a
 // connection is opened. It is created, shown modally and destroyed for each question; it
 // centres itself on the screen when created. After it has been hidden, Aceptar tells whether
-// the user accepted; Escape and closing the window count as "Cancelar".
+// the user accepted; Escape and closing the window count as "Cancelar". Pedir is how a program
+// with windows answers the component's question (install it with db::PedidoDeAcceso).
 class frmAcceso : public QDialog {
     Q_OBJECT
 
   public:
     explicit frmAcceso(QWidget* parent = nullptr);
+
+    // Shows the dialog modally (through the dialog seam) filled with the parameters, on the
+    // ORACLE entry when they say so; what the user accepted, or nothing when they cancelled.
+    static std::optional<ParametrosAcceso> Pedir(const ParametrosAcceso& actuales);
 
     bool Aceptar = false;
 
