@@ -151,6 +151,14 @@ Identity ReadIdentity(const SqlTokens& tokens, const SqlOperands& operands, size
                 .arg(column)
                 .toStdString());
     }
+    if (identity.seed < 1) {
+        // The sequence of an empty table starts after 0 whatever it holds.
+        throw UnsupportedSql(QStringLiteral("IDENTITY of column %1 starts at %2; the embedded "
+                                            "database starts at 1 or above.")
+                                 .arg(column)
+                                 .arg(identity.seed)
+                                 .toStdString());
+    }
     if (increment != 1) {
         throw UnsupportedSql(QStringLiteral("IDENTITY of column %1 counts by %2; the embedded "
                                             "database counts only by 1.")
@@ -245,6 +253,7 @@ SqlTokens RewriteIdentity(const SqlTokens& tokens) {
     size_t column = kNoToken;  // the entry with IDENTITY
     size_t word = kNoToken;
     size_t tableKey = kNoToken;  // the table key entry
+    size_t otherKey = kNoToken;  // a column other than the identity one declared as the key
     std::vector<size_t> keyColumns;
     for (size_t e = 0; e < table.entries.size(); ++e) {
         bool isKey = false;
@@ -258,6 +267,8 @@ SqlTokens RewriteIdentity(const SqlTokens& tokens) {
         if (found != kNoToken && column == kNoToken) {
             column = e;
             word = found;
+        } else if (FindWord(tokens, operands, table.entries[e], Keyword::Primary) != kNoToken) {
+            otherKey = e;  // another column declared as the key
         }
     }
     if (column == kNoToken) {
@@ -267,8 +278,10 @@ SqlTokens RewriteIdentity(const SqlTokens& tokens) {
     const SqlToken& name = tokens[NextSignificant(tokens, entry.begin)];
     const Identity identity = ReadIdentity(tokens, operands, word, name.text);
     const bool columnKey = FindWord(tokens, operands, entry, Keyword::Primary) != kNoToken;
-    if (tableKey != kNoToken &&
-        (columnKey || keyColumns.size() != 1 || !SameName(tokens[keyColumns[0]], name))) {
+    const bool keyElsewhere =
+        otherKey != kNoToken || (tableKey != kNoToken && (columnKey || keyColumns.size() != 1 ||
+                                                          !SameName(tokens[keyColumns[0]], name)));
+    if (keyElsewhere) {
         throw UnsupportedSql(QStringLiteral("IDENTITY column %1 must be the table's key alone on "
                                             "the embedded database.")
                                  .arg(name.text)

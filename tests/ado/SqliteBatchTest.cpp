@@ -211,8 +211,12 @@ TEST_F(SqliteBatchTest, ANulCharacterIsRefusedBeforeAnythingRuns) {
 }
 
 TEST_F(SqliteBatchTest, UnsupportedIdentityIsAClearError) {
-    const QString error = Failure(QStringLiteral("CREATE TABLE U (Id int IDENTITY(1, 2))"));
-    EXPECT_TRUE(error.contains(QStringLiteral("counts by 2"))) << error.toStdString();
+    EXPECT_TRUE(Failure(QStringLiteral("CREATE TABLE U (Id int IDENTITY(1, 2))"))
+                    .contains(QStringLiteral("counts by 2")));
+    EXPECT_TRUE(Failure(QStringLiteral("CREATE TABLE U (Id int IDENTITY(0, 1))"))
+                    .contains(QStringLiteral("starts at 0")));
+    EXPECT_TRUE(Failure(QStringLiteral("CREATE TABLE U (Id int IDENTITY, C int PRIMARY KEY)"))
+                    .contains(QStringLiteral("key alone")));
 }
 
 }  // namespace
