@@ -153,6 +153,20 @@ TEST_F(ScriptExecutorTest, FailingScriptRollsBackTheTransactionItBegan) {
     EXPECT_EQ(Values(), QStringList{"9"});
 }
 
+// A NUL would cut one statement short while the others ran: the script is refused whole, as a
+// syntax error of the command text, which EjecutaConsultaSQL leaves silent.
+TEST_F(ScriptExecutorTest, ScriptWithANulCharacterRunsNothing) {
+    const QString script = QStringLiteral(
+                               "INSERT INTO T (A) VALUES (1)\r\nINSERT INTO T (A) "
+                               "VALUES (2") +
+                           QChar(u'\0') + QStringLiteral(")");
+    Run(script);
+    EXPECT_TRUE(Values().isEmpty());
+    ASSERT_EQ(component.gCnn()->Errors().Count(), 1);
+    EXPECT_EQ(component.gCnn()->Errors().Item(0).Number(), rt::err::ProviderSyntax);
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
 TEST_F(ScriptExecutorTest, FailingScriptLeavesATransactionOfAnEarlierCallAlone) {
     Run(QStringLiteral("BEGIN TRANSACTION INSERT INTO T (A) VALUES (1)"));
     Run(QStringLiteral("INSERT INTO T (A) VALUES (2) INSERT INTO NO_EXISTE VALUES (3)"));

@@ -251,6 +251,18 @@ TEST_F(DbToolTest, ExecOfAMissingFileFailsBeforeOpening) {
     EXPECT_FALSE(QFile::exists(dir.File("ORACLE.db")));
 }
 
+// A NUL in a script once made the tool spin for ever; on both roads it is refused whole.
+TEST_F(DbToolTest, ExecOfAScriptHoldingANulRunsNothing) {
+    const QByteArray script("INSERT INTO T VALUES (7)\nINSERT INTO T VALUES (8)\0", 50);
+    for (const QString& conn : {Conn(), OracleConn()}) {
+        Prepare(conn, QStringLiteral("CREATE TABLE T (A int)"));
+        const Result r = RunTool({"exec", "--conn", conn, WriteFile("nul.sql", script)});
+        EXPECT_EQ(r.exitCode, tools::kExitFailed) << conn.toStdString();
+        EXPECT_TRUE(r.err.contains("NUL")) << r.err.toStdString();
+        EXPECT_TRUE(Column(conn, "SELECT A FROM T").isEmpty()) << conn.toStdString();
+    }
+}
+
 TEST_F(DbToolTest, AMistypedDatabasePathFailsAndCreatesNothing) {
     const Result r = RunTool({"has-table", "--conn", Conn(QStringLiteral("typo.db")), "T"});
     EXPECT_EQ(r.exitCode, tools::kExitFailed);
