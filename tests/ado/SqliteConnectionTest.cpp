@@ -153,24 +153,6 @@ TEST_F(SqliteConnectionTest, AcceptsTheSqlServerFormsOfTheProgram) {
               Variant("Yerba"));
 }
 
-TEST_F(SqliteConnectionTest, TransactionsCommitAndRollBack) {
-    EXPECT_EQ(cn->BeginTrans(), 1);
-    EXPECT_THROW(cn->BeginTrans(), rt::RuntimeError);
-    cn->Execute(QStringLiteral("INSERT INTO MA_RUBROS VALUES (3, 'Limpieza')"));
-    cn->RollbackTrans();
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM MA_RUBROS")), Variant(2));
-    cn->BeginTrans();
-    cn->Execute(QStringLiteral("INSERT INTO MA_RUBROS VALUES (3, 'Limpieza')"));
-    cn->CommitTrans();
-    EXPECT_EQ(Scalar(QStringLiteral("SELECT COUNT(*) FROM MA_RUBROS")), Variant(3));
-    try {
-        cn->CommitTrans();
-        FAIL() << "commit without a transaction";
-    } catch (const rt::RuntimeError& e) {
-        EXPECT_EQ(e.Number(), ado::err::NoTransaction);
-    }
-}
-
 TEST_F(SqliteConnectionTest, ClosingRollsBackAPendingTransaction) {
     cn->BeginTrans();
     cn->Execute(QStringLiteral("INSERT INTO MA_RUBROS VALUES (3, 'Limpieza')"));

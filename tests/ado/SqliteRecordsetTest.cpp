@@ -138,24 +138,6 @@ TEST_F(SqliteRecordsetTest, ComputedTextColumnsAreSizedByTheirValues) {
     EXPECT_EQ(streaming.Fields()[0].DefinedSize(), 4000);
 }
 
-TEST_F(SqliteRecordsetTest, StaticCursorMovesBothWaysAndCounts) {
-    ado::Recordset rs =
-        Open(QStringLiteral("SELECT CODIGO FROM MA_CUENTAS ORDER BY CODIGO"), ado::adOpenStatic);
-    EXPECT_EQ(rs.CursorType(), ado::adOpenStatic);
-    EXPECT_EQ(rs.RecordCount(), 3);
-    rs.MoveLast();
-    EXPECT_EQ(rs.Fields()[0].Value(), Variant("2"));
-    rs.MovePrevious();
-    EXPECT_EQ(rs.Fields()[0].Value(), Variant("11"));
-    rs.MovePrevious();
-    rs.MovePrevious();
-    EXPECT_TRUE(rs.Bof());
-    EXPECT_FALSE(rs.Eof());
-    EXPECT_EQ(RaisedNumber([&] { rs.MovePrevious(); }), ado::err::NoCurrentRecord);
-    rs.MoveFirst();
-    EXPECT_EQ(rs.Fields()[0].Value(), Variant("1"));
-}
-
 TEST_F(SqliteRecordsetTest, GetRowsGivesFieldsByRowsFromTheCurrentRow) {
     ado::Recordset rs = Open(QStringLiteral("SELECT CODIGO, NIVEL FROM MA_CUENTAS ORDER BY CODIGO"),
                              ado::adOpenDynamic, ado::adLockReadOnly);
