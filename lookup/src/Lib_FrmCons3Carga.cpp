@@ -65,11 +65,76 @@ struct Lectura {
     int stock = -1;
     int devuelto = -1;  // the field of CampoDevuelto, -1 when missing
     bool colorea = false;
-    std::vector<QString> textos;
+    std::vector<rt::Variant> celdas;
     bool marcada = false;
     rt::Variant color;
     std::array<const rt::Variant*, 4> niveles{};  // the colours of the four stock levels
 };
+
+// A stock field as a fixed-point amount: TextoAMoneda of its text, or the number itself, which
+// reads back the same and is not written as text only to be read again.
+rt::Currency Monto(const vexilo::VexUtil& u, const rt::Variant& valor) {
+    switch (valor.VarType()) {
+        case rt::Variant::Type::Long:
+        case rt::Variant::Type::LongLong:
+        case rt::Variant::Type::Double:
+        case rt::Variant::Type::Currency:
+            return valor.ToCurrency();
+        default:
+            return u.TextoAMoneda(u.CampoATexto(valor));
+    }
+}
+
+// The colour of an articles row's stock level; empty when the result lacks a stock field.
+rt::Variant ColorDeFila(const vexilo::VexUtil& u, const Lectura& l) {
+    if (l.puntoPedido < 0 || l.stock < 0) {
+        return {};
+    }
+    const rt::Currency pp = Monto(u, l.rs.Fields()[l.puntoPedido].Value());
+    const rt::Currency st = Monto(u, l.rs.Fields()[l.stock].Value());
+    return *l.niveles[static_cast<size_t>(NivelStock(pp, st) - 1)];
+}
+
+// A cell as the row keeps it: a text trimmed (the row's own text) or on one line (a sub-item);
+// any other value as it stands, since a number or a date has neither blanks around it nor line
+// breaks: it is written as text when it is first shown, searched or sorted.
+rt::Variant Celda(const vexilo::VexUtil& u, const rt::Variant& valor, bool textoDeFila) {
+    if (valor.IsNull() || valor.IsEmpty()) {
+        return QString();
+    }
+    if (!valor.IsText()) {
+        return valor;
+    }
+    const QString texto = u.CampoATexto(valor);
+    return textoDeFila ? Trim(texto) : Mostrado(u, texto);
+}
+
+// Whether the returned field's text occurs in the default values; a null or empty one never
+// does.
+bool Preseleccionada(const vexilo::VexUtil& u, const rt::Variant& valor,
+                     const QString& valoresDefault) {
+    if (valor.IsNull()) {
+        return false;
+    }
+    const QString texto = Trim(u.CampoATexto(valor));
+    return !texto.isEmpty() && valoresDefault.contains(texto, Qt::CaseInsensitive);
+}
+
+// The current record: its colour, its row text, its tick and its sub-items, in that order.
+void LeerRegistro(const vexilo::VexUtil& u, Lectura& l, bool esArticulos,
+                  const QString& valoresDefault) {
+    const ado::Fields& campos = l.rs.Fields();
+    if (esArticulos) {
+        l.color = ColorDeFila(u, l);
+    }
+    l.celdas[0] = Celda(u, campos[0].Value(), true);
+    if (l.devuelto >= 0) {
+        l.marcada = Preseleccionada(u, campos[l.devuelto].Value(), valoresDefault);
+    }
+    for (int i = 1; i < l.campos; ++i) {
+        l.celdas[static_cast<size_t>(i)] = Celda(u, campos[i].Value(), false);
+    }
+}
 
 }  // namespace
 
@@ -208,46 +273,15 @@ void Lib_FrmCons3::Leer(int32_t Cdesde, int16_t Cuantas) {
         if (!steps([&l, &fin] { fin = l.rs.Eof(); }) || fin) {
             return;
         }
-        l.textos.assign(static_cast<size_t>(l.campos), QString());
+        l.celdas.assign(static_cast<size_t>(l.campos), rt::Variant());
         l.marcada = false;
         l.color = rt::Variant();
-        if (esArticulos_ && !steps([this, &l] {
-                if (l.puntoPedido < 0 || l.stock < 0) {
-                    return;  // no stock fields: no colour
-                }
-                const vexilo::VexUtil& u = Util();
-                const rt::Currency pp =
-                    u.TextoAMoneda(u.CampoATexto(l.rs.Fields()[l.puntoPedido].Value()));
-                const rt::Currency st =
-                    u.TextoAMoneda(u.CampoATexto(l.rs.Fields()[l.stock].Value()));
-                l.color = *l.niveles[static_cast<size_t>(NivelStock(pp, st) - 1)];
-            })) {
-            return;
-        }
-        if (!steps(
-                [this, &l] { l.textos[0] = Trim(Util().CampoATexto(l.rs.Fields()[0].Value())); })) {
-            return;
-        }
-        if (!steps([this, &l] {
-                if (l.devuelto < 0) {
-                    return;
-                }
-                const rt::Variant& valor = l.rs.Fields()[l.devuelto].Value();
-                const QString texto = valor.IsNull() ? QString() : Trim(Util().CampoATexto(valor));
-                l.marcada = !texto.isEmpty() && ValoresDefault.contains(texto, Qt::CaseInsensitive);
-            })) {
-            return;
-        }
-        if (!steps([this, &l] {
-                for (int i = 1; i < l.campos; ++i) {
-                    l.textos[static_cast<size_t>(i)] =
-                        Mostrado(Util(), Util().CampoATexto(l.rs.Fields()[i].Value()));
-                }
-            })) {
+        // A failure passed over keeps the row with what was read of it.
+        if (!steps([this, &l] { LeerRegistro(Util(), l, esArticulos_, ValoresDefault); })) {
             return;
         }
         if (!steps([this, &l, &modelo] {
-                modelo.AgregarFila(std::move(l.textos), l.marcada);
+                modelo.AgregarFila(std::move(l.celdas), l.marcada);
                 itemActual_ = modelo.Filas() - 1;
                 if (l.colorea && !Trim(l.color.ToText()).isEmpty()) {
                     modelo.PonerEstilo(itemActual_, ColorConfigurado(l.color), true);

@@ -11,6 +11,8 @@ namespace lookup {
 
 namespace {
 
+constexpr int kMargenFila = 4;  // pixels of a row beyond its text
+
 bool EsDeNavegacion(int codigo) {
     using namespace teclas;
     return codigo == kArriba || codigo == kAbajo || codigo == kRePag || codigo == kAvPag ||
@@ -20,20 +22,27 @@ bool EsDeNavegacion(int codigo) {
 }  // namespace
 
 ListaConsulta::ListaConsulta(QWidget* parent)
-    : QTreeView(parent), modelo_(std::make_unique<ModeloConsulta>(this).release()) {
+    : QTableView(parent), modelo_(std::make_unique<ModeloConsulta>(this).release()) {
     setModel(modelo_);
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setTabKeyNavigation(false);
     setSelectionMode(SingleSelection);
     setSelectionBehavior(SelectRows);
     setEditTriggers(NoEditTriggers);
     setTextElideMode(Qt::ElideRight);
-    header()->setStretchLastSection(false);
-    header()->setSectionsClickable(true);
-    header()->setSectionsMovable(false);
-    header()->setSortIndicatorShown(false);
+    QHeaderView* filas = verticalHeader();
+    filas->hide();
+    filas->setSectionResizeMode(QHeaderView::Fixed);
+    filas->setDefaultSectionSize(fontMetrics().height() + kMargenFila);
+    QHeaderView* titulos = horizontalHeader();
+    titulos->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    titulos->setHighlightSections(false);
+    titulos->setStretchLastSection(false);
+    titulos->setSectionsClickable(true);
+    titulos->setSectionsMovable(false);
+    titulos->setSortIndicatorShown(false);
 }
 
 ListaConsulta::~ListaConsulta() = default;
@@ -74,7 +83,7 @@ void ListaConsulta::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (EsDeNavegacion(tecla.codigo) || tecla.codigo == teclas::kTabulador) {
-        QTreeView::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
         return;
     }
     if (tecla.codigo == teclas::kEscape || tecla.codigo == teclas::kNinguna) {
@@ -85,12 +94,19 @@ void ListaConsulta::keyPressEvent(QKeyEvent* event) {
 }
 
 void ListaConsulta::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTreeView::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     emit DblClick();
 }
 
 void ListaConsulta::keyboardSearch(const QString& search) {
     Q_UNUSED(search);
+}
+
+QModelIndex ListaConsulta::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    if (cursorAction == MoveHome || cursorAction == MoveEnd) {
+        modifiers |= Qt::ControlModifier;
+    }
+    return QTableView::moveCursor(cursorAction, modifiers);
 }
 
 }  // namespace lookup

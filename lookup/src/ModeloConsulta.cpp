@@ -10,6 +10,14 @@ namespace {
 
 const QString kVacio;
 
+// The text of a cell; a value that is not a text yet is written as one in its place.
+QString TextoDe(rt::Variant& celda) {
+    if (!celda.IsText()) {
+        celda = celda.IsNull() || celda.IsEmpty() ? QString() : celda.ToString();
+    }
+    return celda.ToString();
+}
+
 }  // namespace
 
 ModeloConsulta::ModeloConsulta(QObject* parent) : QAbstractTableModel(parent) {
@@ -40,7 +48,6 @@ void ModeloConsulta::ComenzarCarga(int filasPrevistas) {
     beginResetModel();
     cargando_ = true;
     const auto filas = static_cast<size_t>(std::max(filasPrevistas, 0));
-    celdas_.reserve(celdas_.size() + filas * static_cast<size_t>(Columnas()));
     estilos_.reserve(estilos_.size() + filas);
     orden_.reserve(orden_.size() + filas);
 }
@@ -53,14 +60,14 @@ void ModeloConsulta::TerminarCarga() {
     endResetModel();
 }
 
-void ModeloConsulta::AgregarFila(std::vector<QString>&& textos, bool marcada) {
+void ModeloConsulta::AgregarFila(std::vector<rt::Variant>&& celdas, bool marcada) {
     const int fila = Filas();
     if (!cargando_) {
         beginInsertRows({}, fila, fila);
     }
     const auto columnas = static_cast<size_t>(Columnas());
-    textos.resize(columnas);
-    std::move(textos.begin(), textos.end(), std::back_inserter(celdas_));
+    celdas.resize(columnas);
+    std::move(celdas.begin(), celdas.end(), std::back_inserter(celdas_));
     estilos_.push_back({marcada, false, false, 0});
     orden_.push_back(static_cast<int>(estilos_.size()) - 1);
     if (!cargando_) {
@@ -73,11 +80,11 @@ size_t ModeloConsulta::Celda(int fila, int columna) const {
            static_cast<size_t>(columna);
 }
 
-const QString& ModeloConsulta::Texto(int fila, int columna) const {
+QString ModeloConsulta::Texto(int fila, int columna) const {
     if (fila < 0 || fila >= Filas() || columna < 0 || columna >= Columnas()) {
         return kVacio;
     }
-    return celdas_[Celda(fila, columna)];
+    return TextoDe(celdas_[Celda(fila, columna)]);
 }
 
 void ModeloConsulta::AvisarFila(int fila, const QList<int>& roles) {
@@ -90,7 +97,7 @@ void ModeloConsulta::PonerTexto(int fila, int columna, const QString& texto) {
     if (fila < 0 || fila >= Filas() || columna < 0 || columna >= Columnas()) {
         return;
     }
-    celdas_[Celda(fila, columna)] = texto;
+    celdas_[Celda(fila, columna)] = rt::Variant(texto);
     if (!cargando_) {
         emit dataChanged(index(fila, columna), index(fila, columna), {Qt::DisplayRole});
     }
@@ -158,7 +165,8 @@ void ModeloConsulta::Ordenar(int columna, Qt::SortOrder orden) {
     claves.reserve(estilos_.size());
     const auto columnas = static_cast<size_t>(Columnas());
     for (size_t fila = 0; fila < estilos_.size(); ++fila) {
-        claves.push_back(collator.sortKey(celdas_[fila * columnas + static_cast<size_t>(columna)]));
+        claves.push_back(
+            collator.sortKey(TextoDe(celdas_[fila * columnas + static_cast<size_t>(columna)])));
     }
     const bool ascendente = orden == Qt::AscendingOrder;
     std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
@@ -183,7 +191,7 @@ QStringList ModeloConsulta::TextosDistintos(int columna) const {
     QStringList textos;
     QSet<QString> vistos;
     for (int fila = 0; fila < Filas(); ++fila) {
-        const QString& texto = Texto(fila, columna);
+        const QString texto = Texto(fila, columna);
         if (!vistos.contains(texto)) {
             vistos.insert(texto);
             textos.append(texto);

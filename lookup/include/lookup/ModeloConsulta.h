@@ -4,8 +4,11 @@
 #include <QColor>
 #include <QFont>
 #include <QStringList>
+#include <deque>
 #include <optional>
 #include <vector>
+
+#include "runtime/Variant.h"
 
 namespace lookup {
 
@@ -13,6 +16,10 @@ namespace lookup {
 // text colour and weight of the whole row. Rows keep the order they were added in; sorting only
 // changes the order they are shown in. Every row position taken or given here counts in the
 // shown order, from 0.
+//
+// A cell may be given a value that is not a text (a number, a date): it is written as text, as
+// the value's own conversion writes it, the first time its text is needed, so that a large
+// result costs only the texts that are shown, searched or sorted.
 class ModeloConsulta : public QAbstractTableModel {
     Q_OBJECT
 
@@ -33,10 +40,11 @@ class ModeloConsulta : public QAbstractTableModel {
     // see them all at once at the end.
     void ComenzarCarga(int filasPrevistas = 0);
     void TerminarCarga();
-    // Adds a row at the end of the shown order; missing texts are empty, extra ones ignored.
-    void AgregarFila(std::vector<QString>&& textos, bool marcada = false);
+    // Adds a row at the end of the shown order; missing cells are empty, extra ones ignored. A
+    // Null or Empty value is an empty text.
+    void AgregarFila(std::vector<rt::Variant>&& celdas, bool marcada = false);
 
-    const QString& Texto(int fila, int columna) const;
+    QString Texto(int fila, int columna) const;
     void PonerTexto(int fila, int columna, const QString& texto);
 
     // Whether rows show a check box (in their first column).
@@ -79,7 +87,9 @@ class ModeloConsulta : public QAbstractTableModel {
     void AvisarFila(int fila, const QList<int>& roles);
 
     QStringList titulos_;
-    std::vector<QString> celdas_;  // row by row in the order the rows were added
+    // Row by row in the order the rows were added; a cell holds its text, or the value still to
+    // be written as one.
+    mutable std::deque<rt::Variant> celdas_;
     std::vector<Estilo> estilos_;  // likewise
     std::vector<int> orden_;       // the shown order: for each shown row, its added row
     bool casillas_ = false;
