@@ -5,7 +5,7 @@
 
 #include "OdbcTypes.h"
 #include "ProviderFailure.h"
-#include "ado/ProviderErrors.h"
+#include "ProviderErrors.h"
 
 namespace ado {
 

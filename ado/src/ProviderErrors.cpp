@@ -1,4 +1,4 @@
-#include "ado/ProviderErrors.h"
+#include "ProviderErrors.h"
 
 #include <sqlite3.h>
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "ProviderFailure.h"
-#include "ado/ProviderErrors.h"
+#include "ProviderErrors.h"
 
 namespace ado {
 

@@ -1,4 +1,4 @@
-#include "ado/SqliteDialect.h"
+#include "SqliteDialect.h"
 
 #include <set>
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "SqlTokens.h"
-#include "ado/SqliteDialect.h"
+#include "SqliteDialect.h"
 
 namespace ado {
 

@@ -3,7 +3,7 @@
 #include <sqlite3.h>
 #include "Printers.h"
 
-#include "ado/ProviderErrors.h"
+#include "ProviderErrors.h"
 #include "runtime/RuntimeError.h"
 
 namespace {

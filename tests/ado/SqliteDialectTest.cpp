@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Printers.h"
-#include "ado/SqliteDialect.h"
+#include "SqliteDialect.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "Printers.h"
-#include "ado/SqliteDialect.h"
+#include "SqliteDialect.h"
 
 namespace {
 

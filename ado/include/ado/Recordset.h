@@ -65,11 +65,11 @@ class Recordset {
     const QString& Source() const;
     std::shared_ptr<Connection> ActiveConnection() const;
 
+  private:
+    friend class Connection;
     // Used by Connection to hand over a result it has already run.
     explicit Recordset(std::unique_ptr<RecordsetImpl> impl);
     RecordsetImpl& Impl();
-
-  private:
     const RecordsetImpl& ConstImpl() const;
     // The state, raising 3705 when open (properties that only a closed recordset may change).
     RecordsetImpl& ClosedImpl();
