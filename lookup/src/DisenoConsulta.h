@@ -17,7 +17,6 @@ inline constexpr double kAnchoBoton = 1455;
 inline constexpr double kAltoBoton = 375;
 inline constexpr double kLeftNueva = 60;
 inline constexpr double kLeftCancelar = 1620;
-inline constexpr double kLeftAceptar = 3180;
 
 inline constexpr double kAnchoEtiqueta = 2000;  // lblFieldName
 inline constexpr double kAltoEtiqueta = 225;
@@ -42,8 +41,6 @@ inline constexpr double kMargenPantalla = 480;  // a window as wide as the scree
 inline constexpr double kMaximoBarra = 32700;
 inline constexpr double kExtraBarra = 480;
 inline constexpr double kFactorBarra = 0.6;
-// However few its columns, the window keeps its buttons in view.
-inline constexpr double kAnchoMinimo = kAnchoMarco + 2 * kMargenAncho + kAnchoNoCliente;
 
 // A field's column is as wide as this many letters "X" at most.
 inline constexpr int kLetrasMaximas = 60;

@@ -34,11 +34,24 @@ W* Hijo(QWidget* parent, Args&&... args) {
     return widget.release();
 }
 
-QPushButton* Boton(QWidget* parent, const char* nombre, const QString& caption, double left) {
+QPushButton* Boton(QWidget* parent, const char* nombre, const QString& caption) {
     QPushButton* boton = Hijo<QPushButton>(parent, caption);
     boton->setObjectName(QLatin1String(nombre));
-    boton->setGeometry(ui::twips::ToPixels(left, kTopBoton, kAnchoBoton, kAltoBoton));
     return boton;
+}
+
+// The buttons in a row as designed, each widened to its caption when the font asks for more,
+// and the bar as wide as they need.
+void ColocarBotones(QWidget& barra, std::initializer_list<QPushButton*> botones) {
+    const int separacion = ToPixels(kLeftCancelar - kLeftNueva - kAnchoBoton);
+    int left = ToPixels(kLeftNueva);
+    for (QPushButton* boton : botones) {
+        const int ancho = std::max(ToPixels(kAnchoBoton), boton->sizeHint().width());
+        boton->setGeometry(left, ToPixels(kTopBoton), ancho, ToPixels(kAltoBoton));
+        left += ancho + separacion;
+    }
+    const int necesario = left - separacion + ToPixels(kLeftNueva);
+    barra.resize(std::max(ToPixels(kAnchoMarco), necesario), ToPixels(kAltoMarco));
 }
 
 }  // namespace
@@ -64,10 +77,10 @@ void Lib_FrmCons3::Disenar() {
 void Lib_FrmCons3::DisenarBotones() {
     frame1_ = Hijo<QFrame>(this);
     frame1_->setObjectName(QStringLiteral("Frame1"));
-    frame1_->resize(ToPixels(kAnchoMarco), ToPixels(kAltoMarco));
-    cmdNueva_ = Boton(frame1_, "CmdNueva", QStringLiteral("&Nueva Busqueda"), kLeftNueva);
-    cmdCancelar_ = Boton(frame1_, "CmdCancelar", QStringLiteral("&Cancelar"), kLeftCancelar);
-    cmdAceptar_ = Boton(frame1_, "CmdAceptar", QStringLiteral("&Aceptar"), kLeftAceptar);
+    cmdNueva_ = Boton(frame1_, "CmdNueva", QStringLiteral("&Nueva Busqueda"));
+    cmdCancelar_ = Boton(frame1_, "CmdCancelar", QStringLiteral("&Cancelar"));
+    cmdAceptar_ = Boton(frame1_, "CmdAceptar", QStringLiteral("&Aceptar"));
+    ColocarBotones(*frame1_, {cmdNueva_, cmdCancelar_, cmdAceptar_});
     cmdAceptar_->setDefault(true);
     for (QPushButton* boton : {cmdNueva_, cmdCancelar_, cmdAceptar_}) {
         boton->installEventFilter(this);
@@ -106,6 +119,8 @@ void Lib_FrmCons3::DisenarCampos() {
         AlinearCajas();
         SincronizarBarra();
     });
+    connect(listView1_->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this] { AjustarPasoDeBarra(); });
 
     hScroll1_ = Hijo<QScrollBar>(this, Qt::Horizontal);
     hScroll1_->setObjectName(QStringLiteral("HScroll1"));

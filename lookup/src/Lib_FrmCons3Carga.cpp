@@ -339,10 +339,13 @@ void Lib_FrmCons3::CalcularAncho() {
     hScroll1_->setMaximum(static_cast<int>(
         anchoCampos > kMaximoBarra ? kMaximoBarra
                                    : std::nearbyint((anchoCampos + kExtraBarra) * kFactorBarra)));
+    AjustarPasoDeBarra();
     const double pantalla = Tw(ui::Dialogs::Current().ScreenSize().width());
+    // However few its columns, the window keeps its buttons in view.
+    const double minimo = Tw(frame1_->width()) + 2 * kMargenAncho + kAnchoNoCliente;
     const double ventana = anchoLista + kExtraLista >= pantalla
                                ? pantalla - kMargenPantalla
-                               : std::max(anchoLista + kExtraVentana, kAnchoMinimo);
+                               : std::max(anchoLista + kExtraVentana, minimo);
     resize(Px(ventana - kAnchoNoCliente), height());
     // The layout follows the window even when its width did not change.
     Form_Resize();
@@ -411,6 +414,18 @@ void Lib_FrmCons3::HScroll1_Change() {
         propia->setValue(static_cast<int>(std::lround(parte * propia->maximum())));
         sincronizando_ = false;
     });
+}
+
+// HScroll1's thumb shows how much of the columns is in view.
+void Lib_FrmCons3::AjustarPasoDeBarra() {
+    if (!hScroll1_) {
+        return;  // still being built
+    }
+    const QScrollBar* propia = listView1_->horizontalScrollBar();
+    const int maximo = hScroll1_->maximum();
+    const double parte =
+        propia->maximum() > 0 ? static_cast<double>(propia->pageStep()) / propia->maximum() : 1.0;
+    hScroll1_->setPageStep(std::max(1, static_cast<int>(std::lround(parte * maximo))));
 }
 
 void Lib_FrmCons3::SincronizarBarra() {

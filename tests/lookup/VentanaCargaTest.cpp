@@ -389,6 +389,20 @@ TEST_F(CargaTest, TheWindowFitsItsColumns) {
     EXPECT_EQ(w.width(), Pixels(total + 360 + 280 - 120))
         << "the list and a margin, less the frame";
     EXPECT_EQ(w.HScroll1()->maximum(), qRound((total + 360 + 480) * 0.6));
+    EXPECT_EQ(w.HScroll1()->pageStep(), w.HScroll1()->maximum()) << "every column in view";
+}
+
+TEST_F(CargaTest, TheButtonsShowTheirCaptions) {
+    Lib_FrmCons3& w = Abrir("select CODIGO from MA_ZONAS");
+    int right = 0;
+    for (QPushButton* button : {w.CmdNueva(), w.CmdCancelar(), w.CmdAceptar()}) {
+        EXPECT_GE(button->width(), button->sizeHint().width())
+            << button->objectName().toStdString();
+        EXPECT_GE(button->width(), Pixels(1455)) << "at least as designed";
+        EXPECT_GT(button->x(), right) << "in a row, apart";
+        right = button->geometry().right();
+    }
+    EXPECT_LT(right, w.Frame1()->width());
 }
 
 TEST_F(CargaTest, AFewNarrowColumnsStillShowTheButtons) {
@@ -408,6 +422,7 @@ TEST_F(VentanaTest, ColumnsWiderThanTheScreenTakeTheScreen) {
     // 12 columns of 60 letters: 5040 pixels, 75600 twips.
     EXPECT_EQ(Twips(w.width()) + 120, Twips(dialogs.screen.width()) - 480);
     EXPECT_EQ(w.HScroll1()->maximum(), 32700);
+    EXPECT_LT(w.HScroll1()->pageStep(), 32700 / 2) << "the thumb shows the part in view";
     w.HScroll1()->setValue(w.HScroll1()->maximum());
     const int last = Cabecera().sectionViewportPosition(11) + Cabecera().sectionSize(11);
     EXPECT_LE(last, Lista().viewport()->width()) << "the last column is in view";

@@ -137,6 +137,7 @@ class Lib_FrmCons3 : public QDialog {
     void GrabarAnchos();
     void AlinearCajas();
     void SincronizarBarra();
+    void AjustarPasoDeBarra();
     void Centrar();
     QString Titulo(int i, const QString& campo);
 
