@@ -209,6 +209,17 @@ TEST_F(BaseTest, TheContainsForm) {
     EXPECT_EQ(Columna(0), (QStringList{"110", "10", "210"}));
 }
 
+// The database compares as SQL Server's case-insensitive collation does, for every letter.
+TEST_F(BaseTest, F5IgnoresCaseBeyondAscii) {
+    base.Exec(
+        QString::fromUtf8("INSERT INTO V_MA_ARTICULOS VALUES ('6', 'ÑANDÚ'), "
+                          "('7', 'ñandú chico'), ('8', 'NANDU')"));
+    AbrirArticulos();
+    F5(1, QString::fromUtf8("ñandú"));
+    EXPECT_EQ(Columna(0), (QStringList{"6", "7"}));
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
 TEST_F(BaseTest, AQuoteStaysInsideThePattern) {
     Lib_FrmCons3& w = AbrirArticulos();
     F5(1, "LLAVE 1/2'");
