@@ -15,6 +15,9 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+// Clang deduces no template arguments for an aggregate without a guide.
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 [[noreturn]] void Raise(int32_t number) {
     RuntimeError::Raise(number);
