@@ -113,8 +113,9 @@ double ResidenteKb() {
         return 0;
     }
     for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').front().toDouble();
+        constexpr QByteArrayView kResidente("VmRSS:");
+        if (line.startsWith(kResidente)) {
+            return line.mid(kResidente.size()).trimmed().split(' ').front().toDouble();
         }
     }
     return 0;

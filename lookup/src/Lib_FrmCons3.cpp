@@ -26,6 +26,7 @@ using namespace diseno;
 using ui::twips::ToPixels;
 
 const QString kTooltipBusqueda = QStringLiteral("F5 realiza nueva busqueda");
+constexpr int kTextosVisibles = 20;  // rows of a search box's drop-down list
 
 // Creates a widget owned by its parent.
 template <class W, class... Args>
@@ -152,7 +153,7 @@ QComboBox* Lib_FrmCons3::CrearCaja(int i) {
         caja->setEditable(true);
         caja->setInsertPolicy(QComboBox::NoInsert);
         caja->setToolTip(kTooltipBusqueda);
-        caja->setMaxVisibleItems(20);
+        caja->setMaxVisibleItems(kTextosVisibles);
         caja->resize(caja->width(), ToPixels(kAltoCaja));
         caja->installEventFilter(this);
         caja->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -187,8 +187,7 @@ void Lib_FrmCons3::Form_Load() {
     }
 }
 
-QString Lib_FrmCons3::Titulo(int i, const QString& campo) {
-    Q_UNUSED(i);
+QString Lib_FrmCons3::Titulo(const QString& campo) {
     if (!Contains(SQL, QStringLiteral("V_MA_ARTICULOS")) &&
         !Contains(SQL, QStringLiteral("STK_MA_ARTICULOS"))) {
         return campo;
@@ -221,7 +220,7 @@ void Lib_FrmCons3::Encolumnar() {
         CrearCaja(i);
         tags_[static_cast<size_t>(i)] = campo.Name();
         const int letras = std::clamp(campo.DefinedSize(), 0, kLetrasMaximas);
-        titulos.append(Titulo(i, campo.Name()));
+        titulos.append(Titulo(campo.Name()));
         const int pixeles =
             ui::Dialogs::Current().TextWidth(font(), QString(letras, QLatin1Char('X')));
         anchos.push_back(Px(Tw(pixeles)));

@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int code = tools::RunConsulta(args, out, err);
+    // The request released its window with deleteLater; let it go before the program ends.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     out.flush();
     err.flush();
     return code;

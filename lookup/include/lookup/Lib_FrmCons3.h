@@ -139,7 +139,8 @@ class Lib_FrmCons3 : public QDialog {
     void SincronizarBarra();
     void AjustarPasoDeBarra();
     void Centrar();
-    QString Titulo(int i, const QString& campo);
+    // A field's column caption: the configured name of a price class in an articles statement.
+    QString Titulo(const QString& campo);
 
     // ---- search and ordering (Lib_FrmCons3Busqueda.cpp) ----
     void CmbSearch_GotFocus(int i);
