@@ -4,8 +4,8 @@
 #include <QRegularExpression>
 
 #include "OdbcTypes.h"
-#include "ProviderFailure.h"
 #include "ProviderErrors.h"
+#include "ProviderFailure.h"
 
 namespace ado {
 

@@ -3,8 +3,8 @@
 #include <QDateTime>
 #include <limits>
 
-#include "ProviderFailure.h"
 #include "ProviderErrors.h"
+#include "ProviderFailure.h"
 
 namespace ado {
 

@@ -1,7 +1,7 @@
 // CREATE TABLE forms of SQL Server: IDENTITY columns, CLUSTERED and NONCLUSTERED keys.
 #include "SqlOperands.h"
-#include "SqliteDialectTokens.h"
 #include "SqliteDialect.h"
+#include "SqliteDialectTokens.h"
 
 namespace ado {
 

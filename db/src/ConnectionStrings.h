@@ -4,6 +4,9 @@
 
 namespace db {
 
+// The provider that the dialog's "ORACLE" entry selects.
+inline constexpr const char* kProveedorOracle = "OraOLEDB.Oracle.1";
+
 // A value as it goes into a connection string: as it stands, or between double quotes (inner
 // double quotes doubled) when it holds ";", starts with a quote or a brace, or has blanks at an
 // end, so that it can neither end early, add attributes nor lose its blanks.

@@ -4,7 +4,6 @@
 #include "ConnectionStrings.h"
 #include "db/DB_Dll.h"
 #include "db/PedidoDeAcceso.h"
-#include "db/Proveedores.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
 #include "runtime/VarType.h"

@@ -2,11 +2,20 @@
 
 namespace rt {
 
+namespace {
+
+// The answers of the Retry and Ignore buttons (ui::vbRetry and ui::vbIgnore, which this
+// library sits below).
+constexpr int kRetry = 4;
+constexpr int kIgnore = 5;
+
+}  // namespace
+
 StepAnswer AnswerFromCode(int code) {
-    if (code == 4) {
+    if (code == kRetry) {
         return StepAnswer::Retry;
     }
-    if (code == 5) {
+    if (code == kIgnore) {
         return StepAnswer::Next;
     }
     return StepAnswer::Leave;
