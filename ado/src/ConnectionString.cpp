@@ -204,6 +204,21 @@ QString OdbcString(const QString& connectionString, const std::vector<Pair>& pai
     return odbc;
 }
 
+// What MSDASQL hands the driver: the string's own attributes (Driver, Server, Database...), then
+// those of "Extended Properties" as they stand.
+QString MsdasqlOdbcString(const std::vector<Pair>& pairs) {
+    QString odbc;
+    QString extended;
+    for (const Pair& pair : pairs) {
+        if (IsOneOf(pair.key, {"Extended Properties"})) {
+            extended = pair.value;
+        } else if (!IsOneOf(pair.key, {"Provider"})) {
+            Append(odbc, pair.key, pair.value);
+        }
+    }
+    return odbc + extended;
+}
+
 bool StartsWith(const QString& text, const char* prefix) {
     return text.startsWith(QLatin1String(prefix), Qt::CaseInsensitive);
 }
@@ -242,9 +257,7 @@ ConnectionTarget TranslateConnectionString(const QString& connectionString, cons
         StartsWith(provider, "MSDASQL.")) {
         target.kind = ProviderKind::Odbc;
         target.provider = QStringLiteral("MSDASQL");
-        const QString extended =
-            ConnectionStringValue(connectionString, QStringLiteral("Extended Properties"));
-        const QString odbc = provider.isEmpty() ? connectionString : extended;
+        const QString odbc = provider.isEmpty() ? connectionString : MsdasqlOdbcString(pairs);
         target.odbcString = OdbcString(odbc, Tokenize(odbc), userId, password);
         return target;
     }

@@ -43,6 +43,11 @@ class OdbcSession : public Session {
                                       sizeof(activities), nullptr))) {
             concurrent_ = activities != 1;
         }
+        SQLUSMALLINT identifierCase = 0;
+        if (SQL_SUCCEEDED(SQLGetInfoW(Dbc(), SQL_IDENTIFIER_CASE, &identifierCase,
+                                      sizeof(identifierCase), nullptr))) {
+            identifierCase_ = identifierCase;
+        }
     }
 
     std::unique_ptr<Cursor> Execute(const QString& text, int32_t* recordsAffected) override {
@@ -82,8 +87,10 @@ class OdbcSession : public Session {
                                                  const QString& table,
                                                  const QString& tableType) override {
         OdbcStatement statement = NewStatement();
-        CheckStatement(SQLTablesW(statement.get(), Pattern(catalog), SQL_NTS, Pattern(schema),
-                                  SQL_NTS, Pattern(table), SQL_NTS, nullptr, 0),
+        const QString schemaName = Folded(schema);
+        const QString tableName = Folded(table);
+        CheckStatement(SQLTablesW(statement.get(), Pattern(catalog), SQL_NTS, Pattern(schemaName),
+                                  SQL_NTS, Pattern(tableName), SQL_NTS, nullptr, 0),
                        statement.get());
         OdbcCursor cursor(std::move(statement), QString(), errors_, source_);
         std::vector<std::vector<rt::Variant>> rows;
@@ -100,9 +107,13 @@ class OdbcSession : public Session {
                                                   const QString& table,
                                                   const QString& column) override {
         OdbcStatement statement = NewStatement();
-        CheckStatement(SQLColumnsW(statement.get(), Pattern(catalog), SQL_NTS, Pattern(schema),
-                                   SQL_NTS, Pattern(table), SQL_NTS, Pattern(column), SQL_NTS),
-                       statement.get());
+        const QString schemaName = Folded(schema);
+        const QString tableName = Folded(table);
+        const QString columnName = Folded(column);
+        CheckStatement(
+            SQLColumnsW(statement.get(), Pattern(catalog), SQL_NTS, Pattern(schemaName), SQL_NTS,
+                        Pattern(tableName), SQL_NTS, Pattern(columnName), SQL_NTS),
+            statement.get());
         OdbcCursor cursor(std::move(statement), QString(), errors_, source_);
         std::vector<std::vector<rt::Variant>> rows;
         for (std::vector<rt::Variant>& row : ReadAll(cursor)) {
@@ -118,6 +129,19 @@ class OdbcSession : public Session {
 
   private:
     SQLHDBC Dbc() const { return dbc_.handle.get(); }
+
+    // A name as the program writes it (without quotes) is the name the server keeps: folded to
+    // lower case by PostgreSQL, to upper case by Oracle. The catalogue calls compare exactly.
+    QString Folded(const QString& name) const {
+        switch (identifierCase_) {
+            case SQL_IC_LOWER:
+                return name.toLower();
+            case SQL_IC_UPPER:
+                return name.toUpper();
+            default:
+                return name;
+        }
+    }
 
     // SQLColumns gives TABLE_CAT, TABLE_SCHEM, TABLE_NAME, COLUMN_NAME, DATA_TYPE, TYPE_NAME,
     // COLUMN_SIZE, BUFFER_LENGTH, DECIMAL_DIGITS, NUM_PREC_RADIX, NULLABLE, ... and the
@@ -186,6 +210,7 @@ class OdbcSession : public Session {
     int32_t commandTimeout_;
     bool inTransaction_ = false;
     bool concurrent_ = true;
+    SQLUSMALLINT identifierCase_ = SQL_IC_MIXED;
 };
 
 }  // namespace

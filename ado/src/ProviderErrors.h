@@ -8,8 +8,8 @@
 // else (the rt::err::Provider* numbers).
 namespace ado {
 
-// From an ODBC SQLSTATE: 42S02/42S01-like missing objects, 42xxx and 37000 syntax, 23xxx
-// integrity, HYT00/HYT01/S1T00 timeout.
+// From an ODBC SQLSTATE: 42S02 (PostgreSQL: 42P01) missing tables, 42xxx and 37000 syntax,
+// 23xxx integrity, HYT00/HYT01/S1T00 (PostgreSQL: 57014) timeout.
 int32_t ErrorNumberForSqlState(const QString& sqlState);
 
 // From an SQLite result code (primary or extended) and its message.

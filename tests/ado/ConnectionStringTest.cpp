@@ -88,6 +88,13 @@ INSTANTIATE_TEST_SUITE_P(
         Translation{"MsdasqlExtendedProperties",
                     "Provider=MSDASQL;Extended Properties=\"DSN=x;UID=y\"", "", "",
                     ProviderKind::Odbc, "DSN=x;UID=y"},
+        // MSDASQL passes its other attributes on to the driver, as the opening writes them.
+        Translation{"MsdasqlAttributesReachTheDriver",
+                    "PROVIDER=MSDASQL;Server=127.0.0.1;Database =ventas;UId=sa;Pwd={a;b};"
+                    "Driver={PostgreSQL Unicode};Port=5433;Extended Properties=\"Timeout=3\"",
+                    "", "", ProviderKind::Odbc,
+                    "Server=127.0.0.1;Database=ventas;UId=sa;Pwd={a;b};Driver=PostgreSQL "
+                    "Unicode;Port=5433;Timeout=3"},
         Translation{"EmptyString", "", "", "", ProviderKind::Odbc, ""},
     }),
     CaseName());

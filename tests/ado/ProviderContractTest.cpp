@@ -1,10 +1,12 @@
-// What every provider of ours must do alike, run once per driver on the same database file: the
-// embedded provider, and the SQLite ODBC driver (libsqliteodbc, registered as "SQLite3") through
-// the driver manager.
+// What every provider of ours must do alike, run once per driver on the same tables: the embedded
+// provider, the SQLite ODBC driver (libsqliteodbc, registered as "SQLite3") through the driver
+// manager, and a PostgreSQL server of the suite's own through psqlODBC.
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <memory>
 
+#include "PostgresServer.h"
 #include "Printers.h"
 #include "RaisedError.h"
 #include "TempDir.h"
@@ -17,8 +19,32 @@ using rt::Variant;
 
 struct Driver {
     const char* name;
-    const char* connection;  // %1 is the database file
+    const char* connection;  // %1 is the database file; empty for the PostgreSQL server
+    // How the driver words a missing table.
+    const char* missingTable;
 };
+
+bool IsServer(const Driver& driver) {
+    return QLatin1String(driver.connection).isEmpty();
+}
+
+// The tables of every case; %1 is the type of a date and time column.
+const char* const kSetup[] = {
+    "CREATE TABLE MA_CUENTAS (CODIGO varchar(10) PRIMARY KEY, NOMBRE varchar(40) NOT NULL, NIVEL "
+    "int, SALDO float, ALTA %1)",
+    "INSERT INTO MA_CUENTAS VALUES ('1', 'Caja', 1, 10.5, '2024-03-01 10:20:30')",
+    "INSERT INTO MA_CUENTAS VALUES ('11', 'Banco Nación', 2, NULL, NULL)",
+    "INSERT INTO MA_CUENTAS VALUES ('2', 'Deudores', 1, -3, NULL)",
+    "CREATE TABLE MAXCUENTAS (X int)",
+};
+
+QStringList Tables(const QString& dateTimeType) {
+    QStringList statements;
+    for (const char* statement : kSetup) {
+        statements << QString::fromUtf8(statement).replace(QLatin1String("%1"), dateTimeType);
+    }
+    return statements;
+}
 
 void PrintTo(const Driver& driver, std::ostream* os) {
     *os << driver.name;
@@ -26,17 +52,32 @@ void PrintTo(const Driver& driver, std::ostream* os) {
 
 class ProviderContractTest : public ::testing::TestWithParam<Driver> {
   protected:
+    static void TearDownTestSuite() { server.reset(); }
+
     void SetUp() override {
+        if (IsServer(GetParam())) {
+            if (!server) {
+                server = std::make_unique<PostgresServer>();
+            }
+            ASSERT_TRUE(server->Running()) << server->Error().toStdString();
+            cn->Open(server->ConnectionString());
+            cn->Execute(QStringLiteral("DROP TABLE IF EXISTS MA_CUENTAS, MAXCUENTAS"));
+            // PostgreSQL has no datetime type; timestamp is its name for it.
+            for (const QString& statement : Tables(QStringLiteral("timestamp"))) {
+                cn->Execute(statement);
+            }
+            return;
+        }
         auto setup = ado::Connection::Create();
         setup->Open(QStringLiteral("Provider=SQLite;Mode=ReadWriteCreate;Data Source=") + Path());
-        setup->Execute(QStringLiteral(
-            "CREATE TABLE MA_CUENTAS (CODIGO varchar(10) PRIMARY KEY, NOMBRE varchar(40) NOT "
-            "NULL, NIVEL int, SALDO float, ALTA datetime)\n"
-            "INSERT INTO MA_CUENTAS VALUES ('1', 'Caja', 1, 10.5, '2024-03-01 10:20:30')\n"
-            "INSERT INTO MA_CUENTAS VALUES ('11', 'Banco Nación', 2, NULL, NULL)\n"
-            "INSERT INTO MA_CUENTAS VALUES ('2', 'Deudores', 1, -3, NULL)\n"
-            "CREATE TABLE MAXCUENTAS (X int)"));
+        setup->Execute(Tables(QStringLiteral("datetime")).join(QLatin1Char('\n')));
         cn->Open(QString::fromLatin1(GetParam().connection).arg(Path()));
+    }
+
+    // PostgreSQL folds names written without quotes to lower case, and reports them so.
+    QString Name(const char* name) const {
+        const QString written = QLatin1String(name);
+        return IsServer(GetParam()) ? written.toLower() : written;
     }
 
     QString Path() const { return dir.File(QStringLiteral("contrato.db")); }
@@ -46,9 +87,12 @@ class ProviderContractTest : public ::testing::TestWithParam<Driver> {
         return rs.Fields()[0].Value().ToLong();
     }
 
+    static std::unique_ptr<PostgresServer> server;
     TempDir dir;
     std::shared_ptr<ado::Connection> cn = ado::Connection::Create();
 };
+
+std::unique_ptr<PostgresServer> ProviderContractTest::server;
 
 TEST_P(ProviderContractTest, QueriesStreamRowsWithTypedValues) {
     ado::Recordset rs;
@@ -57,7 +101,7 @@ TEST_P(ProviderContractTest, QueriesStreamRowsWithTypedValues) {
             cn);
     EXPECT_EQ(rs.RecordCount(), -1);
     ASSERT_EQ(rs.Fields().Count(), 5);
-    EXPECT_EQ(rs.Fields()[1].Name(), "NOMBRE");
+    EXPECT_EQ(rs.Fields()[1].Name(), Name("NOMBRE"));
     EXPECT_EQ(rs.Fields()[2].Type(), ado::adInteger);
     EXPECT_EQ(rs.Fields()[3].Type(), ado::adDouble);
     EXPECT_EQ(rs.Fields()[4].Type(), ado::adDBTimeStamp);
@@ -120,7 +164,7 @@ TEST_P(ProviderContractTest, ExecuteCountsChangedRowsAndReportsErrors) {
         const ado::Error& error = cn->Errors().Item(0);
         EXPECT_EQ(error.Number(), e.Number());
         EXPECT_FALSE(error.SQLState().isEmpty());
-        EXPECT_TRUE(error.Description().contains(QLatin1String("no such table")))
+        EXPECT_TRUE(error.Description().contains(QLatin1String(GetParam().missingTable)))
             << error.Description().toStdString();
     }
 }
@@ -146,17 +190,19 @@ TEST_P(ProviderContractTest, SchemaOfTablesAndColumns) {
     for (; !tables.Eof(); tables.MoveNext()) {
         names << tables.Fields()[QStringLiteral("TABLE_NAME")].Value().ToString();
     }
-    EXPECT_TRUE(names.contains(QLatin1String("MA_CUENTAS"))) << names.join(',').toStdString();
+    EXPECT_TRUE(names.contains(Name("MA_CUENTAS"))) << names.join(',').toStdString();
 
     // "_" is a pattern letter for ODBC drivers; only the named table answers.
     ado::Recordset columns = cn->OpenSchema(
         ado::adSchemaColumns, {Variant(), Variant(), Variant("MA_CUENTAS"), Variant()});
     QStringList columnNames;
     for (; !columns.Eof(); columns.MoveNext()) {
-        EXPECT_EQ(columns.Fields()[QStringLiteral("TABLE_NAME")].Value(), Variant("MA_CUENTAS"));
+        EXPECT_EQ(columns.Fields()[QStringLiteral("TABLE_NAME")].Value(),
+                  Variant(Name("MA_CUENTAS")));
         columnNames << columns.Fields()[QStringLiteral("COLUMN_NAME")].Value().ToString();
     }
-    EXPECT_EQ(columnNames, QStringList({"CODIGO", "NOMBRE", "NIVEL", "SALDO", "ALTA"}));
+    EXPECT_EQ(columnNames, QStringList({Name("CODIGO"), Name("NOMBRE"), Name("NIVEL"),
+                                        Name("SALDO"), Name("ALTA")}));
 
     ado::Recordset one = cn->OpenSchema(
         ado::adSchemaColumns, {Variant(), Variant(), Variant("MA_CUENTAS"), Variant("nombre")});
@@ -165,10 +211,17 @@ TEST_P(ProviderContractTest, SchemaOfTablesAndColumns) {
 }
 
 const Driver kDrivers[] = {
-    {"Embedded", "Provider=SQLite;Data Source=%1"},
-    {"SqliteOdbc", "Driver=SQLite3;Database=%1"},
+    {"Embedded", "Provider=SQLite;Data Source=%1", "no such table"},
+    {"SqliteOdbc", "Driver=SQLite3;Database=%1", "no such table"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Drivers, ProviderContractTest, ::testing::ValuesIn(kDrivers), CaseName());
+
+// Its own suite, so that its server starts once for all its cases.
+const Driver kServers[] = {
+    {"PostgreSQL", "", "does not exist"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Postgres, ProviderContractTest, ::testing::ValuesIn(kServers), CaseName());
 
 }  // namespace

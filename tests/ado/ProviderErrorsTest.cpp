@@ -29,6 +29,12 @@ INSTANTIATE_TEST_SUITE_P(OdbcStates, SqlStateMappingTest,
                              StateCase{"State_37000", "37000", rt::err::ProviderSyntax},
                              StateCase{"State_42S02", "42S02", rt::err::ProviderNoTable},
                              StateCase{"State_S0002", "S0002", rt::err::ProviderNoTable},
+                             // PostgreSQL's own states for a missing table and a cancelled
+                             // statement.
+                             StateCase{"State_42P01", "42P01", rt::err::ProviderNoTable},
+                             StateCase{"State_42703", "42703", rt::err::ProviderSyntax},
+                             StateCase{"State_57014", "57014", rt::err::ProviderTimeout},
+                             StateCase{"State_57P01", "57P01", rt::err::ProviderUnspecified},
                              StateCase{"State_23000", "23000", rt::err::ProviderIntegrity},
                              StateCase{"State_23505", "23505", rt::err::ProviderIntegrity},
                              StateCase{"State_HYT00", "HYT00", rt::err::ProviderTimeout},
