@@ -64,8 +64,10 @@ std::vector<Pair> Tokenize(const QString& text) {
             pair.value = text.mid(at, stop - at).trimmed();
             at = stop;
         }
-        pair.valueEnd = at;
+        // Whatever follows a closing quote up to the ";" belongs to no pair, but it belongs to
+        // the value's place: masking must hide it too.
         const qsizetype next = text.indexOf(QLatin1Char(';'), at);
+        pair.valueEnd = next < 0 ? text.size() : next;
         at = next < 0 ? text.size() : next + 1;
         if (!pair.key.isEmpty()) {
             pairs.push_back(pair);
@@ -306,8 +308,12 @@ QString MaskPassword(const QString& connectionString) {
 }
 
 QString QuoteOdbcValue(const QString& value) {
-    const bool plain = !value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('{')) &&
-                       !value.contains(QLatin1Char('}')) && value == value.trimmed();
+    // A value that starts with a quote would be read back as a quoted one.
+    const bool opensQuote =
+        value.startsWith(QLatin1Char('"')) || value.startsWith(QLatin1Char('\''));
+    const bool plain = !opensQuote && !value.contains(QLatin1Char(';')) &&
+                       !value.contains(QLatin1Char('{')) && !value.contains(QLatin1Char('}')) &&
+                       value == value.trimmed();
     if (plain) {
         return value;
     }

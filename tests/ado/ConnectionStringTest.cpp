@@ -150,6 +150,52 @@ TEST(QuoteOdbcValue, BracesValuesThatWouldEndTheAttribute) {
     EXPECT_EQ(ado::QuoteOdbcValue(QStringLiteral("a;b")), "{a;b}");
     EXPECT_EQ(ado::QuoteOdbcValue(QStringLiteral("a}b")), "{a}}b}");
     EXPECT_EQ(ado::QuoteOdbcValue(QStringLiteral(" pad")), "{ pad}");
+    EXPECT_EQ(ado::QuoteOdbcValue(QStringLiteral("'ab'cd")), "{'ab'cd}");
+    EXPECT_EQ(ado::QuoteOdbcValue(QStringLiteral("\"q\"x")), "{\"q\"x}");
+    EXPECT_EQ(ado::QuoteOdbcValue(QStringLiteral("in'side")), "in'side");
+}
+
+// What the translation builds reads back with every value as given, and masking it hides the
+// whole password, whatever characters the password holds.
+TEST(TranslateConnectionString, BuiltValuesReadBackWholeAndMaskWhole) {
+    struct Case {
+        const char* name;
+        const char* password;
+        const char* tell;  // a piece of the password that must not show once masked
+    };
+    const Case cases[] = {
+        {"plain", "s3cret", "s3cret"},
+        {"starts with a single quote (found by fuzzing)", "'ab'cd", "cd"},
+        {"starts with a double quote", "\"ab\"cd", "cd"},
+        {"only quotes", "''", "''"},
+        {"semicolon", "a;b", ";b"},
+        {"braces", "{x}y}", "y}"},
+        {"blank at the ends", " pq ", "pq"},
+        {"quote inside", "o'k", "o'k"},
+    };
+    for (const Case& c : cases) {
+        const QString password = QString::fromUtf8(c.password);
+        for (const char* provider : {"SQLOLEDB", "OraOLEDB.Oracle.1", "MSDASQL"}) {
+            const QString cs = QStringLiteral("Provider=") + QLatin1String(provider) +
+                               QStringLiteral(";Extended Properties=\"DSN=d\";Data Source=s");
+            const QString odbc =
+                ado::TranslateConnectionString(cs, QStringLiteral("u"), password).odbcString;
+            EXPECT_EQ(ado::ConnectionStringValue(odbc, QStringLiteral("PWD")), password)
+                << c.name << " " << provider << " " << odbc.toStdString();
+            EXPECT_EQ(ado::ConnectionStringValue(odbc, QStringLiteral("UID")), "u") << c.name;
+            const QString masked = ado::MaskPassword(odbc);
+            EXPECT_EQ(ado::ConnectionStringValue(masked, QStringLiteral("PWD")), "***")
+                << c.name << " " << masked.toStdString();
+            EXPECT_FALSE(masked.contains(QString::fromUtf8(c.tell)))
+                << c.name << " " << masked.toStdString();
+        }
+    }
+}
+
+// Text after a closing quote up to the ";" is hidden with the value it follows.
+TEST(MaskPassword, HidesWhatFollowsAClosingQuote) {
+    EXPECT_EQ(ado::MaskPassword(QStringLiteral("UID=u;PWD='ab'cd;X=1")), "UID=u;PWD=***;X=1");
+    EXPECT_EQ(ado::MaskPassword(QStringLiteral("Password=\"a\" tail")), "Password=***");
 }
 
 }  // namespace

@@ -48,7 +48,8 @@ ConnectionTarget TranslateConnectionString(const QString& connectionString,
 // The connection string with every password value replaced by "***", for messages and logs.
 QString MaskPassword(const QString& connectionString);
 
-// An ODBC attribute value, braced when it holds characters that would end or confuse it.
+// An ODBC attribute value, braced when it holds characters that would end or confuse it or
+// starts with a quote, so that ParseConnectionString gives it back whole.
 QString QuoteOdbcValue(const QString& value);
 
 }  // namespace ado
