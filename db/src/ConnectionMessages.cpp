@@ -1,6 +1,6 @@
 #include "ConnectionMessages.h"
 
-#include "ado/ConnectionString.h"
+#include <QRegularExpression>
 
 namespace db {
 
@@ -13,23 +13,15 @@ QString MensajeReintento(const QString& sqlState, int32_t numero, const QString&
            QString::number(nativo) + cr + QStringLiteral(" - Desea Intentarlo Nuevamente??? ");
 }
 
-QString OcultaPasswords(const QString& texto, const QStringList& passwords) {
-    QString oculto = ado::MaskPassword(texto);
-    for (const QString& password : passwords) {
-        if (!password.isEmpty()) {
-            oculto.replace(password, QStringLiteral("***"));
-        }
-    }
-    return oculto;
-}
-
-QStringList PasswordsConocidas(const QString& userPassword, const QStringList& connStrings) {
-    QStringList passwords{userPassword};
-    for (const QString& conn : connStrings) {
-        passwords << ado::ConnectionStringValue(conn, QStringLiteral("Password"))
-                  << ado::ConnectionStringValue(conn, QStringLiteral("Pwd"));
-    }
-    return passwords;
+QString OcultaPasswords(const QString& texto) {
+    // The key and "=" are kept (group 1); the value is a quoted, doubled-quote or braced text
+    // with whatever follows it up to ";", or a bare text up to ";" or the line's end.
+    static const QRegularExpression atributo(
+        QStringLiteral(R"((\b(?:password|pwd)\s*=\s*))"
+                       R"((?:"(?:[^"]|"")*"?|'(?:[^']|'')*'?|\{(?:[^}]|\}\})*\}?)?[^;\r\n]*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString oculto = texto;
+    return oculto.replace(atributo, QStringLiteral("\\1***"));
 }
 
 }  // namespace db

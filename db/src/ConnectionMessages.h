@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 #include <cstdint>
 
 namespace db {
@@ -14,12 +13,10 @@ inline constexpr const char* kTituloErrorConexion = " Error de Conexion a Base d
 QString MensajeReintento(const QString& sqlState, int32_t numero, const QString& descripcion,
                          int32_t nativo);
 
-// A text to show with the passwords it might carry hidden: the values of password attributes
-// ("Password=", "Pwd=") and every literal occurrence of the given passwords become "***".
-QString OcultaPasswords(const QString& texto, const QStringList& passwords);
-
-// Every password the component knows of, for OcultaPasswords: the password setting and the
-// values of the password attributes of each connection string.
-QStringList PasswordsConocidas(const QString& userPassword, const QStringList& connStrings);
+// A text to show with every password value hidden: wherever "Password=" or "Pwd=" (any case,
+// blanks around "=") stands, its value, quoted, braced or bare up to ";" or the line's end,
+// becomes "***". Nothing else changes: the provider's own words are shown as it wrote them,
+// even when they happen to hold the password's letters.
+QString OcultaPasswords(const QString& texto);
 
 }  // namespace db

@@ -1,5 +1,7 @@
 #include "db/DB_Dll.h"
 
+#include <utility>
+
 #include "runtime/DefaultInstance.h"
 #include "vexilo/VexUtil.h"
 
@@ -17,6 +19,11 @@ const std::shared_ptr<ado::Connection>& DB_Dll::gCnn() {
         cnn_ = ado::Connection::Create();
     }
     return cnn_;
+}
+
+void DB_Dll::SetgCnn(std::shared_ptr<ado::Connection> conexion) {
+    cnn_ = std::move(conexion);
+    gConnString = cnn_ ? cnn_->ConnectionString() : QString();
 }
 
 vexilo::VexUtil& DB_Dll::Util() {

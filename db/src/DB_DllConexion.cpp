@@ -58,16 +58,14 @@ bool EsAdministrador(DB_Dll& db) {
 // parameters; any other failure is reported and ends the opening.
 rt::StepAnswer FalloApertura(DB_Dll& db, const rt::RuntimeError& error) {
     ado::Errors& errores = db.gCnn()->Errors();
-    const QStringList passwords =
-        PasswordsConocidas(db.gUserPassWord, {db.gConnString, db.gCnn()->ConnectionString()});
     if (errores.Count() == 0) {
-        ui::MsgBox(OcultaPasswords(error.Description(), passwords), ui::vbOKOnly, QString());
+        ui::MsgBox(OcultaPasswords(error.Description()), ui::vbOKOnly, QString());
         return rt::StepAnswer::Leave;
     }
     const ado::Error primero = errores.Item(0);
     const QString mensaje =
         MensajeReintento(primero.SQLState(), primero.Number(),
-                         OcultaPasswords(primero.Description(), passwords), primero.NativeError());
+                         OcultaPasswords(primero.Description()), primero.NativeError());
     const int respuesta =
         ui::MsgBox(mensaje, ui::vbYesNo | ui::vbCritical, QLatin1String(kTituloErrorConexion));
     if (respuesta != ui::vbYes) {

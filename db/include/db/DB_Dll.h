@@ -39,6 +39,10 @@ class DB_Dll {
     bool gIgnoraPassWord = false;  // for the host program; unused here
     // The connection every operation of this object runs on; created on first use.
     const std::shared_ptr<ado::Connection>& gCnn();
+    // Hands the component a connection of the caller's (opened or not); gConnString takes its
+    // string, so that the Oracle rewrite follows the connection. A null one makes the next use
+    // create a fresh connection.
+    void SetgCnn(std::shared_ptr<ado::Connection> conexion);
     ado::Recordset glrcs;     // for the host program; unused here
     int gCursorLocation = 0;  // for the host program; unused here
     QString gProveedor;       // OLE DB provider; "ORACLE" in it selects the Oracle string
