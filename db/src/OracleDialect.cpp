@@ -7,6 +7,7 @@
 #include <string>
 
 #include "EsOracle.h"
+#include "SqlWords.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
 
@@ -123,10 +124,31 @@ const QSet<QString>& DateColumnSet() {
     return set;
 }
 
+// Where "TOP " stands as a word of its own outside quoted texts and names ('...', "...",
+// [...]), or -1: TOP inside a longer name (LAPTOP) or a literal ('Stop Sur') is no row limit.
+qsizetype RowLimitAt(const QString& valor) {
+    static constexpr QLatin1String kTop("top ");
+    QChar closing;  // the character that ends the quoted text being skipped, if any
+    for (qsizetype i = 0; i < valor.size(); ++i) {
+        const QChar c = valor[i];
+        if (!closing.isNull()) {
+            closing = c == closing ? QChar() : closing;
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            closing = c;
+        } else if (c == QLatin1Char('[')) {
+            closing = QLatin1Char(']');
+        } else if (EsPalabraEn(valor, i, kTop)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 // Row limit: "select top n body [group by ...|order by ...]" becomes the body with a ROWNUM
 // condition in front of the grouping or ordering clause. Works on the text as written.
-QString RowLimit(const QString& valor) {
-    const qsizetype top = valor.indexOf(u"top", 0, Qt::CaseInsensitive);
+QString RowLimit(const QString& valor, qsizetype top) {
     const QString rest = rt::text::Trim(valor.mid(top + 3));
     const qsizetype space = rest.indexOf(QLatin1Char(' '));
     if (space < 0) {
@@ -266,8 +288,8 @@ QString DateLiterals(const QString& work) {
 }
 
 QString Rewrite(const QString& valor, QString work) {
-    if (Contains(valor, QStringLiteral("top "))) {
-        work = RowLimit(valor);
+    if (const qsizetype top = RowLimitAt(valor); top >= 0) {
+        work = RowLimit(valor, top);
     }
     LengthFunction(work);
     work.replace(QLatin1Char('['), QLatin1Char('"'));

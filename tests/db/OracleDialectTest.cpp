@@ -70,10 +70,41 @@ TEST(OracleDialect, RowLimitKeepsTheCaseAsWritten) {
         {"select top 5 a, b from T where x = 'q' group by a order by b",
          "select  a, b from T where x = 'q' AND ROWNUM <= 5 group by a order by b"},
         {"Select Top 2 a From T Order By a", "Select  a From T WHERE ROWNUM <= 2 Order By a"},
-        // "top " inside a longer word starts the row limit just the same.
-        {"select laptop from T", "select lap T WHERE ROWNUM <= from"},
     };
     dbtest::ExpectAll(Oracle, examples);
+}
+
+// TOP limits the rows only as a word of its own outside quoted texts and names; elsewhere it is
+// part of a name or of the data and the statement is only upper-cased.
+TEST(OracleDialect, RowLimitOnlyWhereTopIsAWordOutsideLiterals) {
+    struct Case {
+        const char* name;
+        const char* input;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"inside a longer name (found by fuzzing)", "SELECT Laptop FROM T WHERE A = 1",
+         "SELECT LAPTOP FROM T WHERE A = 1"},
+        {"inside a literal (found by fuzzing)", "SELECT * FROM T WHERE Nombre = 'Stop Sur'",
+         "SELECT * FROM T WHERE NOMBRE = 'STOP SUR'"},
+        {"lower-case name ending in top", "select laptop from T", "SELECT LAPTOP FROM T"},
+        {"name after an underscore", "select x_top from T", "SELECT X_TOP FROM T"},
+        {"a literal that is only the word", "select a from T where b = 'top 5 x'",
+         "SELECT A FROM T WHERE B = 'TOP 5 X'"},
+        {"double-quoted name", "select \"top 3\" from T", "SELECT \"TOP 3\" FROM T"},
+        {"bracketed name", "select [top 3] from T", "SELECT \"TOP 3\" FROM T"},
+        {"doubled quote inside a literal", "select 'it''s top 1 x' from T",
+         "SELECT 'IT''S TOP 1 X' FROM T"},
+        {"the word after a literal", "select 'x', top 2 a from T",
+         "select 'x',  a from T WHERE ROWNUM <= 2"},
+        {"the word after a parenthesis", "select * from (select top 3 a from T) q",
+         "select * from (select  a from T) q WHERE ROWNUM <= 3"},
+        {"a longer name before the word", "select top 4 laptop from T",
+         "select  laptop from T WHERE ROWNUM <= 4"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Oracle(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.name;
+    }
 }
 
 TEST(OracleDialect, RowLimitAtTheEndIsAnInvalidCall) {
