@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
+#include <span>
 
+#include "SqlWords.h"
 #include "runtime/Text.h"
 
 namespace db {
@@ -15,16 +16,25 @@ struct Rewrite {
     const char* replacement;
 };
 
-// Applied in this order, each to every occurrence, ignoring case.
-constexpr std::array<Rewrite, 14> kNormalisation{{
+const QString kLf = QStringLiteral("\n");
+const QString kGoAtTheEnd = QStringLiteral("\nGO");
+
+// Applied to the code of a script (never to its literals or comments) once its line ends are
+// all LF, in this order, each to every occurrence, ignoring case.
+constexpr std::array<Rewrite, 6> kSeparators{{
     {"SET NOCOUNT ON", ""},
     {"SET NOCOUNT OFF", ""},
     {" GO ", " "},
-    {"\r\nGO ", " "},
-    {"\r\nGO ", " "},  // again: catches a GO line directly followed by another
-    {"\r\nGO\r\n", " "},
-    {"\r\n", " "},
-    {"\r", " "},
+    {"\nGO ", " "},
+    {"\nGO ", " "},  // again: catches a GO line directly followed by another
+    {"\nGO\n", " "},
+}};
+
+// Once the lines are joined: the switches that the joining may have put together again
+// ("SET" and "NOCOUNT ON" on lines of their own), and the transaction statements.
+constexpr std::array<Rewrite, 8> kJoined{{
+    {"SET NOCOUNT ON", ""},
+    {"SET NOCOUNT OFF", ""},
     {"BEGIN TRANSACTION", "SET TRANSACTION"},
     {"BEGIN TRANS", "SET TRANSACTION"},
     {"COMMIT TRANSACTION", "COMMIT"},
@@ -38,32 +48,54 @@ constexpr std::array<const char*, 11> kKeywords{
     "SET TRANSACTION", "COMMIT",  "ROLLBACK", "IF NOT EXIST", "IF EXIST",
 };
 
-constexpr qsizetype kNone = std::numeric_limits<qsizetype>::max();
+// "IF EXIST" and "IF NOT EXIST" are written with their S as often as not.
+constexpr std::array<const char*, 2> kPluralKeywords{"IF NOT EXISTS", "IF EXISTS"};
 
-// Finds the next keyword at or after a rising position. Each keyword keeps its next
-// occurrence and is searched again only once the position has passed it, so every part of the
-// script is scanned once per keyword however many statements it holds.
-class KeywordFinder {
-  public:
-    explicit KeywordFinder(const QString& text) : text_(text) { next_.fill(-1); }
-
-    qsizetype NextFrom(qsizetype from) {
-        qsizetype best = kNone;
-        for (std::size_t i = 0; i < kKeywords.size(); ++i) {
-            if (next_[i] != kNone && next_[i] < from) {
-                const qsizetype at =
-                    text_.indexOf(QLatin1String(kKeywords[i]), from, Qt::CaseInsensitive);
-                next_[i] = at < 0 ? kNone : at;
-            }
-            best = std::min(best, next_[i]);
-        }
-        return best;
+void ApplyAll(QString& text, std::span<const Rewrite> rewrites) {
+    for (const Rewrite& step : rewrites) {
+        text.replace(QLatin1String(step.find), QLatin1String(step.replacement),
+                     Qt::CaseInsensitive);
     }
+}
 
-  private:
-    const QString& text_;
-    std::array<qsizetype, kKeywords.size()> next_{};
-};
+// The code of a script between two literals or comments, made fit for cutting.
+QString NormalizaCodigo(QString code, bool last) {
+    code.replace(QStringLiteral("\r\n"), kLf);
+    ApplyAll(code, kSeparators);
+    // A GO alone on the script's last line separates like any other.
+    if (last && code.endsWith(kGoAtTheEnd, Qt::CaseInsensitive)) {
+        code.replace(code.size() - kGoAtTheEnd.size(), kGoAtTheEnd.size(), QStringLiteral(" "));
+    }
+    code.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    code.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    ApplyAll(code, kJoined);
+    return code;
+}
+
+// The keyword that starts a statement at `at` as a word of its own, if any.
+bool KeywordAt(QStringView text, qsizetype at) {
+    const auto is = [&](const char* keyword) {
+        return EsPalabraEn(text, at, QLatin1String(keyword));
+    };
+    return std::any_of(kKeywords.begin(), kKeywords.end(), is) ||
+           std::any_of(kPluralKeywords.begin(), kPluralKeywords.end(), is);
+}
+
+// Where statements start: every keyword standing as a word in the code of the script.
+std::vector<qsizetype> StatementStarts(const TrozosSql& trozos, const QString& text) {
+    std::vector<qsizetype> starts;
+    qsizetype offset = 0;
+    for (const TrozoSql& trozo : trozos) {
+        const qsizetype end = offset + trozo.texto.size();
+        for (qsizetype i = offset; trozo.codigo && i < end; ++i) {
+            if (text[i].isLetter() && KeywordAt(text, i)) {
+                starts.push_back(i);
+            }
+        }
+        offset = end;
+    }
+    return starts;
+}
 
 TipoSentencia Classify(const QString& statement) {
     using rt::text::Equals;
@@ -82,42 +114,60 @@ TipoSentencia Classify(const QString& statement) {
 }  // namespace
 
 QString ScriptCortado::Resto(std::size_t ejecutadas) const {
-    if (ejecutadas == 0) {
+    // With no statement run (or none in the script) the whole normalised text is left.
+    const std::size_t run = std::min(ejecutadas, sentencias.size());
+    if (run == 0) {
         return normalizado;
     }
-    const std::size_t last = std::min(ejecutadas, sentencias.size()) - 1;
+    const std::size_t last = run - 1;
     return normalizado.mid(sentencias[last].fin);
 }
 
 QString NormalizaScript(const QString& script) {
-    QString text = script;
-    for (const Rewrite& step : kNormalisation) {
-        text.replace(QLatin1String(step.find), QLatin1String(step.replacement),
-                     Qt::CaseInsensitive);
+    QString text;
+    for (const TrozoSql& trozo : NormalizaTrozos(script)) {
+        text += trozo.texto;
     }
     return text;
 }
 
+TrozosSql NormalizaTrozos(const QString& script) {
+    TrozosSql trozos = TrozosDeSql(script);
+    for (std::size_t i = 0; i < trozos.size(); ++i) {
+        if (trozos[i].codigo) {
+            trozos[i].texto = NormalizaCodigo(trozos[i].texto, i + 1 == trozos.size());
+        }
+    }
+    return trozos;
+}
+
 ScriptCortado CortaScript(const QString& script) {
-    ScriptCortado cut{NormalizaScript(script), {}};
+    const TrozosSql trozos = NormalizaTrozos(script);
+    ScriptCortado cut{{}, {}};
+    for (const TrozoSql& trozo : trozos) {
+        cut.normalizado += trozo.texto;
+    }
     const QString& text = cut.normalizado;
-    KeywordFinder finder(text);
-    qsizetype start = finder.NextFrom(0);
-    while (start != kNone) {
-        const qsizetype next = finder.NextFrom(start + 1);
-        const qsizetype end = next == kNone ? text.size() : next;
+    const std::vector<qsizetype> starts = StatementStarts(trozos, text);
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        const qsizetype start = starts[k];
+        const qsizetype end = k + 1 < starts.size() ? starts[k + 1] : text.size();
         QString statement =
             rt::text::TrimView(QStringView(text).sliced(start, end - start)).toString();
         const TipoSentencia kind = Classify(statement);
         cut.sentencias.push_back({std::move(statement), kind, end});
-        start = next;
     }
     return cut;
 }
 
 QString FiltraSentencia(QString& sentencia) {
-    if (rt::text::Contains(sentencia, QStringLiteral("SET NOCOUNT")) ||
-        rt::text::Contains(sentencia, QStringLiteral("IF NOT EXIST"))) {
+    // Only the statement's own words count, not what its literals or comments say.
+    QString codigo;
+    for (const TrozoSql& trozo : TrozosDeSql(sentencia)) {
+        codigo += trozo.codigo ? trozo.texto : QStringLiteral(" ");
+    }
+    if (rt::text::Contains(codigo, QStringLiteral("SET NOCOUNT")) ||
+        rt::text::Contains(codigo, QStringLiteral("IF NOT EXIST"))) {
         sentencia.clear();
     }
     return sentencia;
