@@ -5,9 +5,10 @@
 namespace db {
 
 // Redirects the seven tables and views that ordinary users read through SS_ synonyms
-// (MA_CUENTAS becomes SS_MA_CUENTAS, ...). A name is recognised only after a space, "(", ","
-// (or "{" for MA_CUENTAS) and before a space or "."; a name marked "@Admin_" is kept, and the
-// marker is always removed. For an administrator only the markers are removed.
+// (MA_CUENTAS becomes SS_MA_CUENTAS, ...). A name is recognised only between a space or "("
+// and a space or ".", or between "," (or "{" for MA_CUENTAS) and "."; so ",MA_CUENTAS " stays
+// as written. A name marked "@Admin_" is kept, and the marker is always removed. For an
+// administrator only the markers are removed.
 QString SS_TSinonimos(const QString& sql, bool esAdmin);
 
 // Every administrator marker "@Admin_" removed, ignoring case.
