@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include <csignal>
+#include <vector>
 
 #include "TempDir.h"
 #include "runtime/DefaultInstance.h"
@@ -144,6 +145,89 @@ TEST_F(VexIniTest, FilesWrittenOnWindowsReadAndKeepTheirForm) {
     EXPECT_EQ(ini.LeerValor(File(), "Pos", "Flecha", 0), QString::fromUtf8("→"));
     EXPECT_EQ(ini.LeerValor(File(), "Datos", "Sucursal", 0), QString::fromUtf8("Año 2024"));
     EXPECT_TRUE(ReadBytes(File()).startsWith("[Datos]\r\nSucursal=A\xC3\xB1o 2024\r\n"));
+}
+
+// A write keeps every other line byte for byte (its own line end included) and keeps the
+// file's encoding, so that every other value reads back as it was. The first cases are what a
+// fuzzing run found: a CR lost from "\r\r\n", and an ANSI file read back as UTF-8.
+TEST_F(VexIniTest, AWriteKeepsEveryOtherLineAndTheEncoding) {
+    struct Read {
+        const char* key;
+        const char* value;  // UTF-8
+    };
+    struct Case {
+        const char* name;
+        QByteArray before;
+        const char* key;
+        const char* value;  // UTF-8
+        QByteArray after;
+        std::vector<Read> reads;
+    };
+    const Case cases[] = {
+        {"CR CR LF kept on another line",
+         "[S]\r\nA=1\r\r\nB=2\r\n",
+         "B",
+         "3",
+         "[S]\r\nA=1\r\r\nB=3\r\n",
+         {{"A", "1"}, {"B", "3"}}},
+        {"CR CR LF kept in a file of LF lines",
+         "[S]\nA=1\r\r\nB=2\n",
+         "B",
+         "3",
+         "[S]\nA=1\r\r\nB=3\n",
+         {{"A", "1"}}},
+        {"CR CR LF kept on the line written",
+         "[S]\nA=1\r\r\n",
+         "A",
+         "2",
+         "[S]\nA=2\r\r\n",
+         {{"A", "2"}}},
+        {"mixed line ends kept, new line as the first",
+         "[S]\r\nA=1\nB=2\r\n",
+         "C",
+         "3",
+         "[S]\r\nA=1\nB=2\r\nC=3\r\n",
+         {{"A", "1"}, {"B", "2"}, {"C", "3"}}},
+        {"last line without a line end stays so",
+         "[S]\nA=1\nB=2",
+         "A",
+         "5",
+         "[S]\nA=5\nB=2",
+         {{"B", "2"}}},
+        {"ANSI file whose other bytes read as UTF-8",
+         "[S]\r\nViejo=\xC3\xA9\r\nNuevo=\xF1\r\n",
+         "Nuevo",
+         "n",
+         "; Codificaci\xF3n: Windows-1252\r\n[S]\r\nViejo=\xC3\xA9\r\nNuevo=n\r\n",
+         {{"Viejo", "Ã©"}, {"Nuevo", "n"}}},
+        {"ANSI value that reads as UTF-8 once written",
+         "[S]\nA=\xF1\n",
+         "A",
+         "Ã±",
+         "; Codificaci\xF3n: Windows-1252\n[S]\nA=\xC3\xB1\n",
+         {{"A", "Ã±"}}},
+        {"ANSI file that becomes plain ASCII",
+         "[S]\nA=\xF1\n",
+         "A",
+         "n",
+         "[S]\nA=n\n",
+         {{"A", "n"}}},
+        {"ANSI file that stays ANSI needs no mark",
+         "[S]\nA=\xF1\nB=1\n",
+         "B",
+         "\xC3\xA9",
+         "[S]\nA=\xF1\nB=\xE9\n",
+         {{"A", "ñ"}, {"B", "é"}}},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(File(), c.before);
+        ini.GrabarValor(File(), "S", c.key, QString::fromUtf8(c.value));
+        EXPECT_EQ(ReadBytes(File()), c.after) << c.name;
+        for (const Read& r : c.reads) {
+            EXPECT_EQ(ini.LeerValor(File(), "S", r.key, 0), QString::fromUtf8(r.value))
+                << c.name << ": " << r.key;
+        }
+    }
 }
 
 TEST_F(VexIniTest, UnicodeFilesKeepTheirByteOrderMark) {

@@ -7,12 +7,13 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <array>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
 #include "runtime/RuntimeError.h"
 #include "runtime/Text.h"
+#include "runtime/Windows1252.h"
 
 namespace vexilo {
 
@@ -20,55 +21,54 @@ namespace {
 
 constexpr int32_t kPathFileAccessError = 75;
 
-// Windows-1252 code points of the bytes 0x80..0x9F; the five unassigned bytes map onto the
-// control characters of the same value, as Windows does.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString DecodeCp1252(const QByteArray& bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        text.append(QChar(b >= 0x80 && b <= 0x9F ? kCp1252High[b - 0x80] : char16_t{b}));
-    }
-    return text;
-}
-
-std::optional<QByteArray> EncodeCp1252(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes.append(static_cast<char>(u));
-            continue;
-        }
-        bool found = false;
-        for (size_t i = 0; i < kCp1252High.size(); ++i) {
-            if (kCp1252High[i] == u) {
-                bytes.append(static_cast<char>(0x80 + i));
-                found = true;
-                break;
-            }
-        }
-        if (!found) {
-            return std::nullopt;
-        }
-    }
-    return bytes;
-}
-
 enum class Encoding { Utf8, Utf8Bom, Utf16Le, Utf16Be, Ansi };
+
+// A line of the file with the exact line end that followed it (CRs included, "" for a last line
+// without one), so that a line the write does not change goes back byte for byte.
+struct IniLine {
+    QString text;
+    QString end;
+};
 
 // The file as lines, with what is needed to write it back the way it was.
 struct IniText {
-    std::vector<QString> lines;
+    std::vector<IniLine> lines;
     Encoding encoding = Encoding::Utf8;
-    QString lineEnd = QStringLiteral("\n");
+    QString lineEnd = QStringLiteral("\n");  // for the lines the write adds
 };
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Written at the top of an ANSI file whose bytes would otherwise read as UTF-8 (all its
+// characters beyond ASCII happen to form UTF-8 sequences): "ó" before "n" is no UTF-8, so the
+// file keeps reading as the ANSI text it is.
+const QString kAnsiMark = QStringLiteral("; Codificaci\u00f3n: Windows-1252");
+
+bool IsUtf8(const QByteArray& bytes) {
+    return rt::text::FirstInvalidUtf8(bytes) < 0;
+}
+
+bool IsAscii(const QByteArray& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::vector<IniLine> SplitLines(const QString& text) {
+    std::vector<IniLine> lines;
+    qsizetype at = 0;
+    while (at < text.size()) {
+        const qsizetype lf = text.indexOf(QLatin1Char('\n'), at);
+        const qsizetype stop = lf < 0 ? text.size() : lf;
+        qsizetype body = stop;
+        while (body > at && text[body - 1] == QLatin1Char('\r')) {
+            --body;
+        }
+        const qsizetype next = lf < 0 ? text.size() : lf + 1;
+        lines.push_back({text.mid(at, body - at), text.mid(body, next - body)});
+        at = next;
+    }
+    return lines;
+}
 
 IniText Decode(const QByteArray& bytes) {
     IniText ini;
@@ -81,59 +81,67 @@ IniText Decode(const QByteArray& bytes) {
         ini.encoding = little ? Encoding::Utf16Le : Encoding::Utf16Be;
         QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
         text = decoder(bytes.mid(2));
+    } else if (IsUtf8(bytes)) {
+        text = QString::fromUtf8(bytes);
     } else {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        text = utf8(bytes);
-        if (utf8.hasError()) {
-            ini.encoding = Encoding::Ansi;
-            text = DecodeCp1252(bytes);
-        }
+        ini.encoding = Encoding::Ansi;
+        text = rt::text::FromWindows1252(bytes);
     }
-    const auto firstBreak = text.indexOf(QLatin1Char('\n'));
-    if (firstBreak > 0 && text[firstBreak - 1] == QLatin1Char('\r')) {
-        ini.lineEnd = QStringLiteral("\r\n");
-    }
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString line = lines[i];
-        if (line.endsWith(QLatin1Char('\r'))) {
-            line.chop(1);
-        }
-        // The text after the last line break is a line only when it holds something.
-        if (i == lines.size() - 1 && line.isEmpty()) {
-            break;
-        }
-        ini.lines.push_back(line);
+    ini.lines = SplitLines(text);
+    if (!ini.lines.empty() && ini.lines.front().end.endsWith(kCrLf)) {
+        ini.lineEnd = kCrLf;
     }
     return ini;
 }
 
-QByteArray Encode(const IniText& ini) {
+QString Joined(const IniText& ini) {
     QString text;
-    for (const QString& line : ini.lines) {
-        text += line;
-        text += ini.lineEnd;
+    for (const IniLine& line : ini.lines) {
+        text += line.text;
+        text += line.end;
     }
+    return text;
+}
+
+QByteArray EncodeAnsi(IniText ini) {
+    std::optional<QByteArray> bytes = rt::text::ToWindows1252(Joined(ini));
+    if (!bytes) {
+        // A value that ANSI text cannot hold turns the file into UTF-8, losing nothing.
+        return Joined(ini).toUtf8();
+    }
+    if (IsAscii(*bytes) || !IsUtf8(*bytes)) {
+        return *bytes;
+    }
+    ini.lines.insert(ini.lines.begin(), IniLine{kAnsiMark, ini.lineEnd});
+    return *rt::text::ToWindows1252(Joined(ini));
+}
+
+QByteArray Encode(const IniText& ini) {
     switch (ini.encoding) {
         case Encoding::Ansi:
-            if (auto bytes = EncodeCp1252(text)) {
-                return *bytes;
-            }
-            // A value that ANSI text cannot hold turns the file into UTF-8.
-            return text.toUtf8();
+            return EncodeAnsi(ini);
         case Encoding::Utf8Bom:
-            return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+            return QByteArray("\xEF\xBB\xBF") + Joined(ini).toUtf8();
         case Encoding::Utf16Le:
         case Encoding::Utf16Be: {
             QStringEncoder encoder(ini.encoding == Encoding::Utf16Le ? QStringEncoder::Utf16LE
                                                                      : QStringEncoder::Utf16BE,
                                    QStringEncoder::Flag::WriteBom);
-            return encoder(text);
+            return encoder(Joined(ini));
         }
         case Encoding::Utf8:
             break;
     }
-    return text.toUtf8();
+    return Joined(ini).toUtf8();
+}
+
+// Adds a line at `at`; the line before it, if it was the last one without a line end, gets one.
+void InsertLine(IniText& ini, size_t at, const QString& text) {
+    if (at > 0 && ini.lines[at - 1].end.isEmpty()) {
+        ini.lines[at - 1].end = ini.lineEnd;
+    }
+    ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(at),
+                     IniLine{text, ini.lineEnd});
 }
 
 QString TrimBlanks(const QString& text) {
@@ -191,10 +199,10 @@ struct SectionRange {
 std::optional<SectionRange> FindSection(const IniText& ini, const QString& section) {
     const QString wanted = TrimBlanks(section);
     for (size_t i = 0; i < ini.lines.size(); ++i) {
-        const auto name = SectionOf(ini.lines[i]);
+        const auto name = SectionOf(ini.lines[i].text);
         if (name && rt::text::Equals(*name, wanted)) {
             size_t end = i + 1;
-            while (end < ini.lines.size() && !SectionOf(ini.lines[end])) {
+            while (end < ini.lines.size() && !SectionOf(ini.lines[end].text)) {
                 ++end;
             }
             return SectionRange{i, end};
@@ -206,7 +214,7 @@ std::optional<SectionRange> FindSection(const IniText& ini, const QString& secti
 std::optional<size_t> FindKey(const IniText& ini, const SectionRange& range, const QString& key) {
     const QString wanted = TrimBlanks(key);
     for (size_t i = range.header + 1; i < range.end; ++i) {
-        const auto name = KeyOf(ini.lines[i]);
+        const auto name = KeyOf(ini.lines[i].text);
         if (name && rt::text::Equals(*name, wanted)) {
             return i;
         }
@@ -264,7 +272,7 @@ QString VexIni::LeerValor(const QString& archivo, const QString& seccion, const 
         return fallback;
     }
     const auto line = FindKey(ini, *range, clave);
-    return line ? ValueOf(ini.lines[*line]) : fallback;
+    return line ? ValueOf(ini.lines[*line].text) : fallback;
 }
 
 void VexIni::GrabarValor(const QString& archivo, const QString& seccion, const QString& clave,
@@ -288,24 +296,24 @@ void VexIni::GrabarValor(const QString& archivo, const QString& seccion, const Q
 
     if (const auto range = FindSection(ini, seccion)) {
         if (const auto line = FindKey(ini, *range, clave)) {
-            QString& text = ini.lines[*line];
+            QString& text = ini.lines[*line].text;
             text = text.left(text.indexOf(QLatin1Char('=')) + 1) + value;
         } else {
             // After the section's last line that holds something, before the blank lines that
             // separate it from the next section.
             size_t at = range->end;
-            while (at > range->header + 1 && TrimBlanks(ini.lines[at - 1]).isEmpty()) {
+            while (at > range->header + 1 && TrimBlanks(ini.lines[at - 1].text).isEmpty()) {
                 --at;
             }
-            ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(at),
-                             TrimBlanks(clave) + QLatin1Char('=') + value);
+            InsertLine(ini, at, TrimBlanks(clave) + QLatin1Char('=') + value);
         }
     } else {
-        if (!ini.lines.empty() && !TrimBlanks(ini.lines.back()).isEmpty()) {
-            ini.lines.emplace_back();
+        if (!ini.lines.empty() && !TrimBlanks(ini.lines.back().text).isEmpty()) {
+            InsertLine(ini, ini.lines.size(), QString());
         }
-        ini.lines.push_back(QLatin1Char('[') + TrimBlanks(seccion) + QLatin1Char(']'));
-        ini.lines.push_back(TrimBlanks(clave) + QLatin1Char('=') + value);
+        InsertLine(ini, ini.lines.size(),
+                   QLatin1Char('[') + TrimBlanks(seccion) + QLatin1Char(']'));
+        InsertLine(ini, ini.lines.size(), TrimBlanks(clave) + QLatin1Char('=') + value);
     }
 
     const QByteArray bytes = Encode(ini);
