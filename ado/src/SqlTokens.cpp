@@ -1,5 +1,6 @@
 #include "SqlTokens.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
@@ -359,6 +360,31 @@ bool SqlToken::IsReservedWord() const {
     const auto value = static_cast<uint8_t>(keyword);
     return kind == Kind::Word && value >= static_cast<uint8_t>(Keyword::Select) &&
            value <= static_cast<uint8_t>(Keyword::Column);
+}
+
+bool SqlToken::IsUnterminated() const {
+    if ((kind != Kind::String && kind != Kind::QuotedName) || text.isEmpty()) {
+        return false;
+    }
+    const QChar open = text[0];
+    const QChar close = open == QLatin1Char('[') ? QLatin1Char(']') : open;
+    // The token ends at its closing quote, or runs to the end without one.
+    qsizetype i = 1;
+    while (i < text.size()) {
+        if (text[i] != close) {
+            ++i;
+        } else if (i + 1 < text.size() && text[i + 1] == close) {
+            i += 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HasUnterminatedText(const SqlTokens& tokens) {
+    return std::any_of(tokens.begin(), tokens.end(),
+                       [](const SqlToken& token) { return token.IsUnterminated(); });
 }
 
 QString JoinSql(const std::vector<SqlToken>& tokens) {

@@ -56,6 +56,8 @@ struct SqlToken {
     }
     // A reserved word, which cannot stand for a column or a function of the statement.
     bool IsReservedWord() const;
+    // A literal or quoted name whose closing quote is missing: it runs to the end of the text.
+    bool IsUnterminated() const;
 };
 
 using SqlTokens = std::vector<SqlToken>;
@@ -79,6 +81,9 @@ QString JoinSql(const SqlTokens& tokens);
 
 // The keyword a word stands for (case ignored), or Keyword::None.
 Keyword KeywordOf(QStringView word);
+
+// True when a literal or quoted name of the tokens lacks its closing quote.
+bool HasUnterminatedText(const SqlTokens& tokens);
 
 // Index of the next token at or after `from` that is not blank, or tokens.size().
 size_t NextSignificant(const SqlTokens& tokens, size_t from);

@@ -76,9 +76,27 @@ bool ReadTop(const Tokens& tokens, size_t top, QString& limit, size_t& after) {
     return true;
 }
 
+// Copies the comments among tokens [from, to) to `out`, each with the blank that follows it
+// (which ends a line comment), or a space.
+void KeepComments(const Tokens& tokens, size_t from, size_t to, Tokens& out) {
+    for (size_t i = from; i < to; ++i) {
+        if (tokens[i].kind != Kind::Comment) {
+            continue;
+        }
+        out.push_back(tokens[i]);
+        const bool blankAfter = i + 1 < to && tokens[i + 1].kind == Kind::Space;
+        out.push_back(blankAfter ? tokens[i + 1] : SpaceToken());
+    }
+}
+
 }  // namespace
 
 Tokens RewriteTopTokens(const Tokens& tokens) {
+    // A LIMIT put after an unclosed literal would become part of it: such a statement goes to
+    // the database as written, for it to reject.
+    if (HasUnterminatedText(tokens)) {
+        return tokens;
+    }
     struct Pending {
         int depth;
         QString limit;
@@ -117,9 +135,11 @@ Tokens RewriteTopTokens(const Tokens& tokens) {
             !ReadTop(tokens, top, limit, after)) {
             continue;
         }
-        // Keep what lies between SELECT and TOP (blanks, DISTINCT), drop the clause itself.
+        // Keep what lies between SELECT and TOP (blanks, DISTINCT), drop the clause itself, and
+        // keep the comments written in or after it with the blanks around them.
         out.insert(out.end(), tokens.begin() + static_cast<std::ptrdiff_t>(i + 1),
                    tokens.begin() + static_cast<std::ptrdiff_t>(top));
+        KeepComments(tokens, top, after, out);
         i = after - 1;
         if (!limit.isEmpty()) {
             pending.push_back({depth, limit});
@@ -152,6 +172,16 @@ Tokens RewriteFunctionNameTokens(Tokens tokens) {
 
 namespace {
 
+// Appends a blank when the next token would otherwise run into the last one written (two
+// names, literals or words side by side), which would read as one token of another meaning.
+void KeepApart(Tokens& out, const SqlToken& next) {
+    if (out.empty() || next.IsBlank() || out.back().IsBlank() || out.back().kind == Kind::Symbol ||
+        next.kind == Kind::Symbol) {
+        return;
+    }
+    out.push_back(SpaceToken());
+}
+
 bool IsOwner(const SqlToken& token) {
     return token.Is(Keyword::Dbo) ||
            (token.kind == Kind::QuotedName &&
@@ -168,6 +198,7 @@ Tokens RemoveOwnerTokens(const Tokens& tokens) {
                             !(i > 0 && tokens[i - 1].IsSymbol('.'));
         if (prefix) {
             ++i;
+            KeepApart(out, tokens[i + 1]);
             continue;
         }
         out.push_back(tokens[i]);
@@ -180,7 +211,9 @@ Tokens RewriteUnicodeTokens(const Tokens& tokens) {
     for (size_t i = 0; i < tokens.size(); ++i) {
         const bool prefix = tokens[i].Is(Keyword::UnicodePrefix) && i + 1 < tokens.size() &&
                             tokens[i + 1].kind == Kind::String;
-        if (!prefix) {
+        if (prefix) {
+            KeepApart(out, tokens[i + 1]);
+        } else {
             out.push_back(tokens[i]);
         }
     }
@@ -470,6 +503,11 @@ bool NeedsRewrite(const Tokens& tokens) {
 }
 
 Tokens ToSqliteTokens(Tokens tokens) {
+    // A statement with an unclosed literal is left for the database to reject: no rewrite can
+    // tell where its text ends.
+    if (HasUnterminatedText(tokens)) {
+        return tokens;
+    }
     const Features features = FeaturesOf(tokens);
     if (features.words) {
         tokens = RewriteUnicodeTokens(tokens);

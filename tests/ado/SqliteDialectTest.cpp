@@ -114,6 +114,31 @@ INSTANTIATE_TEST_SUITE_P(
     }),
     CaseName());
 
+// Statements a fuzzing run found mishandled: a LIMIT put inside an unclosed literal, a comment
+// lost with the TOP clause, and tokens merged once a prefix between them was removed.
+INSTANTIATE_TEST_SUITE_P(
+    FuzzFindings, ToSqliteDialectTest,
+    ::testing::ValuesIn(std::vector<Rewrite>{
+        Rewrite{"UnclosedLiteralAfterTop", "SELECT TOP 1 'x", "SELECT TOP 1 'x"},
+        Rewrite{"UnclosedLiteralWithDoubledQuote", "SELECT TOP 1 'x''", "SELECT TOP 1 'x''"},
+        Rewrite{"UnclosedBracketAfterTop", "SELECT TOP 2 [a FROM dbo.t",
+                "SELECT TOP 2 [a FROM dbo.t"},
+        Rewrite{"UnclosedLiteralElsewhere", "SELECT dbo.f(N'a') FROM t WHERE b = 'x",
+                "SELECT dbo.f(N'a') FROM t WHERE b = 'x"},
+        Rewrite{"CommentAfterTop", "SELECT TOP 5 /* first five */ Codigo FROM T",
+                "SELECT /* first five */ Codigo FROM T LIMIT 5"},
+        Rewrite{"LineCommentAfterTop", "SELECT TOP 5 -- five\nCodigo FROM T",
+                "SELECT -- five\nCodigo FROM T LIMIT 5"},
+        Rewrite{"CommentInsideTop", "SELECT TOP (5 /* rows */) Codigo FROM T",
+                "SELECT /* rows */ Codigo FROM T LIMIT 5"},
+        Rewrite{"OwnerBetweenQuotedNames", "SELECT \"a\"dbo.\"b\"", "SELECT \"a\" \"b\""},
+        Rewrite{"UnicodePrefixBetweenLiterals", "SELECT 'a'N'b'", "SELECT 'a' 'b'"},
+        Rewrite{"OwnerAfterALiteral", "SELECT 'x'dbo.t", "SELECT 'x' t"},
+        Rewrite{"OwnerAfterAParenthesis", "SELECT * FROM (dbo.t)", "SELECT * FROM (t)"},
+        Rewrite{"UnicodePrefixAfterAComma", "SELECT 'a',N'b'", "SELECT 'a','b'"},
+    }),
+    CaseName());
+
 TEST(RewriteTop, LeavesFormsItCannotExpressAlone) {
     EXPECT_EQ(ado::RewriteTop(QStringLiteral("SELECT TOP 10 PERCENT a FROM t")),
               "SELECT TOP 10 PERCENT a FROM t");
