@@ -3,10 +3,12 @@
 #include <QFile>
 #include <cstdio>
 #include <optional>
+#include <stdexcept>
 
 #include "CommandLine.h"
 #include "ConnectionOptions.h"
 #include "ConsoleDialogs.h"
+#include "TextInput.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
@@ -26,9 +28,12 @@ const QString kOracleConn = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Sour
 const char* const kCommandsUsage =
     "  dbtool translate [--conn STRING] [SQL]   Oracle rewrite of SQL (or standard input)\n"
     "  dbtool synonyms [--admin] [SQL]          synonym redirection of SQL (or standard input)\n"
-    "  dbtool query --conn STRING SQL           rows of SQL, tab-separated, with a header\n"
+    "  dbtool query --conn STRING SQL           rows of SQL, tab-separated, with a header (or\n"
+    "                                           the records affected by a statement without rows)\n"
     "  dbtool exec --conn STRING [FILE]         runs FILE (or standard input) as one statement\n"
     "                                           or script and prints the records affected\n"
+    "  translate, synonyms and exec read their input as UTF-8 unless --encoding NAME says\n"
+    "  otherwise (utf-8, windows-1252, latin1)\n"
     "  dbtool config --conn STRING KEY          setting KEY: value, a tab, the auxiliary value\n"
     "  dbtool max|min|last --conn STRING TABLE FIELD [CONDITION]\n"
     "                                           maximum, minimum or last code (empty if none)\n"
@@ -51,6 +56,11 @@ struct ToolOptions {
     QCommandLineOption defaultSql{QStringLiteral("default"),
                                   QStringLiteral("ensure-column: default value, written as SQL"),
                                   QStringLiteral("SQL")};
+    QCommandLineOption encoding{
+        QStringLiteral("encoding"),
+        QStringLiteral("translate, synonyms, exec: the input's encoding (utf-8, windows-1252, "
+                       "latin1)"),
+        QStringLiteral("NAME")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("shows this help")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
@@ -63,6 +73,7 @@ enum OptionGroup : unsigned {
     kOpening = 2,     // --ask, --user, --no-admin-check: the command opens the connection
     kAdmin = 4,       // --admin
     kColumn = 8,      // --null, --default
+    kEncoding = 16,   // --encoding: the command reads text from a file or standard input
 };
 
 struct Arguments {
@@ -71,6 +82,7 @@ struct Arguments {
     bool admin = false;
     bool nullable = false;
     std::optional<QString> defaultSql;
+    Encoding encoding = Encoding::Utf8;
     QStringList positional;
     bool help = false;
 };
@@ -109,7 +121,8 @@ QString HelpText() {
     CommandLine line;
     connection.AddConnectionString(line);
     connection.AddOpening(line);
-    line.AddOptions({tool.admin, tool.nullable, tool.defaultSql, tool.help, tool.version});
+    line.AddOptions(
+        {tool.admin, tool.nullable, tool.defaultSql, tool.encoding, tool.help, tool.version});
     line.Parser().setApplicationDescription(
         QStringLiteral("The database component from the command line."));
     line.Parser().addPositionalArgument(QStringLiteral("command"),
@@ -154,8 +167,18 @@ std::optional<QString> Parse(const QStringList& args, Arguments& out) {
     if (command->options & kColumn) {
         line.AddOptions({tool.nullable, tool.defaultSql});
     }
+    if (command->options & kEncoding) {
+        line.AddOption(tool.encoding);
+    }
     if (!line.Parse(args)) {
         return line.ErrorText();
+    }
+    if (const std::optional<QString> name = line.Value(tool.encoding)) {
+        const std::optional<Encoding> encoding = EncodingNamed(*name);
+        if (!encoding) {
+            return QStringLiteral("unknown encoding %1").arg(*name);
+        }
+        out.encoding = *encoding;
     }
     out.connection.Read(line);
     out.admin = line.IsSet(tool.admin);
@@ -166,12 +189,27 @@ std::optional<QString> Parse(const QStringList& args, Arguments& out) {
     return std::nullopt;
 }
 
-QString ReadStandardInput() {
+// Input that cannot be read as the text it should be: a usage error (exit 2), reported before
+// anything runs.
+class BadInput : public std::runtime_error {
+  public:
+    explicit BadInput(const QString& problem) : std::runtime_error(problem.toStdString()) {}
+};
+
+QString Decoded(const QByteArray& bytes, const Arguments& a, const QString& source) {
+    DecodedText decoded = DecodeText(bytes, a.encoding, source);
+    if (!decoded.problem.isEmpty()) {
+        throw BadInput(decoded.problem);
+    }
+    return decoded.text;
+}
+
+QString ReadStandardInput(const Arguments& a) {
     QFile in;
     if (!in.open(stdin, QIODevice::ReadOnly)) {
         return {};
     }
-    return QString::fromUtf8(in.readAll());
+    return Decoded(in.readAll(), a, QStringLiteral("standard input"));
 }
 
 // The statement of a text command: the argument, or standard input without its final line break.
@@ -179,7 +217,7 @@ QString Statement(const Arguments& a) {
     if (!a.positional.isEmpty()) {
         return a.positional.front();
     }
-    QString text = ReadStandardInput();
+    QString text = ReadStandardInput(a);
     if (text.endsWith(QLatin1Char('\n'))) {
         text.chop(1);
         if (text.endsWith(QLatin1Char('\r'))) {
@@ -220,28 +258,6 @@ QString Line(const ado::Fields& fields, bool header) {
     return parts.join(QLatin1Char('\t')) + QLatin1Char('\n');
 }
 
-int Query(const Arguments& a, const ConsoleDialogs& dialogs) {
-    db::DB_Dll& db = db::DB_Dll::Default();
-    if (!Open(db, a)) {
-        return NotOpened();
-    }
-    QString sql = a.positional.front();
-    ado::Recordset rs;
-    db.AbrirRecordset(sql, rs);
-    if (dialogs.BoxCount() > 0) {
-        return kExitFailed;
-    }
-    if (rs.State() != ado::adStateOpen) {
-        return Failed(QStringLiteral("the statement returned no rows to show"));
-    }
-    Write(stdout, Line(rs.Fields(), true));
-    for (; !rs.Eof(); rs.MoveNext()) {
-        Write(stdout, Line(rs.Fields(), false));
-    }
-    db.CierraRecordset(rs);
-    return dialogs.BoxCount() > 0 ? kExitFailed : kExitOk;
-}
-
 // A failure EjecutaConsultaSQL passes over in silence still shows in the connection's errors
 // (warnings carry positive numbers).
 bool ReportErrors(const ado::Errors& errors) {
@@ -256,17 +272,65 @@ bool ReportErrors(const ado::Errors& errors) {
     return failed;
 }
 
+// The exit status once the command has done its work: a box shown on the way or a statement
+// that failed in silence makes it a failure.
+int Finished(db::DB_Dll& db, const ConsoleDialogs& dialogs) {
+    const bool silentFailure = ReportErrors(db.gCnn()->Errors());
+    return dialogs.BoxCount() > 0 || silentFailure ? kExitFailed : kExitOk;
+}
+
+void PrintAffected(int32_t affected) {
+    Write(stdout, QStringLiteral("records affected: %1\n").arg(affected));
+}
+
+int Query(const Arguments& a, const ConsoleDialogs& dialogs) {
+    db::DB_Dll& db = db::DB_Dll::Default();
+    if (!Open(db, a)) {
+        return NotOpened();
+    }
+    db.gCnn()->Errors().Clear();
+    QString sql = a.positional.front();
+    ado::Recordset rs;
+    db.AbrirRecordset(sql, rs);
+    if (dialogs.BoxCount() > 0) {
+        return kExitFailed;
+    }
+    if (rs.State() != ado::adStateOpen) {
+        // A statement that returns no rows has run: it did what was asked, as exec does.
+        PrintAffected(rs.RecordsAffected());
+        return Finished(db, dialogs);
+    }
+    Write(stdout, Line(rs.Fields(), true));
+    for (; !rs.Eof(); rs.MoveNext()) {
+        Write(stdout, Line(rs.Fields(), false));
+    }
+    db.CierraRecordset(rs);
+    return Finished(db, dialogs);
+}
+
+// Closing the connection would roll back a transaction the script left open; the tool does it
+// now and says so, rather than report work that will not stay.
+bool RollsBackAnOpenTransaction(ado::Connection& cnn) {
+    if (!cnn.InTransaction()) {
+        return false;
+    }
+    cnn.RollbackTrans();
+    Write(stderr, QStringLiteral("dbtool: the script left a transaction open (BEGIN TRANSACTION "
+                                 "without COMMIT); it was rolled back\n"));
+    return true;
+}
+
 int Exec(const Arguments& a, const ConsoleDialogs& dialogs) {
     QString text;
     if (a.positional.isEmpty()) {
-        text = ReadStandardInput();
+        text = ReadStandardInput(a);
     } else {
         QFile file(a.positional.front());
         if (!file.open(QIODevice::ReadOnly)) {
             return Failed(
                 QStringLiteral("cannot read %1: %2").arg(file.fileName(), file.errorString()));
         }
-        text = QString::fromUtf8(file.readAll());
+        text = Decoded(file.readAll(), a, file.fileName());
     }
     db::DB_Dll& db = db::DB_Dll::Default();
     if (!Open(db, a)) {
@@ -275,15 +339,9 @@ int Exec(const Arguments& a, const ConsoleDialogs& dialogs) {
     db.gCnn()->Errors().Clear();
     int32_t affected = 0;
     db.EjecutaConsultaSQL(text, &affected);
-    Write(stdout, QStringLiteral("records affected: %1\n").arg(affected));
-    const bool silentFailure = ReportErrors(db.gCnn()->Errors());
-    return dialogs.BoxCount() > 0 || silentFailure ? kExitFailed : kExitOk;
-}
-
-// Prints one result line and reports the boxes shown on the way as a failure.
-int Print(const QString& line, const ConsoleDialogs& dialogs) {
-    Write(stdout, line + QLatin1Char('\n'));
-    return dialogs.BoxCount() > 0 ? kExitFailed : kExitOk;
+    PrintAffected(affected);
+    const int status = Finished(db, dialogs);
+    return RollsBackAnOpenTransaction(*db.gCnn()) ? kExitFailed : status;
 }
 
 QString Bool(bool value) {
@@ -305,7 +363,9 @@ int OnOpened(const Arguments& a, const ConsoleDialogs& dialogs, Operation operat
     if (dialogs.BoxCount() > 0) {
         return kExitFailed;
     }
-    return Print(operation(db), dialogs);
+    db.gCnn()->Errors().Clear();
+    Write(stdout, operation(db) + QLatin1Char('\n'));
+    return Finished(db, dialogs);
 }
 
 int Config(const Arguments& a, const ConsoleDialogs& dialogs) {
@@ -404,10 +464,10 @@ int SynonymsCommand(const Arguments& a, const ConsoleDialogs&) {
 }
 
 const Command kCommands[] = {
-    {"translate", kConnString, 0, 1, TranslateCommand},
-    {"synonyms", kAdmin, 0, 1, SynonymsCommand},
+    {"translate", kConnString | kEncoding, 0, 1, TranslateCommand},
+    {"synonyms", kAdmin | kEncoding, 0, 1, SynonymsCommand},
     {"query", kConnString | kOpening, 1, 1, QueryCommand},
-    {"exec", kConnString | kOpening, 0, 1, ExecCommand},
+    {"exec", kConnString | kOpening | kEncoding, 0, 1, ExecCommand},
     {"config", kConnString | kOpening, 1, 1, Config},
     {"max", kConnString | kOpening, 2, 3, Max},
     {"min", kConnString | kOpening, 2, 3, Min},
@@ -491,6 +551,9 @@ int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs) {
     }
     try {
         return Dispatch(a, dialogs);
+    } catch (const BadInput& e) {
+        Write(stderr, QStringLiteral("dbtool: %1\n").arg(QString::fromStdString(e.what())));
+        return kExitUsage;
     } catch (const rt::RuntimeError& e) {
         return Failed(QStringLiteral("error %1: %2").arg(e.Number()).arg(e.Description()));
     } catch (const std::exception& e) {

@@ -1,15 +1,23 @@
 #include <QApplication>
 #include <QCoreApplication>
+#include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "ConsoleDialogs.h"
 #include "DbTool.h"
+#include "TextInput.h"
 #include "ui/QtDialogs.h"
 
 // dbtool: the database component from the command line. Message boxes go to standard error
 // and are answered with their negative choice. No window is opened, except "Control de Acceso"
 // with --ask: only then does the tool run as a graphical application.
 int main(int argc, char** argv) {
+    // An argument that is not UTF-8 would be read with replacement characters: refused whole.
+    if (const std::optional<QString> problem = tools::InvalidArgument(argc, argv)) {
+        std::fputs(qPrintable(QStringLiteral("dbtool: %1\n").arg(*problem)), stderr);
+        return tools::kExitUsage;
+    }
     QStringList given;
     for (int i = 1; i < argc; ++i) {
         given << QString::fromLocal8Bit(argv[i]);

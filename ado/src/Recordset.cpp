@@ -48,6 +48,9 @@ void Recordset::Open(const QString& source, const QString& connectionString, int
 void Recordset::Close() {
     Impl().Close();
 }
+int32_t Recordset::RecordsAffected() const {
+    return ConstImpl().recordsAffected;
+}
 int Recordset::State() const {
     return ConstImpl().IsOpen() ? adStateOpen : adStateClosed;
 }

@@ -30,7 +30,10 @@ void RecordsetImpl::Open(const QString& text, std::shared_ptr<Connection> active
     const bool table = options != adCmdUnspecified && (options & (adCmdTable | adCmdTableDirect));
     const QString statement = table ? QStringLiteral("SELECT * FROM ") + text : text;
     activeConnection->CheckCommandText(statement);
-    std::unique_ptr<Cursor> cursor = activeConnection->OpenSession().Execute(statement, nullptr);
+    recordsAffected = -1;
+    int32_t affected = -1;
+    std::unique_ptr<Cursor> cursor = activeConnection->OpenSession().Execute(statement, &affected);
+    recordsAffected = cursor ? -1 : affected;
     source = text;
     connection = std::move(activeConnection);
     if (cursor) {

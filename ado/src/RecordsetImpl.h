@@ -53,6 +53,7 @@ class RecordsetImpl {
     bool cursorLocationSet = false;
     QString source;
     std::shared_ptr<Connection> connection;
+    int32_t recordsAffected = -1;  // of the last Open on a statement without rows
 
   private:
     void Reset();

@@ -183,11 +183,27 @@ TEST_F(DbToolTest, QueryOfAMissingTableFails) {
     EXPECT_TRUE(r.err.contains("no such table")) << r.err.toStdString();
 }
 
-TEST_F(DbToolTest, QueryOfAStatementWithoutRowsFails) {
+// A data-changing statement did what was asked: query says how many rows it changed, as exec.
+TEST_F(DbToolTest, QueryOfAStatementWithoutRowsRunsItAndCountsTheRows) {
+    struct Case {
+        const char* name;
+        QString conn;
+        const char* sql;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"insert", Conn(), "INSERT INTO T VALUES (1), (2)", "records affected: 2\n"},
+        {"update", Conn(), "UPDATE T SET A = A + 10 WHERE A = 1", "records affected: 1\n"},
+        {"delete on the Oracle road", OracleConn(), "DELETE FROM T", "records affected: 0\n"},
+    };
     Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int)"));
-    const Result r = RunTool({"query", "--conn", Conn(), "INSERT INTO T VALUES (1)"});
-    EXPECT_EQ(r.exitCode, tools::kExitFailed);
-    EXPECT_EQ(r.out, "");
+    Prepare(OracleConn(), QStringLiteral("CREATE TABLE T (A int)"));
+    for (const Case& c : cases) {
+        const Result r = RunTool({"query", "--conn", c.conn, c.sql});
+        EXPECT_EQ(r.exitCode, tools::kExitOk) << c.name << " " << r.err.toStdString();
+        EXPECT_EQ(r.out, c.out) << c.name;
+    }
+    EXPECT_EQ(Column(Conn(), "SELECT A FROM T ORDER BY A"), QStringList({"2", "11"}));
 }
 
 TEST_F(DbToolTest, ConnectionFailureIsReportedWithoutThePassword) {
@@ -242,6 +258,147 @@ TEST_F(DbToolTest, ExecOtherFailureShowsTheOperatorBox) {
     const Result r = RunTool({"exec", "--conn", OracleConn()}, "INSERT INTO T VALUES ('open");
     EXPECT_EQ(r.exitCode, tools::kExitFailed);
     EXPECT_TRUE(r.err.contains("[box] Aviso al operador!!!\n")) << r.err.toStdString();
+}
+
+// A script that leaves its transaction open would lose its work when the connection closes:
+// the tool rolls it back, says so and fails, on both roads.
+TEST_F(DbToolTest, ExecOfAScriptLeavingATransactionOpenRollsBackAndFails) {
+    for (const QString& conn : {Conn(), OracleConn()}) {
+        SCOPED_TRACE(conn.toStdString());
+        Prepare(conn, QStringLiteral("CREATE TABLE T (A int)"));
+        const Result r =
+            RunTool({"exec", "--conn", conn}, "BEGIN TRANSACTION\r\nINSERT INTO T VALUES (1)\r\n");
+        EXPECT_EQ(r.exitCode, tools::kExitFailed);
+        EXPECT_EQ(r.out, "records affected: 1\n");
+        EXPECT_TRUE(r.err.contains("transaction open")) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains("rolled back")) << r.err.toStdString();
+        EXPECT_TRUE(Column(conn, "SELECT A FROM T").isEmpty());
+        const Result committed =
+            RunTool({"exec", "--conn", conn},
+                    "BEGIN TRANSACTION\r\nINSERT INTO T VALUES (2)\r\nCOMMIT TRANSACTION\r\n");
+        EXPECT_EQ(committed.exitCode, tools::kExitOk) << committed.err.toStdString();
+        EXPECT_EQ(Column(conn, "SELECT A FROM T"), QStringList{"2"});
+    }
+}
+
+// Text that is not valid UTF-8 is refused with its byte offset before anything runs; with
+// --encoding it is read as it is.
+TEST_F(DbToolTest, InputEncodings) {
+    struct Case {
+        const char* name;
+        QStringList options;
+        bool viaFile;
+        QByteArray script;
+        int exitCode;
+        const char* stored;  // UTF-8; nullptr when nothing may be stored
+        const char* message;
+    };
+    const QByteArray ansi =
+        "INSERT INTO T VALUES ('Espa\xF1"
+        "a')";
+    const Case cases[] = {
+        {"Windows-1252 file without --encoding",
+         {},
+         true,
+         ansi,
+         tools::kExitUsage,
+         nullptr,
+         "not valid UTF-8 at byte offset 27"},
+        {"Windows-1252 standard input without --encoding",
+         {},
+         false,
+         ansi,
+         tools::kExitUsage,
+         nullptr,
+         "standard input is not valid UTF-8 at byte offset 27"},
+        {"Windows-1252 file with --encoding windows-1252",
+         {"--encoding", "windows-1252"},
+         true,
+         ansi,
+         tools::kExitOk,
+         "España",
+         ""},
+        {"Windows-1252 input with --encoding=latin1",
+         {"--encoding=latin1"},
+         false,
+         ansi,
+         tools::kExitOk,
+         "España",
+         ""},
+        {"the euro sign in Windows-1252",
+         {"--encoding", "Windows-1252"},
+         true,
+         "INSERT INTO T VALUES ('\x80 5')",
+         tools::kExitOk,
+         "€ 5",
+         ""},
+        {"UTF-8 with --encoding utf-8",
+         {"--encoding", "utf-8"},
+         true,
+         "INSERT INTO T VALUES ('Espa\xC3\xB1"
+         "a')",
+         tools::kExitOk,
+         "España",
+         ""},
+        {"UTF-8 by default",
+         {},
+         false,
+         "INSERT INTO T VALUES ('Espa\xC3\xB1"
+         "a')",
+         tools::kExitOk,
+         "España",
+         ""},
+        {"an unknown encoding",
+         {"--encoding", "ebcdic"},
+         false,
+         "INSERT INTO T VALUES ('x')",
+         tools::kExitUsage,
+         nullptr,
+         "unknown encoding ebcdic"},
+    };
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A varchar(20))"));
+    for (const Case& c : cases) {
+        Prepare(Conn(), QStringLiteral("DELETE FROM T"));
+        QStringList args{"exec", "--conn", Conn()};
+        args << c.options;
+        if (c.viaFile) {
+            args << WriteFile(QStringLiteral("script.sql"), c.script);
+        }
+        const Result r = RunTool(args, c.viaFile ? QByteArray() : c.script);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.name << " " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.message)))
+            << c.name << " " << r.err.toStdString();
+        const QStringList expected =
+            c.stored ? QStringList{QString::fromUtf8(c.stored)} : QStringList{};
+        EXPECT_EQ(Column(Conn(), "SELECT A FROM T"), expected) << c.name;
+    }
+}
+
+TEST_F(DbToolTest, TranslateRefusesStandardInputThatIsNotUtf8) {
+    const Result r = RunTool({"translate"}, "select 'a\xF1o' from T\n");
+    EXPECT_EQ(r.exitCode, tools::kExitUsage);
+    EXPECT_TRUE(r.err.contains("byte offset 9")) << r.err.toStdString();
+    EXPECT_EQ(r.out, "");
+    const Result read = RunTool({"synonyms", "--encoding", "latin1"}, "select 'a\xF1o' from T\n");
+    EXPECT_EQ(read.exitCode, tools::kExitOk) << read.err.toStdString();
+    EXPECT_EQ(read.out, QString::fromUtf8("select 'año' from T\n"));
+}
+
+// The shell hands the tool an argument's bytes as they are.
+TEST_F(DbToolTest, AnArgumentThatIsNotUtf8IsRefused) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A varchar(20))"));
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"),
+                  {"-c",
+                   "exec \"$0\" query --conn \"$1\" \"$(printf \"INSERT INTO T VALUES "
+                   "('Espa\\361a')\")\"",
+                   QStringLiteral(DBTOOL_PATH), Conn()});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), tools::kExitUsage);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    EXPECT_TRUE(err.contains("argument 4 is not valid UTF-8 at byte offset 27"))
+        << err.toStdString();
+    EXPECT_TRUE(Column(Conn(), "SELECT A FROM T").isEmpty());
 }
 
 TEST_F(DbToolTest, ExecOfAMissingFileFailsBeforeOpening) {
@@ -349,6 +506,63 @@ TEST_F(DbToolTest, SchemaQuestionsAndEnsureColumn) {
                     {{"has-column", "T", "B"}, "true\n"},
                 });
     EXPECT_EQ(Column(Conn(), "SELECT B FROM T"), QStringList({"7"}));
+}
+
+// ---- the exit rule ----
+
+// Every command follows the same rule: 0 done, 1 when a box was shown, an error was raised or a
+// statement failed in silence (its provider error on standard error).
+TEST_F(DbToolTest, EveryCommandFollowsTheExitRule) {
+    struct Case {
+        const char* name;
+        QStringList args;  // --conn is added after the command, except for translate/synonyms
+        int exitCode;
+    };
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (Codigo varchar(10), N int);"
+                                   "INSERT INTO T VALUES ('001', 5);"
+                                   "CREATE TABLE TA_CONFIGURACION (CLAVE varchar(50), "
+                                   "VALOR varchar(50), valoraux varchar(50))"));
+    const Case cases[] = {
+        {"translate done", {"translate", "select top 5 a from T"}, tools::kExitOk},
+        {"translate raising", {"translate", "select a from T where b = 'x"}, tools::kExitFailed},
+        {"synonyms done", {"synonyms", "select * from MA_CUENTAS x"}, tools::kExitOk},
+        {"query done", {"query", "SELECT N FROM T"}, tools::kExitOk},
+        {"query with a box", {"query", "SELECT * FROM NO_EXISTE"}, tools::kExitFailed},
+        {"query with a statement error",
+         {"query", "INSERT INTO T VALUES ('001', 'x', 3)"},
+         tools::kExitFailed},
+        {"exec done", {"exec"}, tools::kExitOk},
+        {"config done", {"config", "Moneda"}, tools::kExitOk},
+        {"config with a box",
+         {"config", "Moneda", "--conn", Conn(QStringLiteral("sin.db"))},
+         tools::kExitFailed},
+        {"max done", {"max", "T", "N"}, tools::kExitOk},
+        {"max with a box", {"max", "NO_EXISTE", "N"}, tools::kExitFailed},
+        {"min with a box", {"min", "T", "NO_EXISTE"}, tools::kExitFailed},
+        {"last with a box", {"last", "NO_EXISTE", "Codigo"}, tools::kExitFailed},
+        {"exists done", {"exists", "T", "001"}, tools::kExitOk},
+        {"exists with a box", {"exists", "NO_EXISTE", "001"}, tools::kExitFailed},
+        {"exists-st with a box", {"exists-st", "NO_EXISTE", "001"}, tools::kExitFailed},
+        {"datos with a box", {"datos", "NO_EXISTE", "001", "N"}, tools::kExitFailed},
+        {"has-table done", {"has-table", "NO_EXISTE"}, tools::kExitOk},
+        {"has-column done", {"has-column", "T", "NO_EXISTE"}, tools::kExitOk},
+        {"ensure-column done", {"ensure-column", "T", "Nueva", "int", "--null"}, tools::kExitOk},
+        {"ensure-column failing silently",
+         {"ensure-column", "T", "Otra", "int (", "--null"},
+         tools::kExitFailed},
+    };
+    Prepare(Conn(QStringLiteral("sin.db")), QStringLiteral("CREATE TABLE X (A int)"));
+    for (const Case& c : cases) {
+        QStringList args = c.args;
+        const bool opens = args[0] != QLatin1String("translate") &&
+                           args[0] != QLatin1String("synonyms") && !args.contains("--conn");
+        if (opens) {
+            args.insert(1, "--conn");
+            args.insert(2, Conn());
+        }
+        const Result r = RunTool(args, "UPDATE T SET N = N + 1");
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err.toStdString();
+    }
 }
 
 // ---- the administrator look-up ----

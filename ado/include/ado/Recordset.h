@@ -48,6 +48,9 @@ class Recordset {
     void MovePrevious();
     // Number of rows, or -1 for a forward-only recordset.
     int32_t RecordCount() const;
+    // After an Open on a statement that returns no rows (the recordset stays closed): the rows
+    // it changed, or -1 when it changes none; -1 after any other Open.
+    int32_t RecordsAffected() const;
     // The rows from the current one on (at most `rows`, all when negative) as
     // result[field][row]; leaves the recordset after the last row read.
     std::vector<std::vector<rt::Variant>> GetRows(int32_t rows = -1);
