@@ -182,28 +182,31 @@ bool FrmRuvelo::EnAlgunaPantalla(const QRect& window) const {
 void FrmRuvelo::Form_Load() {
     rt::Steps steps = rt::Steps::IgnoreErrors();
     const QSize screen = ui::Dialogs::Current().ScreenSize();
-    // Where the window opens unless a stored coordinate replaces one of the two.
-    QPoint place = geometry().topLeft();
-    bool placed = false;
     const QSize outer = TamanoExterior();
     float top = 0;
     float left = 0;
-    auto stored = [](const QString& key, float byDefault) {
+    Pendiente stored;
+    auto read = [](const QString& key, float byDefault) {
         return Pixels(Single(Ini().LeerValor(kArchivoIni, kSeccion, key, byDefault)));
     };
     steps([&] { top = Twips(screen.height()) - Twips(outer.height()) - kMargen; });
-    steps([&] {
-        place.setY(stored(kTop, top));
-        placed = true;
-    });
+    steps([&] { stored.top = read(kTop, top); });
     steps([&] { left = Twips(screen.width()) - Twips(outer.width()) - kMargen; });
-    steps([&] {
-        place.setX(stored(kLeft, left));
-        placed = true;
-    });
-    if (!placed) {
+    steps([&] { stored.left = read(kLeft, left); });
+    if (!stored.top && !stored.left) {
         return;  // the system places the window
     }
+    if (!stored.top || !stored.left) {
+        // Moving now would fix the other coordinate too (at 0): wait for the system's place.
+        pendiente_ = stored;
+        return;
+    }
+    Colocar(QPoint(*stored.left, *stored.top));
+}
+
+void FrmRuvelo::Colocar(QPoint place) {
+    rt::Steps steps = rt::Steps::IgnoreErrors();
+    const QSize outer = TamanoExterior();
     // A place saved on a larger or another monitor must not lose the window.
     if (!EnAlgunaPantalla(QRect(place, outer))) {
         steps([&] { place = Esquina(); });
@@ -215,9 +218,23 @@ void FrmRuvelo::Form_Load() {
     exteriorAlCargar_ = outer;
 }
 
+void FrmRuvelo::ColocarPendiente() {
+    const Pendiente stored = *pendiente_;
+    pendiente_.reset();
+    Colocar(QPoint(stored.left.value_or(x()), stored.top.value_or(y())));
+}
+
 bool FrmRuvelo::event(QEvent* event) {
     const QEvent::Type type = event->type();
     const bool up = type == QEvent::Show || type == QEvent::Paint || type == QEvent::WindowActivate;
+    if (type == QEvent::Show) {
+        mostrada_ = true;
+    }
+    // The system has placed the window once it moves it after showing it, or activates it.
+    const bool placed = mostrada_ && (type == QEvent::Move || type == QEvent::WindowActivate);
+    if (pendiente_ && placed) {
+        ColocarPendiente();
+    }
     if (corregirEsquina_ && up && TamanoExterior() != exteriorAlCargar_) {
         corregirEsquina_ = false;
         rt::Steps::IgnoreErrors()([this] { move(Esquina()); });

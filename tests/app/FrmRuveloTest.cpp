@@ -198,19 +198,33 @@ TEST_F(FrmRuveloTest, StoredCoordinatesAreRegionalNumbers) {
     EXPECT_EQ(window.pos(), QPoint(-10, 82));  // 82.3 pixels, and a window just off the left
 }
 
-TEST_F(FrmRuveloTest, ATopThatIsNoNumberLeavesTheTopWhereTheSystemPutIt) {
-    Store("abc", "xyz");
-    FrmRuvelo& reference = Open();
-    const QPoint system = reference.pos();
-    Close(reference);
-
-    Store("abc", "1500");
-    FrmRuvelo& window = Open();
-    EXPECT_EQ(window.pos(), QPoint(100, system.y()));
-
-    Close(window);
-    Store("3000", "");
-    EXPECT_EQ(Open().pos(), QPoint(system.x(), 200));
+// A stored coordinate that is no number stays where the window system placed the window: the
+// other one is applied only once the system has placed it (here at 50, 300), never before, when
+// it would fix the first one at 0 too.
+TEST_F(FrmRuveloTest, ACoordinateThatIsNoNumberStaysWhereTheSystemPlacedTheWindow) {
+    const QPoint system(50, 300);
+    struct Case {
+        const char* name;
+        const char* top;
+        const char* left;
+        QPoint expected;
+    };
+    const Case cases[] = {
+        {"top not a number", "abc", "1500", {100, system.y()}},
+        {"top not a number, left far to the right", "abc", "3000", {200, system.y()}},
+        {"left empty", "3000", "", {system.x(), 200}},
+        {"left not a number", "1500", "x", {system.x(), 100}},
+        {"neither a number", "abc", "xyz", system},
+    };
+    for (const Case& c : cases) {
+        Store(QString::fromUtf8(c.top), QString::fromUtf8(c.left));
+        FrmRuvelo& window = Open();
+        window.move(system);  // the window system places a window that was given no place
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window)) << c.name;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.pos(), c.expected) << c.name;
+        Close(window);
+    }
 }
 
 TEST_F(FrmRuveloTest, APlaceOffEveryScreenFallsBackToTheFirstStartCorner) {

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -67,6 +68,11 @@ class FrmRuvelo : public QWidget {
     QPoint Esquina() const;
     // Whether a window frame at this place would show on some screen.
     bool EnAlgunaPantalla(const QRect& window) const;
+    // Moves the window to a restored place (the first-start corner when that place shows on no
+    // screen).
+    void Colocar(QPoint place);
+    // Applies a coordinate that waited for the system to place the window.
+    void ColocarPendiente();
 
     QLabel* label1_ = nullptr;
     QPushButton* cmdRefresh_ = nullptr;
@@ -76,6 +82,14 @@ class FrmRuvelo : public QWidget {
     // Whether the window sits in the first-start corner, computed before its frame was known.
     bool corregirEsquina_ = false;
     QSize exteriorAlCargar_;
+    // The stored coordinates, in pixels, when only one of them could be read: it is applied
+    // once the system has placed the window, which keeps the system's other coordinate.
+    struct Pendiente {
+        std::optional<int> top;
+        std::optional<int> left;
+    };
+    std::optional<Pendiente> pendiente_;
+    bool mostrada_ = false;  // shown at least once: a move now comes from the system
 };
 
 }  // namespace app
