@@ -29,6 +29,21 @@ QString EntreComillas(QString texto) {
     return texto.replace(QLatin1Char('\''), QLatin1String("''"));
 }
 
+// The base of a search: the statement before its "order by", whose clause is cut into ordenPor;
+// a statement with "order" but no "order by" keeps the base it is given.
+QString BaseDeBusqueda(const QString& sql, const QString& base, BusquedaArmada& busqueda) {
+    if (const int orden = InStr(sql, kOrderBy); orden > 0) {
+        busqueda.ordenPor = sql.mid(orden - 1);
+        return sql.left(orden - 1);
+    }
+    return base;
+}
+
+QString Conector(const QString& sql) {
+    return Contains(sql, QStringLiteral("where")) ? QStringLiteral(" and ")
+                                                  : QStringLiteral(" where ");
+}
+
 }  // namespace
 
 QString TablaDeSentencia(const QString& sql) {
@@ -45,14 +60,8 @@ QString TablaDeSentencia(const QString& sql) {
 BusquedaArmada ArmarBusqueda(const QString& sql, const QString& sqlActual, const QString& campo,
                              const QString& texto, bool contiene) {
     BusquedaArmada busqueda;
-    QString base = sqlActual;
-    // A statement with "order" but no "order by" keeps the base of the latest load.
-    if (const int orden = InStr(sql, kOrderBy); orden > 0) {
-        busqueda.ordenPor = sql.mid(orden - 1);
-        base = sql.left(orden - 1);
-    }
-    const QString conector = Contains(sql, QStringLiteral("where")) ? QStringLiteral(" and ")
-                                                                    : QStringLiteral(" where ");
+    const QString base = BaseDeBusqueda(sql, sqlActual, busqueda);
+    const QString conector = Conector(sql);
     QString condicion;
     if (contiene) {
         busqueda.textoCaja = texto;
@@ -65,6 +74,15 @@ BusquedaArmada ArmarBusqueda(const QString& sql, const QString& sqlActual, const
                     QStringLiteral("%' ");
     }
     busqueda.sql = base + conector + PrefijoDeCampos(base) + condicion + busqueda.ordenPor;
+    return busqueda;
+}
+
+BusquedaArmada ArmarBusquedaArbol(const QString& sql, const QString& campo, const QString& texto) {
+    BusquedaArmada busqueda;
+    busqueda.textoCaja = texto;
+    const QString base = BaseDeBusqueda(sql, sql, busqueda);
+    busqueda.sql = base + Conector(sql) + campo + QStringLiteral(" like '%") +
+                   EntreComillas(texto) + QStringLiteral("%' ") + busqueda.ordenPor;
     return busqueda;
 }
 

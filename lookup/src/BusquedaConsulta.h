@@ -26,4 +26,9 @@ struct BusquedaArmada {
 BusquedaArmada ArmarBusqueda(const QString& sql, const QString& sqlActual, const QString& campo,
                              const QString& texto, bool contiene);
 
+// The tree window's search (F5): "<campo> like '%<texto>%' " joined to sql (without its "order
+// by" when it has one) with " where " or " and ", and the ordering put back at the end. Quotes in
+// the text are doubled.
+BusquedaArmada ArmarBusquedaArbol(const QString& sql, const QString& campo, const QString& texto);
+
 }  // namespace lookup

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "ControlesConsulta.h"
 #include "DisenoConsulta.h"
 #include "Teclas.h"
 #include "lookup/ListaConsulta.h"
@@ -23,37 +24,13 @@ namespace lookup {
 namespace {
 
 using namespace diseno;
+using controles::Boton;
+using controles::ColocarBotones;
+using controles::Hijo;
+using controles::kTooltipBusqueda;
 using ui::twips::ToPixels;
 
-const QString kTooltipBusqueda = QStringLiteral("F5 realiza nueva busqueda");
 constexpr int kTextosVisibles = 20;  // rows of a search box's drop-down list
-
-// Creates a widget owned by its parent.
-template <class W, class... Args>
-W* Hijo(QWidget* parent, Args&&... args) {
-    auto widget = std::make_unique<W>(std::forward<Args>(args)..., parent);
-    return widget.release();
-}
-
-QPushButton* Boton(QWidget* parent, const char* nombre, const QString& caption) {
-    QPushButton* boton = Hijo<QPushButton>(parent, caption);
-    boton->setObjectName(QLatin1String(nombre));
-    return boton;
-}
-
-// The buttons in a row as designed, each widened to its caption when the font asks for more,
-// and the bar as wide as they need.
-void ColocarBotones(QWidget& barra, std::initializer_list<QPushButton*> botones) {
-    const int separacion = ToPixels(kLeftCancelar - kLeftNueva - kAnchoBoton);
-    int left = ToPixels(kLeftNueva);
-    for (QPushButton* boton : botones) {
-        const int ancho = std::max(ToPixels(kAnchoBoton), boton->sizeHint().width());
-        boton->setGeometry(left, ToPixels(kTopBoton), ancho, ToPixels(kAltoBoton));
-        left += ancho + separacion;
-    }
-    const int necesario = left - separacion + ToPixels(kLeftNueva);
-    barra.resize(std::max(ToPixels(kAnchoMarco), necesario), ToPixels(kAltoMarco));
-}
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 
 #include "AnchosConsulta.h"
 #include "BusquedaConsulta.h"
+#include "ControlesConsulta.h"
 #include "DisenoConsulta.h"
 #include "StockConsulta.h"
 #include "ado/Enums.h"
@@ -440,9 +441,7 @@ void Lib_FrmCons3::SincronizarBarra() {
 }
 
 void Lib_FrmCons3::Centrar() {
-    const QSize pantalla = ui::Dialogs::Current().ScreenSize();
-    move(std::max((pantalla.width() - width()) / 2, 0),
-         std::max((pantalla.height() - height()) / 2, 0));
+    controles::Centrar(*this);
 }
 
 void Lib_FrmCons3::Descargar() {

@@ -104,4 +104,43 @@ INSTANTIATE_TEST_SUITE_P(
                      true, "select * from T  where Nombre like '%D''A%' ", "", "D'A"}),
     CaseName());
 
+struct ArbolCase {
+    const char* name;
+    const char* sql;
+    const char* texto;
+    const char* nueva;
+    const char* ordenPor;
+};
+
+class ArmarBusquedaArbolTest : public ::testing::TestWithParam<ArbolCase> {};
+
+TEST_P(ArmarBusquedaArbolTest, AddsTheContainsCondition) {
+    const ArbolCase& c = GetParam();
+    const lookup::BusquedaArmada b = lookup::ArmarBusquedaArbol(
+        QString::fromUtf8(c.sql), QStringLiteral("Descripcion"), QString::fromUtf8(c.texto));
+    EXPECT_EQ(b.sql, QString::fromUtf8(c.nueva));
+    EXPECT_EQ(b.ordenPor, QString::fromUtf8(c.ordenPor));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ArmarBusquedaArbolTest,
+    ::testing::Values(
+        ArbolCase{"NoWhereNoOrder", "SELECT C, D FROM F", "cla",
+                  "SELECT C, D FROM F where Descripcion like '%cla%' ", ""},
+        ArbolCase{"OrderByKeptAtTheEnd", "SELECT C, D FROM F ORDER BY C", "cla",
+                  "SELECT C, D FROM F  where Descripcion like '%cla%' ORDER BY C", "ORDER BY C"},
+        ArbolCase{"WhereJoinsWithAnd", "SELECT C, D FROM F WHERE X = 1 order by C", "a",
+                  "SELECT C, D FROM F WHERE X = 1  and Descripcion like '%a%' order by C",
+                  "order by C"},
+        ArbolCase{"OrderWithoutOrderBy", "SELECT ORDEN, D FROM F", "a",
+                  "SELECT ORDEN, D FROM F where Descripcion like '%a%' ", ""},
+        ArbolCase{"StarStaysAsTyped", "SELECT C, D FROM F", "a*b",
+                  "SELECT C, D FROM F where Descripcion like '%a*b%' ", ""},
+        ArbolCase{"NoArticlesPrefix", "SELECT v_ma_articulos.C, D FROM v_ma_articulos", "a",
+                  "SELECT v_ma_articulos.C, D FROM v_ma_articulos where Descripcion like '%a%' ",
+                  ""},
+        ArbolCase{"QuoteStaysInsideThePattern", "SELECT C, D FROM F", "O'Higgins' or 1=1 --",
+                  "SELECT C, D FROM F where Descripcion like '%O''Higgins'' or 1=1 --%' ", ""}),
+    CaseName());
+
 }  // namespace

@@ -14,16 +14,9 @@ using lookuptest::PrintTo;
 using lookup::Lib_ClsCons3;
 using lookup::Lib_FrmCons3;
 using lookuptest::RegistroMascara;
+using lookuptest::Textos;
 using lookuptest::VentanaTest;
 using ListaCompartida = rt::DefaultInstance<Lib_FrmCons3>;
-
-QStringList Textos(const rt::CollectionRef& coleccion) {
-    QStringList textos;
-    for (int i = 1; coleccion && i <= coleccion->Count(); ++i) {
-        textos << coleccion->Item(i).ToText();
-    }
-    return textos;
-}
 
 // What the window was given, as it loaded.
 struct Recibido {

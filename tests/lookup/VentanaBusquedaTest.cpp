@@ -30,14 +30,7 @@ class BusquedaTest : public VentanaTest {
 
     // Replaces the text of a search box as the clerk types it.
     void Escribir(int caja, const QString& texto) const {
-        QComboBox* box = ventana->CmbSearch(caja);
-        box->setFocus();
-        box->lineEdit()->selectAll();
-        if (texto.isEmpty()) {
-            QTest::keyClick(box, Qt::Key_Backspace);
-        } else {
-            QTest::keyClicks(box, texto);
-        }
+        lookuptest::Escribir(*ventana->CmbSearch(caja), texto);
     }
 
     // A click on a column header.

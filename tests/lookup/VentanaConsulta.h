@@ -18,6 +18,7 @@
 #include "SqliteDb.h"
 #include "TempDir.h"
 #include "lookup/Lib_FrmCons3.h"
+#include "lookup/Lib_FrmCons3Tree.h"
 #include "lookup/ListaConsulta.h"
 #include "lookup/ModeloConsulta.h"
 #include "runtime/DefaultInstance.h"
@@ -34,11 +35,32 @@ class Dialogos : public ScriptedDialogs {
     }
 };
 
-// A test of the list window against an SQLite file opened on the default database component,
-// with the width file in a folder of its own.
-class VentanaTest : public ::testing::Test {
+// The texts of a collection's items, in order; none for nothing.
+inline QStringList Textos(const rt::CollectionRef& coleccion) {
+    QStringList textos;
+    for (int i = 1; coleccion && i <= coleccion->Count(); ++i) {
+        textos << coleccion->Item(i).ToText();
+    }
+    return textos;
+}
+
+// Replaces the text of a search box as the clerk types it.
+inline void Escribir(QComboBox& caja, const QString& texto) {
+    caja.setFocus();
+    caja.lineEdit()->selectAll();
+    if (texto.isEmpty()) {
+        QTest::keyClick(&caja, Qt::Key_Backspace);
+    } else {
+        QTest::keyClicks(&caja, texto);
+    }
+}
+
+// A test of a lookup window against an SQLite file opened on the default database component,
+// with the program's files in a data folder of its own. Both shared windows are released after
+// each test.
+class BaseDeConsultaTest : public ::testing::Test {
   protected:
-    VentanaTest() : on(base) {
+    BaseDeConsultaTest() : on(base) {
         previoDatos_ = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", datos.Path().toUtf8());
         base.Exec(
@@ -46,9 +68,9 @@ class VentanaTest : public ::testing::Test {
             "valoraux varchar(100))");
     }
 
-    ~VentanaTest() override {
-        ventana.reset();
+    ~BaseDeConsultaTest() override {
         rt::DefaultInstance<lookup::Lib_FrmCons3>::Release();
+        rt::DefaultInstance<lookup::Lib_FrmCons3Tree>::Release();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         qputenv("XDG_DATA_HOME", previoDatos_);
         dbtest::DefaultOn::Get().gUsuario.clear();
@@ -63,10 +85,11 @@ class VentanaTest : public ::testing::Test {
                       .arg(clave, valor));
     }
 
-    // A window on a statement, loaded by showing it.
-    lookup::Lib_FrmCons3& Abrir(const QString& sql,
-                                const std::function<void(lookup::Lib_FrmCons3&)>& campos = {}) {
-        ventana = std::make_unique<lookup::Lib_FrmCons3>();
+    // A new window on a statement, given its fields and loaded by showing it.
+    template <class Ventana>
+    static Ventana& Mostrar(std::unique_ptr<Ventana>& ventana, const QString& sql,
+                            const std::function<void(Ventana&)>& campos) {
+        ventana = std::make_unique<Ventana>();
         ventana->SQL = sql;
         if (campos) {
             campos(*ventana);
@@ -75,11 +98,33 @@ class VentanaTest : public ::testing::Test {
         return *ventana;
     }
 
-    // Makes the window active, so that focus changes reach its controls.
-    void Activar() const {
-        ventana->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(ventana.get()));
+    // Makes a window active, so that focus changes reach its controls.
+    static void Activar(QWidget& ventana) {
+        ventana.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&ventana));
     }
+
+    TempDir datos;
+    dbtest::SqliteDb base;
+    dbtest::DefaultOn on;
+    Dialogos dialogs;
+
+  private:
+    QByteArray previoDatos_;
+};
+
+// A test of the list window.
+class VentanaTest : public BaseDeConsultaTest {
+  protected:
+    ~VentanaTest() override { ventana.reset(); }
+
+    // A window on a statement, loaded by showing it.
+    lookup::Lib_FrmCons3& Abrir(const QString& sql,
+                                const std::function<void(lookup::Lib_FrmCons3&)>& campos = {}) {
+        return Mostrar(ventana, sql, campos);
+    }
+
+    void Activar() const { BaseDeConsultaTest::Activar(*ventana); }
 
     lookup::ListaConsulta& Lista() const { return *ventana->ListView1(); }
     lookup::ModeloConsulta& Modelo() const { return ventana->ListView1()->Modelo(); }
@@ -108,14 +153,7 @@ class VentanaTest : public ::testing::Test {
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    TempDir datos;
-    dbtest::SqliteDb base;
-    dbtest::DefaultOn on;
-    Dialogos dialogs;
     std::unique_ptr<lookup::Lib_FrmCons3> ventana;
-
-  private:
-    QByteArray previoDatos_;
 };
 
 }  // namespace lookuptest

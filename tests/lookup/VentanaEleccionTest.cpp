@@ -10,15 +10,8 @@ namespace {
 using lookuptest::PrintTo;
 
 using lookup::Lib_FrmCons3;
+using lookuptest::Textos;
 using lookuptest::VentanaTest;
-
-QStringList Textos(const rt::CollectionRef& coleccion) {
-    QStringList textos;
-    for (int i = 1; coleccion && i <= coleccion->Count(); ++i) {
-        textos << coleccion->Item(i).ToText();
-    }
-    return textos;
-}
 
 rt::CollectionRef Coleccion(const QStringList& textos) {
     rt::CollectionRef coleccion = rt::NewCollection();

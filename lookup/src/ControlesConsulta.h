@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <initializer_list>
+#include <memory>
+#include <utility>
+
+// Pieces of design shared by the lookup windows.
+namespace lookup::controles {
+
+// The tool tip of a search box.
+inline const QString kTooltipBusqueda = QStringLiteral("F5 realiza nueva busqueda");
+
+// Creates a widget owned by its parent.
+template <class W, class... Args>
+W* Hijo(QWidget* parent, Args&&... args) {
+    auto widget = std::make_unique<W>(std::forward<Args>(args)..., parent);
+    return widget.release();
+}
+
+// A button with its design name (its objectName) and caption.
+QPushButton* Boton(QWidget* parent, const char* nombre, const QString& caption);
+
+// The buttons of Frame1 in a row as designed, each widened to its caption when the font asks for
+// more, and the bar as wide as they need.
+void ColocarBotones(QWidget& barra, std::initializer_list<QPushButton*> botones);
+
+// Puts a window in the middle of the screen, keeping its top left corner on it.
+void Centrar(QWidget& ventana);
+
+}  // namespace lookup::controles
