@@ -6,6 +6,7 @@
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
 #include "lookup/Lib_FrmCons3.h"
+#include "lookup/Lib_FrmCons3Tree.h"
 #include "runtime/DefaultInstance.h"
 #include "runtime/Steps.h"
 #include "runtime/Text.h"
@@ -181,8 +182,9 @@ void Lib_ClsCons3::Limpiar(rt::CollectionRef* cmpsDevueltos) {
         ventana.Cantidades.reset();
         steps([&ventana] { ventana.Descargar(); });
     }
-    // The next request starts with fresh windows.
+    // The next request starts with fresh windows; the tree window is released, not unloaded.
     ListaCompartida::Release();
+    rt::DefaultInstance<Lib_FrmCons3Tree>::Release();
 }
 
 }  // namespace lookup

@@ -1,15 +1,27 @@
 // The request's tree road.
 #include "lookup/Lib_ClsCons3.h"
+#include "lookup/Lib_FrmCons3Tree.h"
+#include "runtime/DefaultInstance.h"
+#include "runtime/Steps.h"
+#include "ui/Dialogs.h"
 
 namespace lookup {
 
-// The tree window comes as a piece of its own; until it does, a tree request shows no window
-// and hands back what a cancelled tree window would: no values and an empty value.
+// The tree window takes the statement, the returned field and the check boxes; it hands back
+// the chosen value and values. Quantities belong to the list window and stay as they were.
 void Lib_ClsCons3::MostrarArbol(const QString& sentencia) {
-    Q_UNUSED(sentencia);
+    rt::Steps steps = rt::Steps::IgnoreErrors();
+    Lib_FrmCons3Tree& ventana = rt::DefaultInstance<Lib_FrmCons3Tree>::Get();
+    steps([&] {
+        ventana.SQL = sentencia;
+        ventana.CampoDevuelto = CampoDevuelto;
+        ventana.CheckBoxes = Checks;
+    });
     Valores.reset();
+    steps([&ventana] { ui::Dialogs::Current().ShowModal(ventana); });
     Checks = false;
-    ValorDevuelto = QString();
+    Valores = ventana.Valores;
+    ValorDevuelto = ventana.ValorDevuelto;
 }
 
 }  // namespace lookup

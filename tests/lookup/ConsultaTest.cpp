@@ -334,8 +334,9 @@ TEST_F(ConsultaTest, TheTreeRoadShowsNoListWindow) {
     rt::CollectionRef returned = rt::NewCollection();
     request.ConsultaSearch("select CODIGO, NOMBRE from MA_CLIENTES", &returned, {}, nullptr,
                            nullptr, {}, true);
-    EXPECT_EQ(dialogs.modalCount, 0);
-    EXPECT_FALSE(request.Valores);
+    EXPECT_EQ(dialogs.modalCount, 1) << "the tree window";
+    ASSERT_TRUE(request.Valores) << "the tree window's, as it loaded";
+    EXPECT_EQ(request.Valores->Count(), 0);
     EXPECT_FALSE(request.Checks);
     EXPECT_EQ(request.CampoDevuelto, "");
     EXPECT_FALSE(returned);
