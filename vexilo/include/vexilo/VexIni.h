@@ -17,7 +17,10 @@ namespace vexilo {
 //
 // Files written by Windows programs read correctly: CRLF or LF line ends, UTF-8 (with or
 // without a byte-order mark), UTF-16 with a byte-order mark, and any other bytes as ANSI text
-// (Windows-1252).
+// (Windows-1252). Each line keeps its own line end. An ANSI file whose bytes would read as UTF-8
+// once written (its non-ASCII letters happen to form UTF-8 sequences) gets the comment line
+// "; Codificación: Windows-1252" at its top, which keeps it reading as ANSI; a value that ANSI
+// text cannot hold at all turns the file into UTF-8.
 //
 // One program-wide instance serves every caller: rt::DefaultInstance<vexilo::VexIni>.
 class VexIni {
