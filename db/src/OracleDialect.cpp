@@ -199,11 +199,16 @@ bool IsSeparator(QChar c) {
 }
 
 // Index just past the token that starts at `from`: a quoted token runs to its closing quote
-// (or the end), any other token to the first separator after its first character, inclusive.
+// (or the end), a doubled quote inside it being part of the text ('O''Brien' is one token,
+// which a space between its halves would turn into two); any other token runs to the first
+// separator after its first character, inclusive.
 qsizetype TokenEnd(QStringView where, qsizetype from) {
     const QChar first = where[from];
     if (first == QLatin1Char('"') || first == QLatin1Char('\'')) {
-        const qsizetype close = where.indexOf(first, from + 1);
+        qsizetype close = where.indexOf(first, from + 1);
+        while (close >= 0 && close + 1 < where.size() && where[close + 1] == first) {
+            close = where.indexOf(first, close + 2);
+        }
         return close < 0 ? where.size() : close + 1;
     }
     for (qsizetype i = from + 1; i < where.size(); ++i) {

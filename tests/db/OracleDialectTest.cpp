@@ -74,6 +74,32 @@ TEST(OracleDialect, RowLimitKeepsTheCaseAsWritten) {
     dbtest::ExpectAll(Oracle, examples);
 }
 
+// A doubled quote inside a literal of the WHERE part belongs to it: the literal comes back whole,
+// not cut in two with a space between the halves.
+TEST(OracleDialect, DoubledQuotesStayInsideTheirLiteral) {
+    struct Case {
+        const char* name;
+        const char* input;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"an apostrophe in a name", "select a from T where Nombre = 'O''Brien'",
+         "SELECT A FROM T WHERE NOMBRE = 'O''BRIEN'"},
+        {"a literal that is one doubled quote", "select a from T where b = ''''",
+         "SELECT A FROM T WHERE B = ''''"},
+        {"a word that looks like a row limit", "select a from T where b = 'it''s top 1 x'",
+         "SELECT A FROM T WHERE B = 'IT''S TOP 1 X'"},
+        {"beside a date", "select a from T where Nombre = 'D''Angelo' and Fecha = '01/02/2020'",
+         "SELECT A FROM T WHERE NOMBRE = 'D''ANGELO' AND "
+         "TO_DATE(TO_CHAR(FECHA,'DD/MM/YYYY'),'DD/MM/YYYY') = TO_DATE('01/02/2020','DD/MM/YYYY')"},
+        {"a doubled double quote in a name", "select a from T where \"x\"\"y\" = 1",
+         "SELECT A FROM T WHERE \"X\"\"Y\" = 1"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Oracle(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.name;
+    }
+}
+
 // TOP limits the rows only as a word of its own outside quoted texts and names; elsewhere it is
 // part of a name or of the data and the statement is only upper-cased.
 TEST(OracleDialect, RowLimitOnlyWhereTopIsAWordOutsideLiterals) {
