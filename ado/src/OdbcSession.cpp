@@ -55,6 +55,12 @@ class OdbcSession : public Session {
         SQLRETURN rc = SQLExecDirectW(statement.get(), Wide(text), SQL_NTS);
         int64_t changed = 0;
         bool changes = false;
+        if (rc == SQL_NO_DATA) {
+            // The answer to a searched UPDATE or DELETE that matched no row: it ran and changed
+            // none. Later statements of the text may still give results.
+            changes = true;
+            rc = SQLMoreResults(statement.get());
+        }
         while (rc != SQL_NO_DATA) {
             CheckStatement(rc, statement.get());
             SQLSMALLINT columns = 0;

@@ -156,6 +156,12 @@ TEST_P(ProviderContractTest, ExecuteCountsChangedRowsAndReportsErrors) {
     int32_t affected = 0;
     cn->Execute(QStringLiteral("UPDATE MA_CUENTAS SET NIVEL = 5 WHERE NIVEL = 1"), &affected);
     EXPECT_EQ(affected, 2);
+    // A statement that matches no row changed none (ODBC drivers answer it with SQL_NO_DATA).
+    cn->Execute(QStringLiteral("UPDATE MA_CUENTAS SET NIVEL = 6 WHERE NIVEL = 99"), &affected);
+    EXPECT_EQ(affected, 0);
+    affected = 7;
+    cn->Execute(QStringLiteral("DELETE FROM MAXCUENTAS"), &affected);
+    EXPECT_EQ(affected, 0);
     try {
         cn->Execute(QStringLiteral("SELECT * FROM MA_NADA"));
         FAIL() << "no error raised";
