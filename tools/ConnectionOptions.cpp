@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "CommandLine.h"
+#include "DemoDatabase.h"
 #include "ado/ConnectionString.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
@@ -77,6 +78,20 @@ void ConnectionOptions::Read(const CommandLine& line) {
     ask_ = line.IsSet(askOption_);
     user_ = line.Value(userOption_);
     noAdminCheck_ = line.IsSet(noAdminCheckOption_);
+}
+
+std::optional<QString> ConnectionOptions::UseDemoWithoutConn(const DemoDatabase& demo,
+                                                             QString& error) {
+    if (conn_) {
+        return QString();
+    }
+    const bool made = !demo.Exists();
+    if (!demo.Ensure(&error)) {
+        return std::nullopt;
+    }
+    conn_ = demo.ConnectionString();
+    const QString verb = made ? QStringLiteral("made and opened") : QStringLiteral("opened");
+    return QStringLiteral("no --conn given: %1 the demo database %2").arg(verb, demo.Path());
 }
 
 QString ConnectionOptions::OpeningUsage() const {

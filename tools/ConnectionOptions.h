@@ -4,6 +4,8 @@
 #include <QString>
 #include <optional>
 
+class DemoDatabase;
+
 namespace db {
 class DB_Dll;
 }
@@ -29,6 +31,12 @@ class ConnectionOptions {
 
     // One line per opening option, as a usage text lists them.
     QString OpeningUsage() const;
+
+    // Without --conn, the connection string of the demo database, which is made when it is
+    // missing. Returns the note to show the user once (which database the tool opens), empty
+    // when --conn was given; nothing when the demo database cannot be made (the reason in
+    // error).
+    std::optional<QString> UseDemoWithoutConn(const DemoDatabase& demo, QString& error);
 
     const std::optional<QString>& Conn() const { return conn_; }
     // Whether "Control de Acceso" is shown before opening.

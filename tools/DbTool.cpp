@@ -8,6 +8,7 @@
 #include "CommandLine.h"
 #include "ConnectionOptions.h"
 #include "ConsoleDialogs.h"
+#include "DemoDatabase.h"
 #include "TextInput.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
@@ -28,24 +29,27 @@ const QString kOracleConn = QStringLiteral("Provider=OraOLEDB.Oracle.1;Data Sour
 const char* const kCommandsUsage =
     "  dbtool translate [--conn STRING] [SQL]   Oracle rewrite of SQL (or standard input)\n"
     "  dbtool synonyms [--admin] [SQL]          synonym redirection of SQL (or standard input)\n"
-    "  dbtool query --conn STRING SQL           rows of SQL, tab-separated, with a header (or\n"
+    "  dbtool query [--conn STRING] SQL         rows of SQL, tab-separated, with a header (or\n"
     "                                           the records affected by a statement without rows)\n"
-    "  dbtool exec --conn STRING [FILE]         runs FILE (or standard input) as one statement\n"
+    "  dbtool exec [--conn STRING] [FILE]       runs FILE (or standard input) as one statement\n"
     "                                           or script and prints the records affected\n"
     "  translate, synonyms and exec read their input as UTF-8 unless --encoding NAME says\n"
     "  otherwise (utf-8, windows-1252, latin1)\n"
-    "  dbtool config --conn STRING KEY          setting KEY: value, a tab, the auxiliary value\n"
-    "  dbtool max|min|last --conn STRING TABLE FIELD [CONDITION]\n"
+    "  dbtool config [--conn STRING] KEY        setting KEY: value, a tab, the auxiliary value\n"
+    "  dbtool max|min|last [--conn STRING] TABLE FIELD [CONDITION]\n"
     "                                           maximum, minimum or last code (empty if none)\n"
-    "  dbtool exists|exists-st --conn STRING TABLE VALUE [FIELD]\n"
+    "  dbtool exists|exists-st [--conn STRING] TABLE VALUE [FIELD]\n"
     "                                           true or false\n"
-    "  dbtool datos --conn STRING TABLE VALUE RETURNED_FIELD [FIELD]\n"
+    "  dbtool datos [--conn STRING] TABLE VALUE RETURNED_FIELD [FIELD]\n"
     "                                           one value of the row of VALUE\n"
-    "  dbtool has-table --conn STRING TABLE     true or false\n"
-    "  dbtool has-column --conn STRING TABLE COLUMN\n"
+    "  dbtool has-table [--conn STRING] TABLE   true or false\n"
+    "  dbtool has-column [--conn STRING] TABLE COLUMN\n"
     "                                           true or false\n"
-    "  dbtool ensure-column --conn STRING TABLE COLUMN TYPE [--null] [--default SQL]\n"
-    "                                           adds COLUMN when missing; prints true or false\n";
+    "  dbtool ensure-column [--conn STRING] TABLE COLUMN TYPE [--null] [--default SQL]\n"
+    "                                           adds COLUMN when missing; prints true or false\n"
+    "  dbtool demo [--reset]                    path of the demo database, made when missing\n"
+    "                                           (made again with --reset)\n"
+    "Without --conn the commands that open a connection open the demo database.\n";
 
 // The options of dbtool's own commands, and help and version.
 struct ToolOptions {
@@ -61,6 +65,8 @@ struct ToolOptions {
         QStringLiteral("translate, synonyms, exec: the input's encoding (utf-8, windows-1252, "
                        "latin1)"),
         QStringLiteral("NAME")};
+    QCommandLineOption reset{QStringLiteral("reset"),
+                             QStringLiteral("demo: makes the demo database again")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("shows this help")};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
@@ -74,6 +80,7 @@ enum OptionGroup : unsigned {
     kAdmin = 4,       // --admin
     kColumn = 8,      // --null, --default
     kEncoding = 16,   // --encoding: the command reads text from a file or standard input
+    kReset = 32,      // --reset
 };
 
 struct Arguments {
@@ -83,6 +90,7 @@ struct Arguments {
     bool nullable = false;
     std::optional<QString> defaultSql;
     Encoding encoding = Encoding::Utf8;
+    bool reset = false;
     QStringList positional;
     bool help = false;
 };
@@ -121,8 +129,8 @@ QString HelpText() {
     CommandLine line;
     connection.AddConnectionString(line);
     connection.AddOpening(line);
-    line.AddOptions(
-        {tool.admin, tool.nullable, tool.defaultSql, tool.encoding, tool.help, tool.version});
+    line.AddOptions({tool.admin, tool.nullable, tool.defaultSql, tool.encoding, tool.reset,
+                     tool.help, tool.version});
     line.Parser().setApplicationDescription(
         QStringLiteral("The database component from the command line."));
     line.Parser().addPositionalArgument(QStringLiteral("command"),
@@ -170,6 +178,9 @@ std::optional<QString> Parse(const QStringList& args, Arguments& out) {
     if (command->options & kEncoding) {
         line.AddOption(tool.encoding);
     }
+    if (command->options & kReset) {
+        line.AddOption(tool.reset);
+    }
     if (!line.Parse(args)) {
         return line.ErrorText();
     }
@@ -184,6 +195,7 @@ std::optional<QString> Parse(const QStringList& args, Arguments& out) {
     out.admin = line.IsSet(tool.admin);
     out.nullable = line.IsSet(tool.nullable);
     out.defaultSql = line.Value(tool.defaultSql);
+    out.reset = line.IsSet(tool.reset);
     out.help = line.IsSet(tool.help);
     out.positional = line.Positional();
     return std::nullopt;
@@ -447,6 +459,18 @@ int EnsureColumn(const Arguments& a, const ConsoleDialogs& dialogs) {
     });
 }
 
+// Prints the path of the demo database, made when it is missing or when --reset asks for it.
+int Demo(const Arguments& a, const ConsoleDialogs&) {
+    const DemoDatabase demo;
+    QString error;
+    const bool ready = a.reset ? demo.Reset(&error) : demo.Ensure(&error);
+    if (!ready) {
+        return Failed(QStringLiteral("cannot make the demo database: %1").arg(error));
+    }
+    Write(stdout, demo.Path() + QLatin1Char('\n'));
+    return kExitOk;
+}
+
 int QueryCommand(const Arguments& a, const ConsoleDialogs& dialogs) {
     return Query(a, dialogs);
 }
@@ -478,6 +502,7 @@ const Command kCommands[] = {
     {"has-table", kConnString | kOpening, 1, 1, HasTable},
     {"has-column", kConnString | kOpening, 2, 2, HasColumn},
     {"ensure-column", kConnString | kOpening | kColumn, 3, 3, EnsureColumn},
+    {"demo", kReset, 0, 0, Demo},
 };
 
 const Command* FindCommand(const QString& name) {
@@ -489,20 +514,27 @@ const Command* FindCommand(const QString& name) {
     return nullptr;
 }
 
-int Dispatch(const Arguments& a, const ConsoleDialogs& dialogs) {
+int Dispatch(Arguments& a, const ConsoleDialogs& dialogs) {
     const Command* command = FindCommand(a.command);
     if (a.help) {
         Write(stdout, HelpText());
         return kExitOk;
-    }
-    if (command->Opens() && !a.connection.Conn()) {
-        return Usage(QStringLiteral("%1 needs --conn STRING").arg(a.command));
     }
     if (a.positional.size() > command->maxArgs) {
         return Usage(QStringLiteral("too many arguments"));
     }
     if (a.positional.size() < command->minArgs) {
         return Usage(QStringLiteral("%1 needs more arguments").arg(a.command));
+    }
+    if (command->Opens()) {
+        QString error;
+        const std::optional<QString> note = a.connection.UseDemoWithoutConn(DemoDatabase(), error);
+        if (!note) {
+            return Failed(QStringLiteral("cannot make the demo database: %1").arg(error));
+        }
+        if (!note->isEmpty()) {
+            Write(stderr, QStringLiteral("dbtool: %1\n").arg(*note));
+        }
     }
     return command->run(a, dialogs);
 }

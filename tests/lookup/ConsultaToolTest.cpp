@@ -20,6 +20,7 @@
 #include "TempDir.h"
 #include "ado/Enums.h"
 #include "lookup/Lib_FrmCons3.h"
+#include "lookup/Lib_FrmCons3Tree.h"
 #include "lookup/ListaConsulta.h"
 #include "lookup/ModeloConsulta.h"
 #include "runtime/DefaultInstance.h"
@@ -213,10 +214,70 @@ TEST_F(ConsultaToolTest, ADatabaseWithoutTheConfigurationTableIsRefused) {
     EXPECT_EQ(r.err, "consulta: the database has no configuration table TA_CONFIGURACION\n");
 }
 
+// Without --conn the demo database is opened, and its query masks build the statement of a name.
+TEST_F(ConsultaToolTest, WithoutConnTheDemoDatabaseAndItsMasks) {
+    QString shown;
+    AlMostrar([&shown](Lib_FrmCons3& w) {
+        shown = w.SQLInicial();
+        w.ListView1()->Seleccionar(0);
+        Aceptar(w);
+    });
+    const Result r = Run({"--campo", "Codigo", "V_MA_ARTICULOS"});
+    EXPECT_EQ(r.exitCode, tools::kExitOk) << r.err.toStdString();
+    const QString demo = datos.File("Vexilo/demo/demo.db");
+    EXPECT_EQ(r.err, "consulta: no --conn given: made and opened the demo database " + demo + "\n");
+    EXPECT_TRUE(shown.startsWith("SELECT TOP 1000 Codigo,Descripcion,PRECIO1,"))
+        << shown.toStdString();
+    EXPECT_EQ(r.out.count('\n'), 1);
+    EXPECT_FALSE(r.out.trimmed().isEmpty());
+}
+
+// --tree takes the request's tree road: the tree window, never the list.
+class ConsultaTreeTest : public ConsultaToolTest {
+  protected:
+    ConsultaTreeTest() {
+        base.Exec("CREATE TABLE V_TA_FAMILIAS (IDFAMILIA varchar(4), DESCRIPCION varchar(20))");
+        base.Exec("INSERT INTO V_TA_FAMILIAS VALUES ('1', 'Bebidas'), ('11', 'Gaseosas')");
+    }
+    // The clerk's part in the tree window.
+    void EnElArbol(const std::function<void(lookup::Lib_FrmCons3Tree&)>& clerk) {
+        dialogs.OnModal([clerk](QWidget& window) {
+            auto* tree = dynamic_cast<lookup::Lib_FrmCons3Tree*>(&window);
+            ASSERT_NE(tree, nullptr) << "not the tree window";
+            clerk(*tree);
+        });
+    }
+    Result RunTree() const {
+        return Run({"--conn", base.Conn(), "--tree", "--campo", "IDFAMILIA",
+                    "SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS ORDER BY IDFAMILIA"});
+    }
+};
+
+TEST_F(ConsultaTreeTest, ChoosingPrintsTheCode) {
+    EnElArbol([](lookup::Lib_FrmCons3Tree& w) {
+        QTest::keyClicks(w.CmbSearch(), "11");
+        QTest::mouseClick(w.CmdAceptar(), Qt::LeftButton);
+    });
+    const Result r = RunTree();
+    EXPECT_EQ(r.exitCode, tools::kExitOk) << r.err.toStdString();
+    EXPECT_EQ(r.out, "11\n");
+}
+
+TEST_F(ConsultaTreeTest, CancellingExitsWithOne) {
+    EnElArbol(
+        [](lookup::Lib_FrmCons3Tree& w) { QTest::mouseClick(w.CmdCancelar(), Qt::LeftButton); });
+    const Result r = RunTree();
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "consulta: cancelled\n");
+}
+
 // ---- as a process ----
 
-Result RunProcess(const QStringList& args) {
+Result RunProcess(const QStringList& args, const QProcessEnvironment& environment =
+                                               QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(CONSULTA_PATH), args);
     EXPECT_TRUE(process.waitForStarted());
     process.closeWriteChannel();
@@ -229,11 +290,27 @@ Result RunProcess(const QStringList& args) {
 TEST(ConsultaProcessTest, Help) {
     const Result r = RunProcess({"--help"});
     EXPECT_EQ(r.exitCode, tools::kExitOk);
-    for (const char* option : {"--conn", "--ask", "--user", "--no-admin-check", "--checks",
-                               "--cantidades", "--campo", "--devueltos", "--clave", "--busqueda",
-                               "--where", "--sentencia", "--mascaras", "--defaults", "--json"}) {
+    for (const char* option :
+         {"--conn", "--ask", "--user", "--no-admin-check", "--checks", "--cantidades", "--campo",
+          "--devueltos", "--clave", "--busqueda", "--where", "--sentencia", "--mascaras",
+          "--defaults", "--tree", "--json", "--version"}) {
         EXPECT_TRUE(r.out.contains(QLatin1String(option))) << option;
     }
+}
+
+// Answered before any window is made: no display is needed.
+TEST(ConsultaProcessTest, VersionAndHelpWithoutADisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    const Result version = RunProcess({"--version"}, environment);
+    EXPECT_EQ(version.exitCode, tools::kExitOk);
+    EXPECT_TRUE(version.out.startsWith("consulta 1.")) << version.out.toStdString();
+    EXPECT_EQ(version.err, "");
+    const Result help = RunProcess({"--help"}, environment);
+    EXPECT_EQ(help.exitCode, tools::kExitOk);
+    EXPECT_TRUE(help.out.contains("--conn")) << help.err.toStdString();
 }
 
 struct UsageCase {
@@ -253,7 +330,9 @@ TEST_P(ConsultaUsageTest, BadArgumentsExitWithTwo) {
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, ConsultaUsageTest,
-    ::testing::Values(UsageCase{"Nothing", {}}, UsageCase{"NoConn", {"MA_CLIENTES"}},
+    ::testing::Values(UsageCase{"Nothing", {}},
+                      UsageCase{"OptionsWithoutTable", {"--tree", "--json"}},
+                      UsageCase{"ValueToTree", {"--tree=1", "A"}},
                       UsageCase{"NoTable", {"--conn", "x"}},
                       UsageCase{"TwoTables", {"--conn", "x", "A", "B"}},
                       UsageCase{"UnknownOption", {"--conn", "x", "--bogus", "A"}},

@@ -25,9 +25,16 @@ struct Result {
     QString err;
 };
 
-// Runs the built dbtool with the arguments and standard input; it must end on its own.
-Result RunTool(const QStringList& args, const QByteArray& input = {}) {
+// Runs the built dbtool with the arguments and standard input; it must end on its own. With a
+// data folder, the user's data (the demo database among it) lies there.
+Result RunTool(const QStringList& args, const QByteArray& input = {},
+               const QString& dataFolder = {}) {
     QProcess process;
+    if (!dataFolder.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder);
+        process.setProcessEnvironment(environment);
+    }
     process.start(QStringLiteral(DBTOOL_PATH), args);
     EXPECT_TRUE(process.waitForStarted());
     process.write(input);
@@ -654,9 +661,9 @@ TEST_P(DbToolUsage, BadArgumentsExitWithUsage) {
 INSTANTIATE_TEST_SUITE_P(
     Arguments, DbToolUsage,
     ::testing::Values(UsageCase{"NoCommand", {}}, UsageCase{"UnknownCommand", {"frobnicate"}},
-                      UsageCase{"QueryWithoutConn", {"query", "SELECT 1"}},
+                      UsageCase{"QueryWithoutConnOrStatement", {"query"}},
                       UsageCase{"QueryWithoutStatement", {"query", "--conn", "x"}},
-                      UsageCase{"ExecWithoutConn", {"exec"}},
+                      UsageCase{"ExecTwoFiles", {"exec", "a.sql", "b.sql"}},
                       UsageCase{"ConnWithoutValue", {"exec", "--conn"}},
                       UsageCase{"TranslateTwoStatements", {"translate", "a", "b"}},
                       UsageCase{"TranslateAdmin", {"translate", "--admin", "a"}},
@@ -664,7 +671,10 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"UnknownOption", {"query", "--conn", "x", "--bogus", "SELECT 1"}},
                       UsageCase{"MaxWithoutField", {"max", "--conn", "x", "T"}},
                       UsageCase{"MaxTooManyArguments", {"max", "--conn", "x", "T", "F", "C", "D"}},
-                      UsageCase{"ConfigWithoutConn", {"config", "Moneda"}},
+                      UsageCase{"ConfigWithoutKey", {"config"}},
+                      UsageCase{"DemoWithAnArgument", {"demo", "x"}},
+                      UsageCase{"DemoConn", {"demo", "--conn", "x"}},
+                      UsageCase{"ResetOffDemo", {"query", "--reset", "SELECT 1"}},
                       UsageCase{"TranslateAsk", {"translate", "--ask", "a"}},
                       UsageCase{"SynonymsUser", {"synonyms", "--user", "x", "a"}},
                       UsageCase{"UserWithoutValue", {"query", "--conn", "x", "--user"}},
@@ -675,6 +685,86 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"ensure-column", "--conn", "x", "T", "C", "int", "--default"}},
                       UsageCase{"DatosWithoutReturnedField", {"datos", "--conn", "x", "T", "V"}}),
     CaseName());
+
+// ---- the demo database ----
+
+// Every command that opens a connection opens the demo database when no --conn is given, made
+// in the user's data folder on first use, and says so on standard error, once.
+class DbToolDemo : public DbToolTest {
+  protected:
+    Result Run(const QStringList& args, const QByteArray& input = {}) const {
+        return RunTool(args, input, dir.File(QStringLiteral("datos")));
+    }
+    QString DemoPath() const { return dir.File(QStringLiteral("datos/Vexilo/demo/demo.db")); }
+    QString Note(const char* verb) const {
+        return QStringLiteral("dbtool: no --conn given: %1 the demo database %2\n")
+            .arg(QLatin1String(verb), DemoPath());
+    }
+};
+
+struct DemoCase {
+    const char* name;
+    QStringList args;
+    const char* expected;
+};
+
+class DbToolDemoCommands : public DbToolDemo, public ::testing::WithParamInterface<DemoCase> {};
+
+TEST_P(DbToolDemoCommands, OpenTheDemoDatabaseWithoutConn) {
+    const Result first = Run(GetParam().args);
+    EXPECT_EQ(first.exitCode, tools::kExitOk) << first.err.toStdString();
+    EXPECT_EQ(first.out, GetParam().expected);
+    EXPECT_EQ(first.err, Note("made and opened"));
+    const Result again = Run(GetParam().args);
+    EXPECT_EQ(again.out, GetParam().expected);
+    EXPECT_EQ(again.err, Note("opened"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DbToolDemoCommands,
+    ::testing::Values(
+        DemoCase{"Query", {"query", "SELECT COUNT(*) AS N FROM V_MA_ARTICULOS"}, "N\n5000\n"},
+        DemoCase{"Config", {"config", "MostrarStockenConsultas"}, "SI\t\n"},
+        DemoCase{"HasTable", {"has-table", "VT_CLIENTES"}, "true\n"},
+        DemoCase{"ExistsWithUser",
+                 {"exists", "--user", "supervisor", "V_TA_FAMILIAS", "1", "IDFAMILIA"},
+                 "true\n"}),
+    CaseName());
+
+TEST_F(DbToolDemo, ConnGivenOpensThatDatabaseAndSaysNothing) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int)"));
+    const Result r = Run({"has-table", "--conn", Conn(), "T"});
+    EXPECT_EQ(r.out, "true\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_FALSE(QFile::exists(DemoPath()));
+}
+
+TEST_F(DbToolDemo, DemoPrintsThePathAndResetMakesItAgain) {
+    const Result made = Run({"demo"});
+    EXPECT_EQ(made.exitCode, tools::kExitOk) << made.err.toStdString();
+    EXPECT_EQ(made.out, DemoPath() + "\n");
+    EXPECT_TRUE(QFile::exists(DemoPath()));
+    EXPECT_TRUE(QFile::exists(dir.File(QStringLiteral("datos/Vexilo/demo/MASCARAS.DAT"))));
+
+    EXPECT_EQ(Run({"exec"}, "CREATE TABLE BORRAME (A int)").exitCode, tools::kExitOk);
+    EXPECT_EQ(Run({"demo"}).out, DemoPath() + "\n");
+    EXPECT_EQ(Run({"has-table", "BORRAME"}).out, "true\n") << "demo alone keeps the database";
+
+    const Result reset = Run({"demo", "--reset"});
+    EXPECT_EQ(reset.exitCode, tools::kExitOk) << reset.err.toStdString();
+    EXPECT_EQ(reset.out, DemoPath() + "\n");
+    EXPECT_EQ(Run({"has-table", "BORRAME"}).out, "false\n");
+}
+
+TEST_F(DbToolDemo, ADemoThatCannotBeMadeFailsWithItsReason) {
+    QFile blocker(dir.File(QStringLiteral("datos")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const Result r = Run({"has-table", "T"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.startsWith("dbtool: cannot make the demo database: ")) << r.err.toStdString();
+}
 
 TEST_F(DbToolTest, HelpIsGeneratedFromTheOptionsAndListsTheCommands) {
     for (const QStringList& args :

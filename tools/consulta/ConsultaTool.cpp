@@ -10,6 +10,7 @@
 #include "CommandLine.h"
 #include "ConnectionOptions.h"
 #include "DbTool.h"
+#include "DemoDatabase.h"
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
 #include "lookup/Lib_ClsCons3.h"
@@ -50,14 +51,19 @@ struct Opciones {
     QCommandLineOption defaults{QStringLiteral("defaults"),
                                 QStringLiteral("rows whose value occurs in T start ticked"),
                                 QStringLiteral("T")};
+    QCommandLineOption tree{
+        QStringLiteral("tree"),
+        QStringLiteral("the tree window: a statement of code and description as an outline")};
     QCommandLineOption json{QStringLiteral("json"),
                             QStringLiteral("prints the choice as one JSON object")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("shows this help")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("shows the version")};
 
     QList<QCommandLineOption> Todas() const {
-        return {checks, cantidades, campo,    devueltos, clave, busqueda,
-                where,  sentencia,  mascaras, defaults,  json,  help};
+        return {checks,    cantidades, campo,    devueltos, clave, busqueda, where,
+                sentencia, mascaras,   defaults, tree,      json,  help,     version};
     }
 };
 
@@ -109,8 +115,10 @@ struct Pedido {
     QString sentencia;
     std::optional<QString> mascaras;
     QString defaults;
+    bool tree = false;
     bool json = false;
     bool help = false;
+    bool version = false;
 };
 
 QString Uso() {
@@ -121,7 +129,8 @@ QString Uso() {
     conexion.AddOpening(line);
     line.AddOptions(opciones.Todas());
     line.Parser().setApplicationDescription(
-        QStringLiteral("Asks the clerk to pick a record of a table or of a SELECT statement."));
+        QStringLiteral("Asks the clerk to pick a record of a table or of a SELECT statement.\n"
+                       "Without --conn it opens the demo database and its query masks."));
     line.Parser().addPositionalArgument(QStringLiteral("table-or-select"),
                                         QStringLiteral("a table or view name, or a SELECT"));
     return line.HelpText();
@@ -148,16 +157,14 @@ std::optional<QString> Leer(const QStringList& args, Pedido& pedido) {
         return line.ErrorText();
     }
     pedido.help = line.IsSet(o.help);
-    if (pedido.help) {
+    pedido.version = line.IsSet(o.version);
+    if (pedido.help || pedido.version) {
         return std::nullopt;
     }
     pedido.conexion.Read(line);
     const QStringList positional = line.Positional();
     if (positional.size() != 1) {
         return QStringLiteral("give one table name or SELECT statement");
-    }
-    if (!pedido.conexion.Conn()) {
-        return QStringLiteral("--conn STRING is needed");
     }
     pedido.sql = positional.front();
     pedido.checks = line.IsSet(o.checks);
@@ -170,6 +177,7 @@ std::optional<QString> Leer(const QStringList& args, Pedido& pedido) {
     pedido.sentencia = line.Value(o.sentencia).value_or(QString());
     pedido.mascaras = line.Value(o.mascaras);
     pedido.defaults = line.Value(o.defaults).value_or(QString());
+    pedido.tree = line.IsSet(o.tree);
     pedido.json = line.IsSet(o.json);
     return std::nullopt;
 }
@@ -243,7 +251,7 @@ int Consultar(const Pedido& pedido, QTextStream& out, QTextStream& err) {
     QString busqueda = pedido.busqueda;
     QString where = pedido.where;
     request.ConsultaSearch(pedido.sql, devueltos ? &devueltos : nullptr, pedido.clave, &busqueda,
-                           &where, pedido.sentencia, false, pedido.defaults);
+                           &where, pedido.sentencia, pedido.tree, pedido.defaults);
     if (ventanas.Ventanas() == 0) {
         return Fallo(err, QStringLiteral("no list was shown"));
     }
@@ -258,7 +266,31 @@ int Consultar(const Pedido& pedido, QTextStream& out, QTextStream& err) {
     return kExitOk;
 }
 
+// Without --conn, the demo database (made when missing) and its query masks; says so once.
+bool UsarDemoSinConexion(Pedido& pedido, QTextStream& err) {
+    const DemoDatabase demo;
+    QString error;
+    const std::optional<QString> nota = pedido.conexion.UseDemoWithoutConn(demo, error);
+    if (!nota) {
+        Fallo(err, QStringLiteral("cannot make the demo database: %1").arg(error));
+        return false;
+    }
+    if (nota->isEmpty()) {
+        return true;
+    }
+    err << "consulta: " << *nota << '\n';
+    if (!pedido.mascaras) {
+        pedido.mascaras = demo.MasksPath();
+    }
+    return true;
+}
+
 }  // namespace
+
+bool ConsultaNeedsWindows(const QStringList& args) {
+    Pedido pedido;
+    return Leer(args, pedido).has_value() || !(pedido.help || pedido.version);
+}
 
 int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
     Pedido pedido;
@@ -268,6 +300,13 @@ int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (pedido.help) {
         out << Uso();
         return kExitOk;
+    }
+    if (pedido.version) {
+        out << "consulta " << CHEQUES_VERSION << '\n';
+        return kExitOk;
+    }
+    if (!UsarDemoSinConexion(pedido, err)) {
+        return kExitFailed;
     }
     try {
         return Consultar(pedido, out, err);

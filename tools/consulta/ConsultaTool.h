@@ -14,4 +14,8 @@ namespace tools {
 // the request could not be made, 2 for bad arguments.
 int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err);
 
+// Whether the arguments ask for the window (and so for a display): all but --help and
+// --version do.
+bool ConsultaNeedsWindows(const QStringList& args);
+
 }  // namespace tools

@@ -1,17 +1,28 @@
 #include <QApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 #include "ConsultaTool.h"
 
 // consulta: a record picker for scripts. A graphical tool: the list window and every message
-// box are real windows; the choice is written to standard output.
+// box are real windows; the choice is written to standard output. --help and --version need
+// no window, and so no display.
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QStringList given;
+    for (int i = 1; i < argc; ++i) {
+        given << QString::fromLocal8Bit(argv[i]);
+    }
+    std::unique_ptr<QCoreApplication> app;
+    if (tools::ConsultaNeedsWindows(given)) {
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     // These names fix the folder where the column widths are remembered.
-    QApplication::setOrganizationName(QStringLiteral("Vexilo"));
-    QApplication::setApplicationName(QStringLiteral("consulta"));
-    QStringList args = QApplication::arguments();
+    QCoreApplication::setOrganizationName(QStringLiteral("Vexilo"));
+    QCoreApplication::setApplicationName(QStringLiteral("consulta"));
+    QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     QTextStream out(stdout);
     QTextStream err(stderr);
