@@ -1,0 +1,44 @@
+// The program as a process: --help and --version are answered without a display, and any other
+// argument is left alone (the window reads none).
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include "Printers.h"
+
+namespace {
+
+struct Case {
+    const char* name;
+    QStringList args;
+    const char* starts;  // how standard output begins
+};
+
+class ChequesAnswers : public ::testing::TestWithParam<Case> {};
+
+// No display at all: the answer must come before any window is made.
+TEST_P(ChequesAnswers, WithoutADisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(CHEQUES_PATH), GetParam().args);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_TRUE(out.startsWith(QLatin1String(GetParam().starts))) << out.toStdString();
+    EXPECT_EQ(process.readAllStandardError(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, ChequesAnswers,
+                         ::testing::Values(Case{"Version", {"--version"}, "cheques 1."},
+                                           Case{"ShortVersion", {"-v"}, "cheques 1."},
+                                           Case{"Help", {"--help"}, "Usage: cheques"},
+                                           Case{"ShortHelp", {"-h"}, "Usage: cheques"}),
+                         CaseName());
+
+}  // namespace
