@@ -142,14 +142,16 @@ SqliteBatch::Step SqliteBatch::Prepare(BatchPiece& piece) const {
     return step;
 }
 
-QByteArray SqliteBatch::SqliteText(BatchPiece& piece) const {
+QByteArray SqliteBatch::SqliteText(const BatchPiece& piece) const {
     const SqlToken& first = piece.tokens.front();
     const SqlToken& last = piece.tokens.back();
     if (!NeedsRewrite(piece.tokens) && first.offset >= 0 && last.offset >= 0) {
         const qsizetype end = last.offset + last.text.size();
         return text_.sliced(first.offset, end - first.offset).toUtf8();
     }
-    return JoinSql(ToSqliteTokens(std::move(piece.tokens))).toUtf8();
+    // The piece keeps its tokens: a statement whose text holds a ";" (in a literal, say) is
+    // prepared again when it runs as a batch.
+    return JoinSql(ToSqliteTokens(piece.tokens)).toUtf8();
 }
 
 std::unique_ptr<Cursor> SqliteBatch::RunAtomically(BatchSplitter& splitter, BatchPiece first,

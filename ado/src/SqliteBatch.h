@@ -38,7 +38,7 @@ class SqliteBatch {
     void CheckTransactionStatement(const Step& step, bool open) const;
     Step Prepare(BatchPiece& piece) const;
     // The piece's SQLite text: its own words when no rewrite applies, else the rewritten tokens.
-    QByteArray SqliteText(BatchPiece& piece) const;
+    QByteArray SqliteText(const BatchPiece& piece) const;
     void Exec(const char* sql);
     bool InTransaction() const;
     // Rolls back what the batch did, keeping the failure's errors.

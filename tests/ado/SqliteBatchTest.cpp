@@ -94,6 +94,11 @@ const BatchCase kForms[] = {
      "SELECT t.A FROM dbo.T t WITH (NOLOCK) JOIN T u (NOLOCK) ON u.A = t.A",
      "", "4"},
     {"SelectAfterNoCountGivesItsRows", "SET NOCOUNT ON\nSELECT 1 AS A, 'b' AS B", "", "1,b"},
+    // A lone statement that needs rewriting and holds ";" in a literal (an F5 search for
+    // "'; DROP TABLE x; --") once read a statement it had given away.
+    {"ASemicolonInALiteralOfARewrittenStatement",
+     "CREATE TABLE T (N varchar(30))\nINSERT INTO T VALUES ('''; DROP TABLE x; --'), ('b')",
+     "SELECT N FROM T WHERE N LIKE '''; DROP TABLE x; --%' ORDER BY N", "'; DROP TABLE x; --"},
 };
 
 INSTANTIATE_TEST_SUITE_P(TSql, SqliteBatchFormsTest, ::testing::ValuesIn(kForms), CaseName());
