@@ -49,10 +49,6 @@ void IdaYVuelta(const QString& proveedor, const QString& servidor, const QString
 
 // An ODBC attribute value quoted for the driver manager reads back as it was.
 void ValorOdbc(const QString& valor) {
-    // Known and being mended: a value that starts with a quote is written bare.
-    if (valor.startsWith(QLatin1Char('\'')) || valor.startsWith(QLatin1Char('"'))) {
-        return;
-    }
     const QString atributo = QStringLiteral("K=") + ado::QuoteOdbcValue(valor) + QLatin1Char(';');
     ExigirValor(atributo, "K", valor);
 }

@@ -6,7 +6,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const db::ScriptCortado cortado = db::CortaScript(fuzz::Texto(data, size));
     qsizetype anterior = 0;
-    for (std::size_t k = 0; k <= cortado.sentencias.size(); ++k) {
+    // One past the statements too: the rest after more statements than the script holds.
+    for (std::size_t k = 0; k <= cortado.sentencias.size() + 1; ++k) {
         const QString resto = cortado.Resto(k);
         fuzz::Exigir(cortado.normalizado.endsWith(resto), "the rest ends the script", resto,
                      cortado.normalizado);
