@@ -100,6 +100,16 @@ TEST_F(VexIniTest, ValuesWithEqualsSignsAndSpacesRoundTrip) {
               "[Conexion]\nCadena=Provider=SQLOLEDB;Data Source=srv 1;a=b\nTitulo=dos lineas\n");
 }
 
+// A last line that ends in a lone CR (a file cut short by its writer) gets its line feed, so
+// that the key added after it is a line of its own.
+TEST_F(VexIniTest, AKeyAddedAfterALastLineEndingInACarriageReturnStandsOnItsOwnLine) {
+    WriteBytes(File(), "[S]\r\nA=1\r");
+    ini.GrabarValor(File(), "S", "K", "2");
+    EXPECT_EQ(ReadBytes(File()), "[S]\r\nA=1\r\nK=2\r\n");
+    EXPECT_EQ(ini.LeerValor(File(), "S", "K", 0), "2");
+    EXPECT_EQ(ini.LeerValor(File(), "S", "A", 0), "1");
+}
+
 TEST_F(VexIniTest, WritingKeepsEverythingElse) {
     WriteBytes(File(), kSample);
     ini.GrabarValor(File(), "frmChequesEnCartera", "TOP", "1500");

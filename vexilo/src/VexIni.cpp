@@ -135,10 +135,12 @@ QByteArray Encode(const IniText& ini) {
     return Joined(ini).toUtf8();
 }
 
-// Adds a line at `at`; the line before it, if it was the last one without a line end, gets one.
+// Adds a line at `at`; the line before it, if it was the last one without a line feed (no line
+// end, or a lone CR), gets one, so that the new line cannot join it.
 void InsertLine(IniText& ini, size_t at, const QString& text) {
-    if (at > 0 && ini.lines[at - 1].end.isEmpty()) {
-        ini.lines[at - 1].end = ini.lineEnd;
+    if (at > 0 && !ini.lines[at - 1].end.endsWith(QLatin1Char('\n'))) {
+        QString& end = ini.lines[at - 1].end;
+        end = end.isEmpty() ? ini.lineEnd : end + QLatin1Char('\n');
     }
     ini.lines.insert(ini.lines.begin() + static_cast<std::ptrdiff_t>(at),
                      IniLine{text, ini.lineEnd});
