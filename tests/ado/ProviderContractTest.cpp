@@ -30,8 +30,8 @@ bool IsServer(const Driver& driver) {
 
 // The tables of every case; %1 is the type of a date and time column.
 const char* const kSetup[] = {
-    "CREATE TABLE MA_CUENTAS (CODIGO varchar(10) PRIMARY KEY, NOMBRE varchar(40) NOT NULL, NIVEL "
-    "int, SALDO float, ALTA %1)",
+    ("CREATE TABLE MA_CUENTAS (CODIGO varchar(10) PRIMARY KEY, NOMBRE varchar(40) NOT NULL, "
+     "NIVEL int, SALDO float, ALTA %1)"),
     "INSERT INTO MA_CUENTAS VALUES ('1', 'Caja', 1, 10.5, '2024-03-01 10:20:30')",
     "INSERT INTO MA_CUENTAS VALUES ('11', 'Banco Nación', 2, NULL, NULL)",
     "INSERT INTO MA_CUENTAS VALUES ('2', 'Deudores', 1, -3, NULL)",
