@@ -5,7 +5,7 @@
 // value comes back exactly) or fails with a clear error (a message box); no table is lost and
 // no row appears beyond the one an entry point means to add.
 //
-// The tree window's F5 search is not here: that window is not part of the component yet.
+// The tree window's F5 search has a suite of its own below, on the tree window's fixture.
 //
 // Conditions that callers pass as SQL (Where, Condicion, SentenciaOpcional) are not payloads:
 // they stay raw by design, since their callers write them as SQL and the component inserts
@@ -17,6 +17,7 @@
 
 #include "CasoNombrado.h"
 #include "ConnectionStrings.h"
+#include "VentanaArbol.h"
 #include "VentanaConsulta.h"
 #include "ado/ConnectionString.h"
 #include "db/LeerConfig.h"
@@ -25,6 +26,7 @@
 
 namespace {
 
+using lookuptest::ArbolTest;
 using lookuptest::PrintTo;
 using lookuptest::VentanaTest;
 
@@ -285,6 +287,44 @@ TEST_P(EntradaHostilTest, RunsAsDataOrFailsClearly) {
 INSTANTIATE_TEST_SUITE_P(Payloads, EntradaHostilTest, ::testing::ValuesIn(Casos()),
                          [](const ::testing::TestParamInfo<Caso>& info) {
                              return info.param.name;
+                         });
+
+// The tree window's F5 search: the payload is the description of node 99 and the search text.
+class EntradaHostilArbolTest : public ArbolTest, public ::testing::WithParamInterface<Carga> {
+  protected:
+    // Every table with its rows, as one text.
+    QStringList Tablas() const {
+        QStringList tablas;
+        for (const QString& tabla :
+             base.Column("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")) {
+            tablas << tabla + QLatin1Char('=') +
+                          base.Scalar(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(tabla))
+                              .ToString();
+        }
+        return tablas;
+    }
+};
+
+TEST_P(EntradaHostilArbolTest, TreeF5RunsAsDataOrFailsClearly) {
+    const QString carga = GetParam().texto;
+    Codigos({"1", "2"});
+    base.Exec(QStringLiteral("INSERT INTO ARBOL VALUES (3, '99', %1)").arg(Literal(carga)));
+    const QStringList antes = Tablas();
+    lookup::Lib_FrmCons3Tree& w = Abrir(SentenciaArbol());
+    Activar();
+    w.CmbSearch()->setEditText(carga);
+    QTest::keyClick(w.CmbSearch(), Qt::Key_F5);
+    if (dialogs.boxes.empty()) {
+        EXPECT_NE(Nodo(QStringLiteral("99")), 0) << "the node holding the text is found";
+    } else {
+        EXPECT_FALSE(dialogs.boxes.front().prompt.trimmed().isEmpty()) << "the box says why";
+    }
+    EXPECT_EQ(Tablas(), antes) << "no table lost or added, no row changed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Payloads, EntradaHostilArbolTest, ::testing::ValuesIn(Cargas()),
+                         [](const ::testing::TestParamInfo<Carga>& info) {
+                             return std::string(info.param.name);
                          });
 
 }  // namespace
