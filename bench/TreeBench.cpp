@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "ModeloArbol.h"
+#include "ParYComponente.h"
 #include "RatioReporter.h"
 #include "db/DB_Dll.h"
 #include "lookup/Lib_FrmCons3Tree.h"
@@ -68,21 +69,8 @@ class Base {
 
   private:
     Base() {
-        const QString path = dir_.filePath(QStringLiteral("familias.db"));
-        QSqlDatabase par =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QLatin1String(kConexionPar));
-        par.setDatabaseName(path);
-        if (!par.open()) {
-            std::fprintf(stderr,
-                         "the peer cannot open the database (is the QSQLITE driver "
-                         "installed?)\n");
-            return;
-        }
-        Llenar(par);
-        const QString conn = QStringLiteral("Provider=SQLite;Data Source=") + path;
-        db::DB_Dll& db = db::DB_Dll::Default();
-        db.gCnn()->Open(conn);
-        db.gConnString = conn;
+        AbrirParYComponente(dir_.filePath(QStringLiteral("familias.db")), kConexionPar,
+                            [this](QSqlDatabase& par) { Llenar(par); });
     }
 
     void Llenar(QSqlDatabase& par) {
