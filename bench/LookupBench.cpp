@@ -117,11 +117,6 @@ std::unique_ptr<lookup::Lib_FrmCons3> Ventana(int filas) {
     return ventana;
 }
 
-void Soltar(std::unique_ptr<lookup::Lib_FrmCons3>& ventana) {
-    ventana.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // The peer: the model fetched to the end, and a table view over it.
 struct Par {
     std::unique_ptr<QSqlQueryModel> modelo;
@@ -250,14 +245,6 @@ void MemoriaPar(benchmark::State& state) {
 std::string Nombre(const char* benchmark, int filas, int iteraciones) {
     return std::string(benchmark) + "/" + std::to_string(filas) +
            "/iterations:" + std::to_string(iteraciones);
-}
-
-// Prints a figure against its goal; false when it misses it.
-bool Informar(const char* que, double valor, double meta, const char* unidad) {
-    const bool dentro = valor <= meta;
-    std::printf("%s: %.2f %s (goal at most %.2f)%s\n", que, valor, unidad, meta,
-                dentro ? "" : "  OVER THE GOAL");
-    return dentro;
 }
 
 }  // namespace

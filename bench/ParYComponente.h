@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QString>
 #include <cstdio>
+#include <memory>
 
 #include "db/DB_Dll.h"
 
@@ -25,4 +27,11 @@ bool AbrirParYComponente(const QString& path, const char* conexionPar, Llenar&& 
     db.gCnn()->Open(conn);
     db.gConnString = conn;
     return true;
+}
+
+// Releases a window, and the objects it handed to deleteLater, before the next iteration.
+template <typename Ventana>
+void Soltar(std::unique_ptr<Ventana>& ventana) {
+    ventana.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,3 +35,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
     std::map<std::string, double> times;
     std::map<std::string, double> cpuTimes;
 };
+
+// Prints a figure against its goal; false when it misses it.
+inline bool Informar(const char* que, double valor, double meta, const char* unidad = "ms") {
+    const bool dentro = valor <= meta;
+    std::printf("%s: %.2f %s (goal at most %.2f)%s\n", que, valor, unidad, meta,
+                dentro ? "" : "  OVER THE GOAL");
+    return dentro;
+}

@@ -104,11 +104,6 @@ std::unique_ptr<lookup::Lib_FrmCons3Tree> Ventana() {
     return ventana;
 }
 
-void Soltar(std::unique_ptr<lookup::Lib_FrmCons3Tree>& ventana) {
-    ventana.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // The peer: the same outline (the depth of a node follows its code's length) built as
 // QStandardItems from a query of Qt's own driver, in a tree view as large as the window's.
 struct Par {
@@ -226,12 +221,6 @@ std::string Nombre(const char* benchmark, int iteraciones) {
 }
 
 // Prints a figure against its goal; false when it misses it.
-bool Informar(const char* que, double valor, double meta) {
-    const bool dentro = valor <= meta;
-    std::printf("%s: %.2f ms (goal at most %.2f)%s\n", que, valor, meta,
-                dentro ? "" : "  OVER THE GOAL");
-    return dentro;
-}
 
 }  // namespace
 
