@@ -57,6 +57,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME cheques)
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION misc)
+# Qt's own texts (standard buttons, prompts) in Spanish.
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_COMPONENT_PROGRAMS_DESCRIPTION
     "cheque portfolio window and back-office database tools
 Consulta de Cheques: the window of the cheques held in portfolio that are due

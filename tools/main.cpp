@@ -7,6 +7,7 @@
 #include "ConsoleDialogs.h"
 #include "DbTool.h"
 #include "TextInput.h"
+#include "ui/Aplicacion.h"
 #include "ui/QtDialogs.h"
 
 // dbtool: the database component from the command line. Message boxes go to standard error
@@ -24,8 +25,10 @@ int main(int argc, char** argv) {
     }
     const bool windows = tools::ShowsWindows(given);
     std::unique_ptr<QCoreApplication> app;
+    std::optional<ui::Aplicacion> aplicacion;
     if (windows) {
         app = std::make_unique<QApplication>(argc, argv);
+        aplicacion.emplace();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

@@ -10,11 +10,13 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <vector>
 
 #include "ModalDriver.h"
 #include "Printers.h"
+#include "ui/Aplicacion.h"
 
 namespace {
 
@@ -132,6 +134,54 @@ INSTANTIATE_TEST_SUITE_P(
                    QMessageBox::NoButton, ui::vbAbort}),
     CaseName());
 
+// ---- Spanish ----
+
+// The buttons of every box read as the clerks' own system labels them, and the standard
+// dialogs speak Spanish once the program has set itself up, whatever the session's language.
+TEST(QtDialogs, TheClerkReadsSpanish) {
+    struct Case {
+        int style;
+        QStringList texts;
+    };
+    const Case cases[] = {
+        {ui::vbOKOnly, {"Aceptar"}},
+        {ui::vbOKCancel, {"Aceptar", "Cancelar"}},
+        {ui::vbAbortRetryIgnore, {"&Anular", "&Omitir", "&Reintentar"}},
+        {ui::vbYesNoCancel, {"&No", "&Sí", "Cancelar"}},
+        {ui::vbYesNo, {"&No", "&Sí"}},
+        {ui::vbRetryCancel, {"&Reintentar", "Cancelar"}},
+    };
+    for (const Case& c : cases) {
+        QStringList shown;
+        ModalDriver::Then([&](QWidget& w) {
+            auto& box = dynamic_cast<QMessageBox&>(w);
+            for (QAbstractButton* button : box.buttons()) {
+                shown << button->text();
+            }
+            box.buttons().constFirst()->click();
+        });
+        ui::QtDialogs().MsgBox(QStringLiteral("texto"), c.style, QStringLiteral("t"));
+        shown.sort();
+        EXPECT_EQ(shown, c.texts) << c.style;
+    }
+
+    const ui::Aplicacion aplicacion;
+    if (!aplicacion.EnCastellano()) {
+        GTEST_SKIP() << "Qt's Spanish translation (Debian package qt6-translations-l10n) is not "
+                        "installed";
+    }
+    QStringList prompt;
+    ModalDriver::Then([&](QWidget& w) {
+        for (const QAbstractButton* button : w.findChildren<QAbstractButton*>()) {
+            prompt << button->text().remove(QLatin1Char('&'));
+        }
+        dynamic_cast<QInputDialog&>(w).reject();
+    });
+    ui::QtDialogs().InputBox(QStringLiteral("p"), QStringLiteral("t"), {});
+    prompt.sort();
+    EXPECT_EQ(prompt, QStringList({"Aceptar", "Cancelar"}));
+}
+
 TEST(QtDialogs, MessageBoxTitleIsTheProgramsWhenNoneIsGiven) {
     QStringList titles;
     const auto read = [&](QWidget& w) {
@@ -162,6 +212,26 @@ TEST(QtDialogs, ShowModalShowsTheWindowModallyAndReturnsWhenItHides) {
     EXPECT_EQ(modality, Qt::ApplicationModal);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.windowModality(), Qt::NonModal) << "the modality is given back";
+}
+
+// A window the window system minimises is hidden from the screen, not by the program: the wait
+// goes on until it is restored and closed.
+TEST(QtDialogs, ShowModalWaitsThroughAMinimisedWindow) {
+    QWidget window;
+    bool returned = false;
+    bool waitedWhileMinimised = false;
+    QTimer::singleShot(0, &window, [&] {
+        window.setWindowState(Qt::WindowMinimized);
+        QTimer::singleShot(20, &window, [&] {
+            waitedWhileMinimised = !returned;
+            window.setWindowState(Qt::WindowNoState);
+            window.hide();
+        });
+    });
+    ui::QtDialogs().ShowModal(window);
+    returned = true;
+    EXPECT_TRUE(waitedWhileMinimised);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(QtDialogs, ShowModalReturnsWhenTheWindowIsDestroyed) {

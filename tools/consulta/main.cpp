@@ -2,8 +2,10 @@
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "ConsultaTool.h"
+#include "ui/Aplicacion.h"
 
 // consulta: a record picker for scripts. A graphical tool: the list window and every message
 // box are real windows; the choice is written to standard output. --help and --version need
@@ -14,8 +16,10 @@ int main(int argc, char** argv) {
         given << QString::fromLocal8Bit(argv[i]);
     }
     std::unique_ptr<QCoreApplication> app;
+    std::optional<ui::Aplicacion> aplicacion;
     if (tools::ConsultaNeedsWindows(given)) {
         app = std::make_unique<QApplication>(argc, argv);
+        aplicacion.emplace();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }

@@ -1,16 +1,20 @@
 #include <QApplication>
 #include <QPixmap>
+#include <QPointer>
 #include <QTextStream>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 
 #include "ConsultaTool.h"
+#include "ui/Aplicacion.h"
 #include "ui/QtDialogs.h"
 
 namespace {
 
-// The Qt dialogs, except that the first modal window is photographed as soon as it has been
-// laid out, and then hidden: the request ends as if the clerk had cancelled.
+// The Qt dialogs, except that the first window that comes up, the lookup window or a message
+// box, is photographed as soon as it has been laid out and then closed: the request ends as if
+// the clerk had cancelled, or had answered the box with its way out.
 class Photographer : public ui::QtDialogs {
   public:
     explicit Photographer(QString file) : file_(std::move(file)) {}
@@ -20,21 +24,39 @@ class Photographer : public ui::QtDialogs {
     void ShowModal(QWidget& window) override {
         window.show();
         QCoreApplication::processEvents();
-        saved_ = window.grab().save(file_);
+        Photograph(window);
         window.hide();
     }
 
+    int MsgBox(const QString& prompt, int style, const QString& title) override {
+        QTimer::singleShot(0, [this] {
+            if (const QPointer<QWidget> box = QApplication::activeModalWidget()) {
+                Photograph(*box);
+                QMetaObject::invokeMethod(box, "reject");
+            }
+        });
+        return QtDialogs::MsgBox(prompt, style, title);
+    }
+
   private:
+    void Photograph(QWidget& window) {
+        if (!saved_) {
+            saved_ = window.grab().save(file_);
+        }
+    }
+
     QString file_;
     bool saved_ = false;
 };
 
 }  // namespace
 
-// Takes the picture of a lookup window for the documentation: consulta's request with the
-// arguments after the picture's file name, on Qt's offscreen platform.
+// Takes the picture of a lookup window, or of the first message box it shows, for the
+// documentation: consulta's request with the arguments after the picture's file name, on Qt's
+// offscreen platform.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const ui::Aplicacion aplicacion;
     QApplication::setOrganizationName(QStringLiteral("Vexilo"));
     QApplication::setApplicationName(QStringLiteral("consulta"));
     QStringList args = QApplication::arguments();

@@ -1,5 +1,6 @@
 #include "ui/QtDialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -41,6 +42,28 @@ std::vector<ButtonChoice> ButtonsFor(int style) {
     }
 }
 
+// The buttons read as the clerks' own system labels them, whatever the session's language and
+// whatever Qt's translation calls them ("Interrumpir", "Ignorar").
+QString ButtonText(MsgBoxResult result) {
+    switch (result) {
+        case vbOK:
+            return QStringLiteral("Aceptar");
+        case vbCancel:
+            return QStringLiteral("Cancelar");
+        case vbAbort:
+            return QStringLiteral("&Anular");
+        case vbRetry:
+            return QStringLiteral("&Reintentar");
+        case vbIgnore:
+            return QStringLiteral("&Omitir");
+        case vbYes:
+            return QStringLiteral("&Sí");
+        case vbNo:
+            return QStringLiteral("&No");
+    }
+    return {};
+}
+
 QMessageBox::Icon IconFor(int style) {
     switch (style & 0x70) {
         case vbCritical:
@@ -56,14 +79,16 @@ QMessageBox::Icon IconFor(int style) {
     }
 }
 
-// Quits an event loop when the watched window is hidden or destroyed.
+// Quits an event loop when the program hides the watched window. A window the window system
+// minimises gets a hide event too, but stays visible to the program: the wait goes on, and the
+// window comes back as it was when it is restored.
 class HideWatcher : public QObject {
   public:
     explicit HideWatcher(QEventLoop& loop) : loop_(loop) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Hide) {
+        if (event->type() == QEvent::Hide && !static_cast<QWidget*>(watched)->isVisible()) {
             loop_.quit();
         }
         return QObject::eventFilter(watched, event);
@@ -84,6 +109,9 @@ int QtDialogs::MsgBox(const QString& prompt, int style, const QString& title) {
         buttons |= c.button;
     }
     box.setStandardButtons(buttons);
+    for (const auto& c : choices) {
+        box.button(c.button)->setText(ButtonText(c.result));
+    }
     const size_t defaultIndex = (style & vbDefaultButton3) ? 2 : (style & vbDefaultButton2) ? 1 : 0;
     box.setDefaultButton(choices[std::min(defaultIndex, choices.size() - 1)].button);
     const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());

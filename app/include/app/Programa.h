@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "runtime/RuntimeError.h"
+#include "ui/Aplicacion.h"
 
 namespace app {
 
@@ -25,6 +26,9 @@ class Programa : public QApplication {
     // Opens the main window and runs until it is closed; then releases the shared windows,
     // the hidden popup menu host included.
     static int Ejecutar();
+
+  private:
+    ui::Aplicacion aplicacion_;
 };
 
 }  // namespace app

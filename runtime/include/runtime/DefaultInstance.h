@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QObject>
 #include <memory>
 #include <type_traits>
@@ -35,9 +36,23 @@ class DefaultInstance {
     }
 
   private:
+    // At the process's end an instance still held is deleted, except a QObject while the
+    // application object is alive: that happens only when the platform ends the process from
+    // inside the event loop (its display lost), and a window torn down then would crash.
+    struct Holder {
+        std::unique_ptr<T> object;
+        ~Holder() {
+            if constexpr (std::is_base_of_v<QObject, T>) {
+                if (QCoreApplication::instance() != nullptr) {
+                    (void)object.release();  // NOLINT: the process is ending
+                }
+            }
+        }
+    };
+
     static std::unique_ptr<T>& Slot() {
-        static std::unique_ptr<T> slot;
-        return slot;
+        static Holder holder;
+        return holder.object;
     }
 };
 
