@@ -12,20 +12,23 @@ QString Description(int32_t number) {
     switch (number) {
         case err::NoCurrentRecord:
             return QStringLiteral(
-                "Either BOF or EOF is True, or the current record has been deleted. Requested "
-                "operation requires a current record.");
+                "El valor de BOF o EOF es True, o el actual registro se eliminó; la operación "
+                "solicitada requiere un registro actual.");
         case err::ArgumentsWrongType:
             return QStringLiteral(
-                "Arguments are of the wrong type, are out of acceptable range, or are in "
-                "conflict with one another.");
+                "Los argumentos son del tipo incorrecto, están fuera del intervalo aceptable o "
+                "están en conflicto con otros.");
         case err::ObjectOpen:
-            return QStringLiteral("Operation is not allowed when the object is open.");
+            return QStringLiteral(
+                "No se permite realizar esta operación si el objeto está abierto.");
         case err::ProviderNotFound:
-            return QStringLiteral("Provider cannot be found. It may not be properly installed.");
+            return QStringLiteral(
+                "No se puede encontrar el proveedor. Es posible que no esté instalado "
+                "correctamente.");
         case err::ConnectionNotUsable:
             return QStringLiteral(
-                "The connection cannot be used to perform this operation. It is either closed "
-                "or invalid in this context.");
+                "No se puede usar la conexión para realizar esta operación. Está cerrada o no es "
+                "válida en este contexto.");
         default:
             return rt::RuntimeError::StandardDescription(number);
     }

@@ -194,8 +194,8 @@ void Connection::CheckCommandText(const QString& text) {
     }
     const int line = 1 + static_cast<int>(QStringView(text).first(nul).count(QLatin1Char('\n')));
     RaiseProviderErrors(errors_, {Error(rt::err::ProviderSyntax,
-                                        QStringLiteral("The command text holds a NUL character "
-                                                       "(line %1); nothing of it was run.")
+                                        QStringLiteral("El texto del comando tiene un carácter NUL "
+                                                       "(línea %1); no se ejecutó nada de él.")
                                             .arg(line),
                                         QStringLiteral("42000"), 0, Provider())});
 }
@@ -208,8 +208,8 @@ int32_t Connection::BeginTrans() {
     Session& session = OpenSession();
     if (session.InTransaction()) {
         RaiseProviderErrors(errors_, {Error(rt::err::ProviderUnspecified,
-                                            QStringLiteral("Only one transaction can be active "
-                                                           "on this session."),
+                                            QStringLiteral("Sólo puede haber una transacción "
+                                                           "activa en esta sesión."),
                                             QStringLiteral("25000"), 0, Provider())});
     }
     session.BeginTrans();
@@ -230,9 +230,9 @@ void Connection::RollbackTrans() {
 
 void Connection::RequireTransaction() {
     if (!InTransaction()) {
-        RaiseProviderErrors(errors_,
-                            {Error(err::NoTransaction, QStringLiteral("No transaction is active."),
-                                   QStringLiteral("25000"), 0, Provider())});
+        RaiseProviderErrors(errors_, {Error(err::NoTransaction,
+                                            QStringLiteral("No hay ninguna transacción activa."),
+                                            QStringLiteral("25000"), 0, Provider())});
     }
 }
 

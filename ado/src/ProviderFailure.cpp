@@ -6,7 +6,7 @@ namespace ado {
 
 void RaiseProviderErrors(Errors& errors, std::vector<Error> failure) {
     if (failure.empty()) {
-        failure.emplace_back(rt::err::ProviderUnspecified, QStringLiteral("Unspecified error"),
+        failure.emplace_back(rt::err::ProviderUnspecified, QStringLiteral("Error no especificado"),
                              QStringLiteral("HY000"), 0, QString());
     }
     const Error first = failure.front();

@@ -254,10 +254,11 @@ void RecordsetImpl::ReleaseCursor() {
 }
 
 void RecordsetImpl::RaiseCantFetchBackwards() {
-    RaiseProviderErrors(connection->Errors(),
-                        {Error(err::CantFetchBackwards,
-                               QStringLiteral("Rowset does not support fetching backward."),
-                               QStringLiteral("HY106"), 0, connection->Provider())});
+    RaiseProviderErrors(
+        connection->Errors(),
+        {Error(err::CantFetchBackwards,
+               QStringLiteral("El conjunto de filas no admite la recuperación hacia atrás."),
+               QStringLiteral("HY106"), 0, connection->Provider())});
 }
 
 }  // namespace ado

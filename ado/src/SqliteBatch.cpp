@@ -286,7 +286,7 @@ void SqliteBatch::RunTransactionStatement(const Step& step) {
 void SqliteBatch::CheckTransactionStatement(const Step& step, bool open) const {
     if (step.kind == Kind::BeginTransaction && open) {
         RaiseCommandError(rt::err::ProviderUnspecified, 0, QStringLiteral("25000"),
-                          QStringLiteral("Only one transaction can be active on this session."),
+                          QStringLiteral("Sólo puede haber una transacción activa en esta sesión."),
                           step.line);
     }
     if (step.kind == Kind::CommitTransaction && !open) {

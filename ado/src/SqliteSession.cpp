@@ -161,12 +161,13 @@ class SqliteSession : public Session {
 std::unique_ptr<Session> OpenSqliteSession(const ConnectionTarget& target, Errors& errors,
                                            int32_t commandTimeout) {
     if (target.databasePath.trimmed().isEmpty()) {
-        RaiseCannotOpen(errors, QStringLiteral("No database file given (Data Source)."));
+        RaiseCannotOpen(
+            errors, QStringLiteral("No se indicó el archivo de la base de datos (Data Source)."));
     }
     // A mistyped path must not leave an empty database behind: creating is asked for by name.
     if (!target.create && !QFileInfo::exists(target.databasePath)) {
-        RaiseCannotOpen(errors, QStringLiteral("Cannot open database \"%1\": the database file "
-                                               "does not exist.")
+        RaiseCannotOpen(errors, QStringLiteral("No se puede abrir la base de datos \"%1\": el "
+                                               "archivo no existe.")
                                     .arg(target.databasePath));
     }
     sqlite3* raw = nullptr;

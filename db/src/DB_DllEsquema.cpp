@@ -74,6 +74,10 @@ rt::Variant DB_Dll::SQLValue(const rt::Variant& Valor, const QString& Tipo) {
     if (Tipo == QLatin1String("'")) {
         return QuoteSqlText(Valor.ToString());
     }
+    // A boolean's text is a word of the user's language, which no database reads: a bit's value.
+    if (Valor.VarType() == rt::Variant::Type::Boolean) {
+        return Valor.ToBool() ? QStringLiteral("1") : QStringLiteral("0");
+    }
     return Valor.ToString();
 }
 

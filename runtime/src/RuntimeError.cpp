@@ -11,23 +11,24 @@ RuntimeError::RuntimeError(int32_t number, const QString& description, const QSt
 QString RuntimeError::StandardDescription(int32_t number) {
     switch (number) {
         case err::InvalidProcedureCall:
-            return QStringLiteral("Invalid procedure call or argument");
+            return QStringLiteral("Llamada a procedimiento o argumento no válidos");
         case err::Overflow:
-            return QStringLiteral("Overflow");
+            return QStringLiteral("Desbordamiento");
         case err::TypeMismatch:
-            return QStringLiteral("Type mismatch");
+            return QStringLiteral("No coinciden los tipos");
         case err::InvalidUseOfNull:
-            return QStringLiteral("Invalid use of Null");
+            return QStringLiteral("Uso no válido de Null");
         case err::ObjectAlreadyLoaded:
-            return QStringLiteral("Object already loaded");
+            return QStringLiteral("El objeto ya está cargado");
         case err::ItemNotFound:
             return QStringLiteral(
-                "Item cannot be found in the collection corresponding to the requested name or "
-                "ordinal.");
+                "No se encontró el elemento en la colección correspondiente al nombre o al "
+                "ordinal pedido.");
         case err::ObjectClosed:
-            return QStringLiteral("Operation is not allowed when the object is closed.");
+            return QStringLiteral(
+                "No se permite realizar esta operación si el objeto está cerrado.");
         default:
-            return QStringLiteral("Application-defined or object-defined error");
+            return QStringLiteral("Error definido por la aplicación o por el objeto");
     }
 }
 

@@ -11,6 +11,10 @@ namespace rt {
 
 namespace {
 
+// A boolean as text, as the clerks' Spanish system writes it.
+const QString kVerdadero = QStringLiteral("Verdadero");
+const QString kFalso = QStringLiteral("Falso");
+
 template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
@@ -91,26 +95,25 @@ QString Variant::ToString() const {
     if (const auto* s = std::get_if<QString>(&value_)) {
         return *s;
     }
-    return std::visit(
-        Overloaded{
-            [](std::monostate) { return QString(); },
-            [](NullTag) -> QString { Raise(err::InvalidUseOfNull); },
-            [](bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); },
-            [](int32_t i) { return QString::number(i); },
-            [](int64_t i) { return QString::number(i); },
-            [](double d) { return text::NumberToText(d); },
-            [](Currency c) { return text::NumberToText(c.ToDouble()); },
-            [](const QDateTime& d) {
-                const QString date = text::ShortDate(d.date());
-                if (d.time() == QTime(0, 0)) {
-                    return date;
-                }
-                return date + QLatin1Char(' ') +
-                       QLocale().toString(d.time(), QStringLiteral("HH:mm:ss"));
-            },
-            [](const QString& s) { return s; },
-        },
-        value_);
+    return std::visit(Overloaded{
+                          [](std::monostate) { return QString(); },
+                          [](NullTag) -> QString { Raise(err::InvalidUseOfNull); },
+                          [](bool b) { return b ? kVerdadero : kFalso; },
+                          [](int32_t i) { return QString::number(i); },
+                          [](int64_t i) { return QString::number(i); },
+                          [](double d) { return text::NumberToText(d); },
+                          [](Currency c) { return text::NumberToText(c.ToDouble()); },
+                          [](const QDateTime& d) {
+                              const QString date = text::ShortDate(d.date());
+                              if (d.time() == QTime(0, 0)) {
+                                  return date;
+                              }
+                              return date + QLatin1Char(' ') +
+                                     QLocale().toString(d.time(), QStringLiteral("HH:mm:ss"));
+                          },
+                          [](const QString& s) { return s; },
+                      },
+                      value_);
 }
 
 QString Variant::ToText() const {
@@ -176,11 +179,12 @@ bool Variant::ToBool() const {
     if (const auto* b = std::get_if<bool>(&value_)) {
         return *b;
     }
+    // The Spanish names, and the English ones that every system reads as well.
     if (const auto* s = std::get_if<QString>(&value_)) {
-        if (text::Equals(*s, QStringLiteral("True"))) {
+        if (text::Equals(*s, kVerdadero) || text::Equals(*s, QStringLiteral("True"))) {
             return true;
         }
-        if (text::Equals(*s, QStringLiteral("False"))) {
+        if (text::Equals(*s, kFalso) || text::Equals(*s, QStringLiteral("False"))) {
             return false;
         }
     }

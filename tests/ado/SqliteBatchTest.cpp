@@ -180,7 +180,7 @@ TEST_F(SqliteBatchTest, TransactionStatementsOutOfPlaceFailWhole) {
     EXPECT_TRUE(Failure(QStringLiteral("INSERT INTO T VALUES (1)\nROLLBACK TRAN"))
                     .contains(QStringLiteral("no corresponding BEGIN TRANSACTION")));
     EXPECT_TRUE(Failure(QStringLiteral("BEGIN TRAN\nINSERT INTO T VALUES (1)\nBEGIN TRAN"))
-                    .contains(QStringLiteral("Only one transaction")));
+                    .contains(QStringLiteral("Sólo puede haber una transacción")));
     EXPECT_EQ(Values(), "");
     EXPECT_FALSE(db.cn->InTransaction());
 }

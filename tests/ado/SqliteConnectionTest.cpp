@@ -207,7 +207,7 @@ TEST_F(SqliteConnectionTest, AMissingFileFailsAndIsCreatedOnlyWhenAskedFor) {
         FAIL() << "opened a database that does not exist";
     } catch (const rt::RuntimeError& e) {
         EXPECT_EQ(e.Number(), rt::err::ProviderUnspecified);
-        EXPECT_TRUE(other->Errors().Item(0).Description().contains("does not exist"));
+        EXPECT_TRUE(other->Errors().Item(0).Description().contains("no existe"));
     }
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(other->State(), ado::adStateClosed);

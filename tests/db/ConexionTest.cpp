@@ -371,10 +371,10 @@ TEST(OpenServerADODB, OtherFailuresShowTheirDescriptionOnly) {
     };
     const Case cases[] = {
         {7, "",
-         "Arguments are of the wrong type, are out of acceptable range, or are in conflict with "
-         "one another."},
+         "Los argumentos son del tipo incorrecto, están fuera del intervalo aceptable o están en "
+         "conflicto con otros."},
         {3, "Provider=Nada;Password=n0;pe",
-         "Provider cannot be found. It may not be properly installed."},
+         "No se puede encontrar el proveedor. Es posible que no esté instalado correctamente."},
     };
     for (const Case& c : cases) {
         ScriptedDialogs dialogs;

@@ -45,6 +45,8 @@ TEST(SQLValue, Literals) {
         {QDate(2024, 12, 31), "'", "'31/12/2024'"},
         {42, "X", "42"},
         {"a'b", "", "a'b"},
+        {true, "", "1"},
+        {false, "X", "0"},
     };
     db::DB_Dll component;
     for (const LiteralCase& c : cases) {

@@ -47,8 +47,16 @@ TEST(Variant, NumbersReadAndWriteInTheUsersLocale) {
     EXPECT_DOUBLE_EQ(Variant(" 1.234,5 ").ToDouble(), 1234.5);
     EXPECT_EQ(Variant(2.5).ToString(), "2,5");
     EXPECT_EQ(Variant(1234567.0).ToString(), "1234567");
-    EXPECT_EQ(Variant(true).ToString(), "True");
+    EXPECT_EQ(Variant(true).ToString(), "Verdadero");
     EXPECT_EQ(Variant(int64_t{1} << 40).ToString(), "1099511627776");
+}
+
+TEST(Variant, BooleansReadBackFromTheirSpanishAndEnglishNames) {
+    for (const bool b : {true, false}) {
+        EXPECT_EQ(Variant(Variant(b).ToString()).ToBool(), b) << b;
+    }
+    EXPECT_TRUE(Variant("TRUE").ToBool());
+    EXPECT_FALSE(Variant("falso").ToBool());
 }
 
 TEST(Variant, RoundingToWholeNumbersIsHalfToEven) {

@@ -430,7 +430,7 @@ TEST_F(DbToolTest, ExecOfAScriptHoldingANulRunsNothing) {
 TEST_F(DbToolTest, AMistypedDatabasePathFailsAndCreatesNothing) {
     const Result r = RunTool({"has-table", "--conn", Conn(QStringLiteral("typo.db")), "T"});
     EXPECT_EQ(r.exitCode, tools::kExitFailed);
-    EXPECT_TRUE(r.err.contains("does not exist")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("no existe")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.File(QStringLiteral("typo.db"))));
 }
 

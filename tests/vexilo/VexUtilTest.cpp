@@ -175,6 +175,6 @@ TEST(VexUtil, TheHandlerOfAContextDrivesTheStepRunner) {
     EXPECT_EQ(attempts, 3);
     EXPECT_EQ(ran, std::vector<int>{2});
     ASSERT_EQ(dialogs.boxes.size(), 3u);
-    EXPECT_TRUE(dialogs.boxes.back().prompt.contains("Type mismatch"));
+    EXPECT_TRUE(dialogs.boxes.back().prompt.contains("No coinciden los tipos"));
     EXPECT_TRUE(dialogs.boxes.back().title.contains("Cfg"));
 }
