@@ -206,8 +206,11 @@ bool FrmRuvelo::event(QEvent* event) {
     if (type == QEvent::Show) {
         mostrada_ = true;
     }
-    // The system has placed the window once it moves it after showing it, or activates it.
-    const bool placed = mostrada_ && (type == QEvent::Move || type == QEvent::WindowActivate);
+    // The system has placed the window once it moves it after showing it, activates it, or
+    // paints it: without a window manager nothing moves or activates it, and a window manager
+    // places a window before it is first painted.
+    const bool placed = mostrada_ && (type == QEvent::Move || type == QEvent::WindowActivate ||
+                                      type == QEvent::Paint);
     if (pendiente_ && placed) {
         ColocarPendiente();
     }

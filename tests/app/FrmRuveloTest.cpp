@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "Regional.h"
 #include "ScriptedDialogs.h"
 #include "app/ListView.h"
 #include "app/Programa.h"
@@ -193,7 +194,7 @@ TEST_F(FrmRuveloTest, ThePositionSurvivesARestart) {
 }
 
 TEST_F(FrmRuveloTest, StoredCoordinatesAreRegionalNumbers) {
-    Store("1234,5", "-150");  // a decimal comma in the pinned locale
+    Store(Regional("1234,5"), "-150");  // the locale's decimal separator
     FrmRuvelo& window = Open();
     EXPECT_EQ(window.pos(), QPoint(-10, 82));  // 82.3 pixels, and a window just off the left
 }
@@ -225,6 +226,17 @@ TEST_F(FrmRuveloTest, ACoordinateThatIsNoNumberStaysWhereTheSystemPlacedTheWindo
         EXPECT_EQ(window.pos(), c.expected) << c.name;
         Close(window);
     }
+}
+
+// Without a window manager nothing moves the window after it is shown: the readable coordinate
+// is applied once it is up, and the other stays where it was shown.
+TEST_F(FrmRuveloTest, WithoutAWindowManagerTheReadableCoordinateStillApplies) {
+    Store("abc", "3000");
+    FrmRuvelo& window = Open();
+    const int shownAt = window.y();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.pos(), QPoint(200, shownAt));
 }
 
 TEST_F(FrmRuveloTest, APlaceOffEveryScreenFallsBackToTheFirstStartCorner) {
