@@ -19,12 +19,14 @@ inline const QString kCantidadAgotada = QStringLiteral("0.00");
 // format "########0.00" (or "########0.0") writes it.
 QString FormatoCantidad(double valor, int decimales);
 
-// The value a quantity key works with: the cell read with the period as the only decimal
-// point ("2,5" is 2; a text that starts with no number is 0).
+// A quantity read with the period as the only decimal point ("2,5" is 2; a text that starts
+// with no number is 0).
 double ValorCantidad(const QString& celda);
 
-// The quantity a choice hands back: the cell read in the user's regional format, as the keys
-// and the prompt write it, or else as ValorCantidad reads it.
+// A quantity as the clerk types it and the cells show it: read in the user's regional format
+// ("12,5" in Spanish (Argentina)), or else as ValorCantidad reads it ("12.5"). The prompt's
+// answer, the keys that raise and lower a cell and the choice all read it so, so that a
+// fractional quantity keeps its fraction.
 double CantidadElegida(const QString& celda);
 
 }  // namespace lookup

@@ -13,6 +13,11 @@ namespace lookup::controles {
 // The tool tip of a search box.
 inline const QString kTooltipBusqueda = QStringLiteral("F5 realiza nueva busqueda");
 
+// What a screen reader calls a search box without a column, and the list and the tree.
+inline const QString kNombreBusqueda = QStringLiteral("Búsqueda");
+inline const QString kNombreLista = QStringLiteral("Resultados de la consulta");
+inline const QString kNombreArbol = QStringLiteral("Árbol de la consulta");
+
 // Creates a widget owned by its parent.
 template <class W, class... Args>
 W* Hijo(QWidget* parent, Args&&... args) {

@@ -83,6 +83,7 @@ void Lib_FrmCons3::DisenarCampos() {
 
     listView1_ = Hijo<ListaConsulta>(picFields_);
     listView1_->setObjectName(QStringLiteral("ListView1"));
+    listView1_->setAccessibleName(controles::kNombreLista);
     listView1_->move(0, ToPixels(kTopLista));
     listView1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     listView1_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -130,6 +131,7 @@ QComboBox* Lib_FrmCons3::CrearCaja(int i) {
         caja->setEditable(true);
         caja->setInsertPolicy(QComboBox::NoInsert);
         caja->setToolTip(kTooltipBusqueda);
+        caja->setAccessibleName(controles::kNombreBusqueda);
         caja->setMaxVisibleItems(kTextosVisibles);
         caja->resize(caja->width(), ToPixels(kAltoCaja));
         caja->installEventFilter(this);

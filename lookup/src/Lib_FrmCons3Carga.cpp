@@ -222,9 +222,7 @@ void Lib_FrmCons3::Encolumnar() {
         tags_[static_cast<size_t>(i)] = campo.Name();
         const int letras = std::clamp(campo.DefinedSize(), 0, kLetrasMaximas);
         titulos.append(Titulo(campo.Name()));
-        const int pixeles =
-            ui::Dialogs::Current().TextWidth(font(), QString(letras, QLatin1Char('X')));
-        anchos.push_back(Px(Tw(pixeles)));
+        anchos.push_back(Px(Tw(AnchoDeColumna(letras, i == 0))));
     };
     if (!steps([&] { modelo.PonerColumnas({}); })) {
         return;
@@ -236,10 +234,28 @@ void Lib_FrmCons3::Encolumnar() {
         }
     }
     modelo.PonerColumnas(titulos);
+    // A screen reader names each search box after the column it searches.
+    for (qsizetype i = 0; i < titulos.size(); ++i) {
+        cajas_[static_cast<size_t>(i)]->setAccessibleName(titulos[i]);
+    }
     for (size_t i = 0; i < anchos.size(); ++i) {
         listView1_->header()->resizeSection(static_cast<int>(i), anchos[i]);
     }
     AlinearCajas();
+}
+
+// As many letters "X" as the field holds, in the font its cells are drawn with (bold when the
+// rows take their stock colours), plus the room the list keeps around a cell's text and, in the
+// first column, its check box: a value as long as its field is read whole.
+int Lib_FrmCons3::AnchoDeColumna(int letras, bool primera) const {
+    QFont letra = listView1_->font();
+    letra.setBold(ColoreaFilas());
+    const int texto = ui::Dialogs::Current().TextWidth(letra, QString(letras, QLatin1Char('X')));
+    return texto + listView1_->MargenDeCelda(primera && CheckBoxes);
+}
+
+bool Lib_FrmCons3::ColoreaFilas() const {
+    return esArticulos_ && Equals(MuestraStock, QStringLiteral("SI"));
 }
 
 void Lib_FrmCons3::Leer(int32_t Cdesde, int16_t Cuantas) {
@@ -263,7 +279,7 @@ void Lib_FrmCons3::Leer(int32_t Cdesde, int16_t Cuantas) {
     l.stock = campos.IndexOf(QStringLiteral("Stock"));
     l.devuelto = CheckBoxes ? campos.IndexOf(CampoDevuelto) : -1;
     // Colours are applied while the sub-items are filled, so a single field shows none.
-    l.colorea = esArticulos_ && Equals(MuestraStock, QStringLiteral("SI")) && l.campos > 1;
+    l.colorea = ColoreaFilas() && l.campos > 1;
     l.niveles = {&StkNivel1, &StkNivel2, &StkNivel3, &StkNivel4};
     ModeloConsulta& modelo = listView1_->Modelo();
     modelo.ComenzarCarga();
@@ -315,7 +331,9 @@ void Lib_FrmCons3::CargarAnchos() {
 }
 
 void Lib_FrmCons3::GrabarAnchos() {
-    if (!GrabarCfg) {
+    // A window left without columns (its statement failed) has no widths to tell: the record
+    // stored for its table stays as it is.
+    if (!GrabarCfg || listView1_->Modelo().Columnas() == 0) {
         return;
     }
     std::vector<double> anchos;
@@ -336,9 +354,9 @@ void Lib_FrmCons3::CalcularAncho() {
     const double anchoCampos = std::nearbyint(total) + kExtraLista;
     picFields_->resize(Px(anchoCampos), picFields_->height());
     hScroll1_->resize(Px(total), hScroll1_->height());
-    hScroll1_->setMaximum(static_cast<int>(
+    maximoBarra_ = static_cast<int>(
         anchoCampos > kMaximoBarra ? kMaximoBarra
-                                   : std::nearbyint((anchoCampos + kExtraBarra) * kFactorBarra)));
+                                   : std::nearbyint((anchoCampos + kExtraBarra) * kFactorBarra));
     AjustarPasoDeBarra();
     const double pantalla = Tw(ui::Dialogs::Current().ScreenSize().width());
     // However few its columns, the window keeps its buttons in view.
@@ -416,16 +434,26 @@ void Lib_FrmCons3::HScroll1_Change() {
     });
 }
 
-// HScroll1's thumb shows how much of the columns is in view.
+// HScroll1 has a range only while some columns are out of view; its thumb shows how much of
+// them is in view, an arrow moves about one column and a page about the list's width.
 void Lib_FrmCons3::AjustarPasoDeBarra() {
     if (!hScroll1_) {
         return;  // still being built
     }
     const QScrollBar* propia = listView1_->horizontalScrollBar();
-    const int maximo = hScroll1_->maximum();
-    const double parte =
-        propia->maximum() > 0 ? static_cast<double>(propia->pageStep()) / propia->maximum() : 1.0;
-    hScroll1_->setPageStep(std::max(1, static_cast<int>(std::lround(parte * maximo))));
+    if (propia->maximum() <= 0) {
+        hScroll1_->setRange(0, 0);
+        return;
+    }
+    hScroll1_->setMaximum(maximoBarra_);
+    const double unidades = static_cast<double>(maximoBarra_) / propia->maximum();
+    const int columnas = listView1_->Modelo().Columnas();
+    const int columna = columnas > 0 ? listView1_->header()->length() / columnas : 0;
+    const auto enBarra = [unidades](int pixeles) {
+        return std::max(1, static_cast<int>(std::lround(pixeles * unidades)));
+    };
+    hScroll1_->setSingleStep(enBarra(columna));
+    hScroll1_->setPageStep(enBarra(propia->pageStep()));
 }
 
 void Lib_FrmCons3::SincronizarBarra() {

@@ -134,9 +134,9 @@ void Lib_FrmCons3::CambiarCantidad(int KeyCode, int Shift) {
     if (KeyCode == teclas::kInsertar && Shift == teclas::kShift) {
         steps([&] {
             const double valor =
-                ValorCantidad(ui::Dialogs::Current()
-                                  .InputBox(kPreguntaCantidad, kTituloCantidad, celda)
-                                  .value_or(QString()));
+                CantidadElegida(ui::Dialogs::Current()
+                                    .InputBox(kPreguntaCantidad, kTituloCantidad, celda)
+                                    .value_or(QString()));
             modelo.PonerTexto(fila, columna, FormatoCantidad(valor, kDecimalesIngresados));
             modelo.Marcar(fila, true);
         });
@@ -148,14 +148,15 @@ void Lib_FrmCons3::CambiarCantidad(int KeyCode, int Shift) {
     if (KeyCode == teclas::kInsertar) {
         steps([&] {
             modelo.PonerTexto(fila, columna,
-                              FormatoCantidad(ValorCantidad(celda) + 1, kDecimalesPaso));
+                              FormatoCantidad(CantidadElegida(celda) + 1, kDecimalesPaso));
             modelo.Marcar(fila, true);
         });
         return;
     }
     steps([&] {
-        modelo.PonerTexto(fila, columna, FormatoCantidad(ValorCantidad(celda) - 1, kDecimalesPaso));
-        if (ValorCantidad(modelo.Texto(fila, columna)) <= 0) {
+        modelo.PonerTexto(fila, columna,
+                          FormatoCantidad(CantidadElegida(celda) - 1, kDecimalesPaso));
+        if (CantidadElegida(modelo.Texto(fila, columna)) <= 0) {
             modelo.Marcar(fila, false);
             modelo.PonerTexto(fila, columna, kCantidadAgotada);
         }

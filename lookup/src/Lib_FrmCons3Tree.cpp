@@ -68,6 +68,7 @@ void Lib_FrmCons3Tree::DisenarCampos() {
     cmbSearch_->setEditable(true);
     cmbSearch_->setInsertPolicy(QComboBox::NoInsert);
     cmbSearch_->setToolTip(controles::kTooltipBusqueda);
+    cmbSearch_->setAccessibleName(controles::kNombreBusqueda);
     cmbSearch_->setGeometry(ui::twips::ToPixels(0, kTopCaja, kAnchoCampos, kAltoCaja));
     cmbSearch_->installEventFilter(this);
     connect(cmbSearch_, &QComboBox::editTextChanged, this, [this] { CmbSearch_Change(); });
@@ -76,6 +77,7 @@ void Lib_FrmCons3Tree::DisenarCampos() {
     modelo_ = Hijo<ModeloArbol>(this);
     treeV_ = Hijo<QTreeView>(picFields_);
     treeV_->setObjectName(QStringLiteral("TreeV"));
+    treeV_->setAccessibleName(controles::kNombreArbol);
     treeV_->setGeometry(ui::twips::ToPixels(0, kTopArbol, kAnchoCampos, kAltoArbol));
     treeV_->setModel(modelo_);
     treeV_->setHeaderHidden(true);

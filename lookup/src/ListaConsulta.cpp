@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 #include <memory>
 
 #include "Teclas.h"
@@ -60,6 +61,16 @@ void ListaConsulta::Seleccionar(int fila) {
     selectionModel()->setCurrentIndex(
         indice, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(indice);
+}
+
+int ListaConsulta::MargenDeCelda(bool conCasilla) const {
+    // The item delegate keeps this margin on each side of a text, and of a check box, and lays a
+    // text out a pixel wider than its rounded width.
+    const int margen = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int casilla =
+        conCasilla ? style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this) + 2 * margen
+                   : 0;
+    return 2 * margen + casilla + 1;
 }
 
 void ListaConsulta::AlternarMarca() {

@@ -158,8 +158,12 @@ void ModeloConsulta::Ordenar(int columna, Qt::SortOrder orden) {
     for (const QModelIndex& i : antes) {
         filasAntes.push_back(Almacen(i.row()));
     }
-    // One key per row, so each comparison is a plain comparison of keys.
-    QCollator collator;
+    // One key per row, so each comparison is a plain comparison of keys. The bare C locale has
+    // no language: its collator compares code points and ignores the case setting, so it sorts
+    // by letters as English does.
+    const QLocale idioma =
+        QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale();
+    QCollator collator(idioma);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<QCollatorSortKey> claves;
     claves.reserve(estilos_.size());

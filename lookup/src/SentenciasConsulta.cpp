@@ -80,7 +80,8 @@ QString EnvolverCondicion(const QString& where) {
 
 int FilasConsulta(const QString& topConsArt) {
     const double valor = std::nearbyint(rt::text::Val(topConsArt));
-    if (valor == 0 || std::fabs(valor) > std::numeric_limits<int32_t>::max()) {
+    // A limit below one row would select nothing, or build "TOP -5", which no database takes.
+    if (valor < 1 || valor > std::numeric_limits<int32_t>::max()) {
         return kFilasPorDefecto;
     }
     return static_cast<int>(valor);

@@ -17,7 +17,7 @@ inline constexpr int kFilasPorDefecto = 1000;
 QString EnvolverCondicion(const QString& where);
 
 // The row limit N of the built statements from the text stored under "TopConsArt": its
-// leading number rounded half to even; 1000 when that is 0, no number, or beyond a 32-bit
+// leading number rounded half to even; 1000 when that is below 1, no number, or beyond a 32-bit
 // whole number.
 int FilasConsulta(const QString& topConsArt);
 

@@ -7,6 +7,7 @@
 
 #include "AnchosConsulta.h"
 #include "CasoNombrado.h"
+#include "Regional.h"
 #include "SqliteDb.h"
 #include "runtime/RuntimeError.h"
 
@@ -47,7 +48,7 @@ TEST(AnchosConsultaTest, WritesQuotedFieldsAndCrLf) {
 
 TEST(AnchosConsultaTest, WidthsTextInTheUsersFormat) {
     const std::array<double, 3> anchos{1440, 2880.5, 960};
-    EXPECT_EQ(lookup::TextoAnchos(anchos), "1440|2880,5|960|");
+    EXPECT_EQ(lookup::TextoAnchos(anchos), Regional("1440|2880,5|960|"));
     EXPECT_EQ(lookup::TextoAnchos({}), "");
 }
 
@@ -61,7 +62,7 @@ struct AnchosCase {
 class AnchosDeTextoTest : public ::testing::TestWithParam<AnchosCase> {};
 
 TEST_P(AnchosDeTextoTest, ReadsUpToTheFirstBadPiece) {
-    EXPECT_EQ(lookup::AnchosDeTexto(QString::fromUtf8(GetParam().texto), GetParam().columnas),
+    EXPECT_EQ(lookup::AnchosDeTexto(Regional(GetParam().texto), GetParam().columnas),
               GetParam().anchos);
 }
 

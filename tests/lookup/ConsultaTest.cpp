@@ -1,11 +1,13 @@
 // The lookup request end to end: settings, the statement the window receives, the results and
 // the clean-up.
 #include <QPushButton>
+#include <QTimer>
 
 #include "CasoNombrado.h"
 #include "RegistroMascara.h"
 #include "VentanaConsulta.h"
 #include "lookup/Lib_ClsCons3.h"
+#include "ui/QtDialogs.h"
 
 namespace {
 
@@ -285,6 +287,38 @@ TEST_F(ConsultaTest, MultipleChoiceWithQuantities) {
     EXPECT_TRUE(request.ValorDevuelto.IsEmpty());
 }
 
+// The request waits in the real modal loop: minimising the window chooses nothing, and the
+// restored window still holds the clerk's ticks and quantities.
+TEST_F(ConsultaTest, MinimisingTheWindowIsNoChoice) {
+    class BucleReal : public lookuptest::Dialogos {
+      public:
+        void ShowModal(QWidget& window) override { ui::QtDialogs().ShowModal(window); }
+    } bucleReal;
+    base.Exec("CREATE TABLE MA_ITEMS (Codigo varchar(4), Cantidad varchar(8))");
+    base.Exec("INSERT INTO MA_ITEMS VALUES ('A', '0'), ('B', '0')");
+    Lib_ClsCons3 request;
+    request.Checks = true;
+    request.UsaCantidades = true;
+    bool seguiaEsperando = false;
+    QObject contexto;
+    QTimer::singleShot(0, &contexto, [&] {
+        Lib_FrmCons3& w = ListaCompartida::Get();
+        w.ListView1()->Seleccionar(1);
+        w.ListView1()->setFocus();
+        QTest::keyClick(w.ListView1(), Qt::Key_Insert);
+        w.setWindowState(Qt::WindowMinimized);
+        QTimer::singleShot(20, &contexto, [&] {
+            seguiaEsperando = w.isVisible() && w.isMinimized();
+            w.setWindowState(Qt::WindowNoState);
+            Aceptar(w);
+        });
+    });
+    request.ConsultaSearch("select Codigo, Cantidad from MA_ITEMS");
+    EXPECT_TRUE(seguiaEsperando);
+    EXPECT_EQ(Textos(request.Valores), (QStringList{"B"}));
+    EXPECT_EQ(Textos(request.Cantidades), (QStringList{"1"}));
+}
+
 TEST_F(ConsultaTest, Cancelling) {
     Lib_ClsCons3 request;
     request.CampoDevuelto = "CODIGO";
@@ -324,7 +358,8 @@ TEST_F(ConsultaTest, WidthsAreStoredOnlyWhenAsked) {
     request.GrabarAnchos = true;
     AlMostrar(Aceptar);
     request.ConsultaSearch("select CODIGO from MA_CLIENTES");
-    EXPECT_EQ(LeerKdx(), "\"MA_CLIENTES\",\"420|\"\r\n");
+    EXPECT_EQ(LeerKdx(), "\"MA_CLIENTES\",\"" +
+                             lookuptest::AnchosGuardados({lookuptest::Letras(4)}) + "\"\r\n");
 }
 
 TEST_F(ConsultaTest, TheTreeRoadShowsNoListWindow) {

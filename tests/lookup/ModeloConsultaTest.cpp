@@ -6,6 +6,7 @@
 #include <QPersistentModelIndex>
 
 #include "Printers.h"
+#include "Regional.h"
 #include "lookup/ModeloConsulta.h"
 
 namespace {
@@ -37,8 +38,8 @@ TEST_F(ModeloTest, ValuesAreWrittenAsTheirText) {
     Fila(rt::Variant::Null(), momento);
     Fila(QString("x"), rt::Variant());
     EXPECT_EQ(Columna(0), (QStringList{"3", "", "x"}));
-    EXPECT_EQ(Columna(1), (QStringList{"2,5", momento.ToString(), ""}));
-    EXPECT_EQ(modelo.data(modelo.index(0, 1), Qt::DisplayRole).toString(), "2,5");
+    EXPECT_EQ(Columna(1), (QStringList{Regional("2,5"), momento.ToString(), ""}));
+    EXPECT_EQ(modelo.data(modelo.index(0, 1), Qt::DisplayRole).toString(), Regional("2,5"));
 }
 
 TEST_F(ModeloTest, MissingCellsAreEmptyAndExtraOnesIgnored) {
@@ -60,6 +61,14 @@ TEST_F(ModeloTest, SortingComparesTheShownTexts) {
     EXPECT_EQ(Columna(1), (QStringList{"1", "2", "3", "4"}));
     modelo.Ordenar(1, Qt::DescendingOrder);
     EXPECT_EQ(Columna(1), (QStringList{"4", "3", "2", "1"}));
+}
+
+TEST_F(ModeloTest, SortingIgnoresCaseInEveryLocale) {
+    for (const char* nombre : {"Beto", "ANABEL", "ana", "beatriz", "Ana María"}) {
+        Fila(QString::fromUtf8(nombre), 0);
+    }
+    modelo.Ordenar(0, Qt::AscendingOrder);
+    EXPECT_EQ(Columna(0), (QStringList{"ana", "Ana María", "ANABEL", "beatriz", "Beto"}));
 }
 
 TEST_F(ModeloTest, SortingMovesTheSelectionWithItsRow) {

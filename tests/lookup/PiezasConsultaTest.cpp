@@ -4,6 +4,7 @@
 #include "CantidadConsulta.h"
 #include "CasoNombrado.h"
 #include "FaltanteConsulta.h"
+#include "Regional.h"
 #include "SqliteDb.h"
 #include "StockConsulta.h"
 
@@ -66,11 +67,12 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 TEST(CantidadConsultaTest, FormatsWithTheUsersSeparator) {
-    EXPECT_EQ(lookup::FormatoCantidad(12, 2), "12,00");
-    EXPECT_EQ(lookup::FormatoCantidad(3, 1), "3,0");
-    EXPECT_EQ(lookup::FormatoCantidad(1234567, 2), "1234567,00") << "no thousands separator";
-    EXPECT_EQ(lookup::FormatoCantidad(0, 2), "0,00");
-    EXPECT_EQ(lookup::FormatoCantidad(-2, 1), "-2,0");
+    EXPECT_EQ(lookup::FormatoCantidad(12, 2), Regional("12,00"));
+    EXPECT_EQ(lookup::FormatoCantidad(3, 1), Regional("3,0"));
+    EXPECT_EQ(lookup::FormatoCantidad(1234567, 2), Regional("1234567,00"))
+        << "no thousands separator";
+    EXPECT_EQ(lookup::FormatoCantidad(0, 2), Regional("0,00"));
+    EXPECT_EQ(lookup::FormatoCantidad(-2, 1), Regional("-2,0"));
 }
 
 TEST(CantidadConsultaTest, KeysReadThePeriodOnly) {
@@ -81,8 +83,9 @@ TEST(CantidadConsultaTest, KeysReadThePeriodOnly) {
 }
 
 TEST(CantidadConsultaTest, AChoiceReadsTheCellAsWritten) {
-    EXPECT_EQ(lookup::CantidadElegida("12,50"), 12.5);
-    EXPECT_EQ(lookup::CantidadElegida("3,0"), 3);
+    EXPECT_EQ(lookup::CantidadElegida(Regional("12,50")), 12.5);
+    EXPECT_EQ(lookup::CantidadElegida(Regional("3,0")), 3);
+    EXPECT_EQ(lookup::CantidadElegida("12.5"), 12.5) << "the period is read in every locale";
     EXPECT_EQ(lookup::CantidadElegida("0.00"), 0);
     EXPECT_EQ(lookup::CantidadElegida("7"), 7);
     EXPECT_EQ(lookup::CantidadElegida(""), 0);

@@ -61,7 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
                       FilasCase{"Zero", "0", 1000}, FilasCase{"NotNumeric", "muchas", 1000},
                       FilasCase{"Number", "250", 250}, FilasCase{"LeadingNumber", "300 filas", 300},
                       FilasCase{"HalfToEvenDown", "2.5", 2}, FilasCase{"HalfToEvenUp", "3.5", 4},
-                      FilasCase{"BelowHalf", "0.4", 1000}, FilasCase{"BeyondLong", "1e20", 1000}),
+                      FilasCase{"BelowHalf", "0.4", 1000}, FilasCase{"BeyondLong", "1e20", 1000},
+                      FilasCase{"Negative", "-5", 1000}, FilasCase{"NegativeHalf", "-0.5", 1000},
+                      FilasCase{"One", "1", 1}),
     CaseName());
 
 // ---- complete statements ----

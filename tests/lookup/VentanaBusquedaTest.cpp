@@ -1,5 +1,6 @@
 // The list window's search: typing, F5 and "Nueva Busqueda", sorting, cancelling, the popup menu.
 #include <QContextMenuEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 
@@ -292,8 +293,14 @@ TEST_F(VentanaTest, SortingFollowsTheLanguage) {
         QString::fromUtf8("INSERT INTO PALABRAS VALUES ('Ñandú'), ('zorro'), ('Álamo'), "
                           "('nube'), ('avión')"));
     Abrir("select P from PALABRAS", [](Lib_FrmCons3& v) { v.OrdenarPorLwv = true; });
-    EXPECT_EQ(Columna(0), (QStringList{QString::fromUtf8("Álamo"), QString::fromUtf8("avión"),
-                                       "nube", QString::fromUtf8("Ñandú"), "zorro"}));
+    // Spanish has a letter of its own after N; without a language (the C locale) an accent only
+    // marks its letter.
+    const QString alamo = QString::fromUtf8("Álamo");
+    const QString avion = QString::fromUtf8("avión");
+    const QString nandu = QString::fromUtf8("Ñandú");
+    const QStringList espanol{alamo, avion, "nube", nandu, "zorro"};
+    const QStringList porLetras{alamo, avion, nandu, "nube", "zorro"};
+    EXPECT_EQ(Columna(0), QLocale().language() == QLocale::Spanish ? espanol : porLetras);
 }
 
 // ---- cancelling ----

@@ -1,10 +1,12 @@
 // The list window's load: rows, columns, search boxes, captions, colours, ticks, widths, layout.
+#include <QAbstractItemDelegate>
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyleOptionViewItem>
 
 #include "CasoNombrado.h"
 #include "VentanaConsulta.h"
@@ -17,7 +19,8 @@ using lookup::Lib_FrmCons3;
 using lookuptest::Dialogos;
 using lookuptest::VentanaTest;
 
-constexpr int kX = Dialogos::kAnchoX;
+using lookuptest::AnchosGuardados;
+using lookuptest::Letras;
 
 class CargaTest : public VentanaTest {
   protected:
@@ -100,9 +103,9 @@ TEST_F(CargaTest, TheFirstSearchBoxHasTheFocus) {
 
 TEST_F(CargaTest, ColumnWidthsFromTheDefinedSizes) {
     Abrir("select CODIGO, NOMBRE, ORDEN from MA_ZONAS");
-    EXPECT_EQ(Cabecera().sectionSize(0), 4 * kX) << "varchar(4)";
-    EXPECT_EQ(Cabecera().sectionSize(1), 60 * kX) << "varchar(200), at most 60 letters";
-    EXPECT_EQ(Cabecera().sectionSize(2), 4 * kX) << "int, 4 bytes";
+    EXPECT_EQ(Cabecera().sectionSize(0), Letras(4)) << "varchar(4)";
+    EXPECT_EQ(Cabecera().sectionSize(1), Letras(60)) << "varchar(200), at most 60 letters";
+    EXPECT_EQ(Cabecera().sectionSize(2), Letras(4)) << "int, 4 bytes";
 }
 
 TEST_F(CargaTest, TheBoxesStandOverTheirColumns) {
@@ -243,6 +246,31 @@ TEST_F(StockTest, RowsTakeTheColourOfTheirLevel) {
     EXPECT_TRUE(Modelo().data(Modelo().index(1, 2), Qt::FontRole).value<QFont>().bold());
 }
 
+// A value as long as its field is read whole: the column holds it in the font its cells are
+// drawn with (bold on stock-coloured rows), beside the list's margins and the check box, as
+// the list's own delegate measures a cell.
+TEST_F(StockTest, AValueAsLongAsItsFieldIsReadWhole) {
+    base.Exec("INSERT INTO V_MA_ARTICULOS VALUES ('XXXX', 0, 5, 'XXXXXXXXXXXXXXXXXXXXXXXXXXXXXX')");
+    const ScriptedDialogs realFonts;
+    Abrir(
+        "select CODIGO, DESCRIPCION, PUNTOPEDIDO, Stock from V_MA_ARTICULOS where CODIGO = 'XXXX'",
+        [](Lib_FrmCons3& w) {
+            w.MuestraStock = "SI";
+            w.StkNivel1 = QString("255");
+            w.CheckBoxes = true;
+        });
+    ASSERT_TRUE(Modelo().Negrita(0));
+    QStyleOptionViewItem option;
+    option.initFrom(Lista().viewport());
+    option.font = Lista().font();
+    for (const int columna : {0, 1}) {
+        const QModelIndex celda = Modelo().index(0, columna);
+        EXPECT_GE(Cabecera().sectionSize(columna),
+                  Lista().itemDelegate()->sizeHint(option, celda).width())
+            << Modelo().Texto(0, columna).toStdString();
+    }
+}
+
 TEST_F(StockTest, OnlyWhenStockIsShown) {
     AbrirArticulos("NO");
     for (int fila = 0; fila < Modelo().Filas(); ++fila) {
@@ -322,7 +350,7 @@ TEST_F(AnchosTest, StoredWidthsAreApplied) {
     Abrir("select CODIGO, NOMBRE, ORDEN from MA_ZONAS");
     EXPECT_EQ(Cabecera().sectionSize(0), 100);
     EXPECT_EQ(Cabecera().sectionSize(1), 200);
-    EXPECT_EQ(Cabecera().sectionSize(2), 4 * kX) << "a record that ends early stops there";
+    EXPECT_EQ(Cabecera().sectionSize(2), Letras(4)) << "a record that ends early stops there";
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
@@ -334,9 +362,19 @@ TEST_F(AnchosTest, UnloadingKeepsTheOtherTablesAndStoresItsOwn) {
     w.Descargar();
     EXPECT_EQ(LeerKdx(),
               "\"T1\",\"1|\"\r\n\"T2\",\"2|\"\r\n\"T3\",\"3|\"\r\n"
-              "\"MA_ZONAS\",\"1440|420|\"\r\n");
+              "\"MA_ZONAS\",\"" +
+                  AnchosGuardados({96, Letras(4)}) + "\"\r\n");
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(Modelo().Filas(), 0) << "the list is emptied";
+}
+
+TEST_F(AnchosTest, AStatementThatFailsLeavesTheStoredWidthsAlone) {
+    EscribirKdx("\"VT_CLIENTES\",\"1500|3000|\"\r\n");
+    Lib_FrmCons3& w = Abrir("select CODIGO, NOMBRE from VT_CLIENTES",
+                            [](Lib_FrmCons3& v) { v.GrabarCfg = true; });
+    ASSERT_EQ(Modelo().Columnas(), 0) << "no such table";
+    w.Descargar();
+    EXPECT_EQ(LeerKdx(), "\"VT_CLIENTES\",\"1500|3000|\"\r\n");
 }
 
 TEST_F(AnchosTest, WithoutGrabarCfgNothingIsStored) {
@@ -350,7 +388,8 @@ TEST_F(AnchosTest, StockArticlesShareTheArticlesRecordOnceTheFileExists) {
     Lib_FrmCons3& first =
         Abrir("select CODIGO from STK_MA_ARTICULOS", [](Lib_FrmCons3& v) { v.GrabarCfg = true; });
     first.Descargar();
-    EXPECT_EQ(LeerKdx(), "\"STK_MA_ARTICULOS\",\"420|\"\r\n") << "no file yet: its own name";
+    EXPECT_EQ(LeerKdx(), "\"STK_MA_ARTICULOS\",\"" + AnchosGuardados({Letras(4)}) + "\"\r\n")
+        << "no file yet: its own name";
     EscribirKdx("\"VT_MA_ARTICULOS\",\"600|\"\r\n");
     Lib_FrmCons3& second =
         Abrir("select CODIGO from STK_MA_ARTICULOS", [](Lib_FrmCons3& v) { v.GrabarCfg = true; });
@@ -385,11 +424,10 @@ int Pixels(double twips) {
 
 TEST_F(CargaTest, TheWindowFitsItsColumns) {
     Lib_FrmCons3& w = Abrir("select CODIGO, NOMBRE from MA_ZONAS");
-    const double total = Twips(64 * kX);  // columns of 4 and 60 letters
+    const double total = Twips(Letras(4) + Letras(60));
     EXPECT_EQ(w.width(), Pixels(total + 360 + 280 - 120))
         << "the list and a margin, less the frame";
-    EXPECT_EQ(w.HScroll1()->maximum(), qRound((total + 360 + 480) * 0.6));
-    EXPECT_EQ(w.HScroll1()->pageStep(), w.HScroll1()->maximum()) << "every column in view";
+    EXPECT_EQ(w.HScroll1()->maximum(), 0) << "every column in view: nothing to scroll";
 }
 
 TEST_F(CargaTest, TheButtonsShowTheirCaptions) {
@@ -423,6 +461,17 @@ TEST_F(VentanaTest, ColumnsWiderThanTheScreenTakeTheScreen) {
     EXPECT_EQ(Twips(w.width()) + 120, Twips(dialogs.screen.width()) - 480);
     EXPECT_EQ(w.HScroll1()->maximum(), 32700);
     EXPECT_LT(w.HScroll1()->pageStep(), 32700 / 2) << "the thumb shows the part in view";
+    // An arrow moves about one column, a page about the list's width.
+    QScrollBar& propia = *Lista().horizontalScrollBar();
+    const auto paso = [&](QAbstractSlider::SliderAction accion) {
+        const int antes = propia.value();
+        w.HScroll1()->triggerAction(accion);
+        return propia.value() - antes;
+    };
+    const int columna = Cabecera().sectionSize(0);
+    EXPECT_NEAR(paso(QAbstractSlider::SliderSingleStepAdd), columna, columna / 10);
+    EXPECT_NEAR(paso(QAbstractSlider::SliderPageStepAdd), Lista().viewport()->width(),
+                columna / 10);
     w.HScroll1()->setValue(w.HScroll1()->maximum());
     const int last = Cabecera().sectionViewportPosition(11) + Cabecera().sectionSize(11);
     EXPECT_LE(last, Lista().viewport()->width()) << "the last column is in view";

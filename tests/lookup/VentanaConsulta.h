@@ -11,6 +11,7 @@
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "AnchosConsulta.h"
 #include "DefaultDb.h"
@@ -34,6 +35,21 @@ class Dialogos : public ScriptedDialogs {
         return static_cast<int>(text.count(QLatin1Char('X'))) * kAnchoX;
     }
 };
+
+// The width of a list column for a field of n letters "X", without a check box: the letters and
+// the list's margins around a cell's text.
+inline int Letras(int n) {
+    return n * Dialogos::kAnchoX + lookup::ListaConsulta().MargenDeCelda(false);
+}
+
+// The widths text the width file keeps for columns so many pixels wide.
+inline QByteArray AnchosGuardados(std::initializer_list<int> pixeles) {
+    std::vector<double> twips;
+    for (const int p : pixeles) {
+        twips.push_back(ui::twips::FromPixels(p));
+    }
+    return lookup::TextoAnchos(twips).toUtf8();
+}
 
 // The texts of a collection's items, in order; none for nothing.
 inline QStringList Textos(const rt::CollectionRef& coleccion) {

@@ -2,6 +2,7 @@
 #include <QPushButton>
 
 #include "CasoNombrado.h"
+#include "Regional.h"
 #include "VentanaConsulta.h"
 #include "runtime/Text.h"
 
@@ -187,7 +188,7 @@ TEST_F(CantidadesTest, InsertRaisesAndDeleteLowers) {
         Tecla(Qt::Key_Insert);
         shown << Celda(0);
     }
-    EXPECT_EQ(shown, (QStringList{"1,0", "2,0", "3,0"}));
+    EXPECT_EQ(shown, (QStringList{Regional("1,0"), Regional("2,0"), Regional("3,0")}));
     EXPECT_TRUE(Modelo().Marcada(0));
     shown.clear();
     for (int i = 0; i < 3; ++i) {
@@ -195,15 +196,26 @@ TEST_F(CantidadesTest, InsertRaisesAndDeleteLowers) {
         shown << Celda(0);
         EXPECT_EQ(Modelo().Marcada(0), i < 2) << i;
     }
-    EXPECT_EQ(shown, (QStringList{"2,0", "1,0", "0.00"}));
+    EXPECT_EQ(shown, (QStringList{Regional("2,0"), Regional("1,0"), "0.00"}));
 }
 
-TEST_F(CantidadesTest, TheKeysReadThePeriodOnly) {
-    AbrirConCantidades();
+// The clerk types the decimal separator of the session's locale ("12,5" in Spanish
+// (Argentina), "12.5" under C); the keys then raise the quantity the cell shows, fraction and
+// all, and the choice hands it back.
+TEST_F(CantidadesTest, QuantitiesKeepTheirFractionInTheClerksLocale) {
+    Lib_FrmCons3& w = AbrirConCantidades();
     Lista().Seleccionar(2);
-    Modelo().PonerTexto(2, 2, "1,5");
+    dialogs.AnswerPrompts({Regional("12,5")});
+    Tecla(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Celda(2), Regional("12,50"));
     Tecla(Qt::Key_Insert);
-    EXPECT_EQ(Celda(2), "2,0") << "a comma ends the number the key reads";
+    EXPECT_EQ(Celda(2), Regional("13,5"));
+    Tecla(Qt::Key_Delete);
+    Tecla(Qt::Key_Delete);
+    EXPECT_EQ(Celda(2), Regional("11,5"));
+    QTest::mouseClick(w.CmdAceptar(), Qt::LeftButton);
+    ASSERT_EQ(w.Cantidades->Count(), 1);
+    EXPECT_EQ(w.Cantidades->Item(1), rt::Variant(11.5));
 }
 
 TEST_F(CantidadesTest, ShiftInsertAsksForTheQuantity) {
@@ -212,7 +224,7 @@ TEST_F(CantidadesTest, ShiftInsertAsksForTheQuantity) {
     dialogs.AnswerPrompts({QStringLiteral("12")});
     Tecla(Qt::Key_Insert, Qt::ShiftModifier);
     ASSERT_EQ(dialogs.prompts, (std::vector<QString>{"Ingrese la Cantidad del Articulo..."}));
-    EXPECT_EQ(Celda(2), "12,00");
+    EXPECT_EQ(Celda(2), Regional("12,00"));
     EXPECT_TRUE(Modelo().Marcada(2));
 }
 
@@ -223,7 +235,7 @@ TEST_F(CantidadesTest, AnAnswerThatReadsAsZeroStillTicks) {
         Modelo().Marcar(0, false);
         Modelo().PonerTexto(0, 2, "7");
         Tecla(Qt::Key_Insert, Qt::ShiftModifier);
-        EXPECT_EQ(Celda(0), "0,00") << i;
+        EXPECT_EQ(Celda(0), Regional("0,00")) << i;
         EXPECT_TRUE(Modelo().Marcada(0)) << i;
     }
 }
@@ -308,7 +320,8 @@ TEST_F(FaltanteTest, YesRecordsTheArticleWithItsQuotes) {
     EXPECT_EQ(dialogs.boxes[0].style, ui::vbYesNo | ui::vbQuestion);
     EXPECT_EQ(Faltantes(), (QStringList{"A'1|Llave 1/2'|ana"}));
     const QString moment = base.Scalar("SELECT FechaHora FROM V_MV_FALTANTES").ToText();
-    EXPECT_TRUE(rt::text::TextToDate(moment.left(10))) << moment.toStdString();
+    EXPECT_TRUE(rt::text::TextToDate(moment.left(moment.lastIndexOf(QLatin1Char(' ')))))
+        << moment.toStdString();
     EXPECT_TRUE(ventana->isVisible()) << "the window stays open";
 }
 

@@ -141,6 +141,10 @@ class Lib_FrmCons3 : public QDialog {
     void Centrar();
     // A field's column caption: the configured name of a price class in an articles statement.
     QString Titulo(const QString& campo);
+    // The width, in pixels, of a column of a field that holds so many letters.
+    int AnchoDeColumna(int letras, bool primera) const;
+    // Whether the rows of an articles statement take their stock level's colour, in bold.
+    bool ColoreaFilas() const;
 
     // ---- search and ordering (Lib_FrmCons3Busqueda.cpp) ----
     void CmbSearch_GotFocus(int i);
@@ -197,6 +201,7 @@ class Lib_FrmCons3 : public QDialog {
     bool descendente_ = false;
     bool cargada_ = false;
     bool sincronizando_ = false;
+    int maximoBarra_ = 0;  // HScroll1's range while some columns are out of view
     std::unique_ptr<vexilo::VexUtil> util_;
 };
 

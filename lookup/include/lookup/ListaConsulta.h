@@ -29,6 +29,9 @@ class ListaConsulta : public QTableView {
     int FilaSeleccionada() const;
     // Selects a row, makes it current and scrolls it into view.
     void Seleccionar(int fila);
+    // The pixels a cell keeps beside its text: the style's margins, and the check box's room
+    // when the cell carries one.
+    int MargenDeCelda(bool conCasilla) const;
 
   signals:
     void KeyDown(int& KeyCode, int Shift);
