@@ -97,13 +97,14 @@ struct Arguments {
 
 using Handler = int (*)(const Arguments&, const ConsoleDialogs&);
 
-// One subcommand: its name, the options it takes, how many positional arguments it takes, and
-// what it does.
+// One subcommand: its name, the options it takes, how many positional arguments it takes,
+// their names as the usage writes them, and what it does.
 struct Command {
     const char* name;
     unsigned options;
     int minArgs;
     int maxArgs;
+    const char* arguments;
     Handler run;
 
     bool Opens() const { return (options & kOpening) != 0; }
@@ -488,21 +489,21 @@ int SynonymsCommand(const Arguments& a, const ConsoleDialogs&) {
 }
 
 const Command kCommands[] = {
-    {"translate", kConnString | kEncoding, 0, 1, TranslateCommand},
-    {"synonyms", kAdmin | kEncoding, 0, 1, SynonymsCommand},
-    {"query", kConnString | kOpening, 1, 1, QueryCommand},
-    {"exec", kConnString | kOpening | kEncoding, 0, 1, ExecCommand},
-    {"config", kConnString | kOpening, 1, 1, Config},
-    {"max", kConnString | kOpening, 2, 3, Max},
-    {"min", kConnString | kOpening, 2, 3, Min},
-    {"last", kConnString | kOpening, 2, 3, Last},
-    {"exists", kConnString | kOpening, 2, 3, Exists},
-    {"exists-st", kConnString | kOpening, 2, 3, ExistsSt},
-    {"datos", kConnString | kOpening, 3, 4, Datos},
-    {"has-table", kConnString | kOpening, 1, 1, HasTable},
-    {"has-column", kConnString | kOpening, 2, 2, HasColumn},
-    {"ensure-column", kConnString | kOpening | kColumn, 3, 3, EnsureColumn},
-    {"demo", kReset, 0, 0, Demo},
+    {"translate", kConnString | kEncoding, 0, 1, "SQL", TranslateCommand},
+    {"synonyms", kAdmin | kEncoding, 0, 1, "SQL", SynonymsCommand},
+    {"query", kConnString | kOpening, 1, 1, "SQL", QueryCommand},
+    {"exec", kConnString | kOpening | kEncoding, 0, 1, "FILE", ExecCommand},
+    {"config", kConnString | kOpening, 1, 1, "KEY", Config},
+    {"max", kConnString | kOpening, 2, 3, "TABLE FIELD CONDITION", Max},
+    {"min", kConnString | kOpening, 2, 3, "TABLE FIELD CONDITION", Min},
+    {"last", kConnString | kOpening, 2, 3, "TABLE FIELD CONDITION", Last},
+    {"exists", kConnString | kOpening, 2, 3, "TABLE VALUE FIELD", Exists},
+    {"exists-st", kConnString | kOpening, 2, 3, "TABLE VALUE FIELD", ExistsSt},
+    {"datos", kConnString | kOpening, 3, 4, "TABLE VALUE RETURNED_FIELD FIELD", Datos},
+    {"has-table", kConnString | kOpening, 1, 1, "TABLE", HasTable},
+    {"has-column", kConnString | kOpening, 2, 2, "TABLE COLUMN", HasColumn},
+    {"ensure-column", kConnString | kOpening | kColumn, 3, 3, "TABLE COLUMN TYPE", EnsureColumn},
+    {"demo", kReset, 0, 0, "", Demo},
 };
 
 const Command* FindCommand(const QString& name) {
@@ -512,6 +513,29 @@ const Command* FindCommand(const QString& name) {
         }
     }
     return nullptr;
+}
+
+// The arguments that name a table or a column, as the usage names them.
+bool NamesATableOrColumn(const QString& argument) {
+    static const QStringList kNames{QStringLiteral("TABLE"), QStringLiteral("FIELD"),
+                                    QStringLiteral("RETURNED_FIELD"), QStringLiteral("COLUMN")};
+    return kNames.contains(argument);
+}
+
+// The usage problem of the first table or column argument that is not a name.
+std::optional<QString> NotANameWhereOneIsAsked(const Command& command,
+                                               const QStringList& positional) {
+    const QStringList names =
+        QString::fromLatin1(command.arguments).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < positional.size() && i < names.size(); ++i) {
+        if (!NamesATableOrColumn(names[i])) {
+            continue;
+        }
+        if (std::optional<QString> problem = NotAnIdentifier(names[i], positional[i])) {
+            return problem;
+        }
+    }
+    return std::nullopt;
 }
 
 int Dispatch(Arguments& a, const ConsoleDialogs& dialogs) {
@@ -525,6 +549,9 @@ int Dispatch(Arguments& a, const ConsoleDialogs& dialogs) {
     }
     if (a.positional.size() < command->minArgs) {
         return Usage(QStringLiteral("%1 needs more arguments").arg(a.command));
+    }
+    if (const std::optional<QString> problem = NotANameWhereOneIsAsked(*command, a.positional)) {
+        return Usage(*problem);
     }
     if (command->Opens()) {
         QString error;

@@ -214,6 +214,27 @@ TEST_F(ConsultaToolTest, ADatabaseWithoutTheConfigurationTableIsRefused) {
     EXPECT_EQ(r.err, "consulta: the database has no configuration table TA_CONFIGURACION\n");
 }
 
+// A table name and the search column are written into the request's statements: anything but a
+// name is a usage error before the database is touched; a SELECT statement is the clerk's own.
+TEST_F(ConsultaToolTest, ATableOrSearchColumnThatIsNoNameIsRefused) {
+    const QStringList refused[] = {
+        {"MA_CLIENTES; DELETE FROM MA_CLIENTES; --"},
+        {"--busqueda", "CODIGO; DELETE FROM MA_CLIENTES", "MA_CLIENTES"},
+    };
+    for (const QStringList& args : refused) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Result r = Run(QStringList{"--conn", base.Conn()} + args);
+        EXPECT_EQ(r.exitCode, tools::kExitUsage);
+        EXPECT_TRUE(r.err.contains("must be a table or column name")) << r.err.toStdString();
+    }
+    EXPECT_EQ(dialogs.modalCount, 0);
+    EXPECT_EQ(base.Column("SELECT CODIGO FROM MA_CLIENTES").size(), 3);
+    AlMostrar(Aceptar);
+    const Result statement =
+        Run({"--conn", base.Conn(), "select CODIGO from MA_CLIENTES where CODIGO <> 'C1'"});
+    EXPECT_EQ(statement.exitCode, tools::kExitOk) << statement.err.toStdString();
+}
+
 // Without --conn the demo database is opened, and its query masks build the statement of a name.
 TEST_F(ConsultaToolTest, WithoutConnTheDemoDatabaseAndItsMasks) {
     QString shown;

@@ -515,6 +515,79 @@ TEST_F(DbToolTest, SchemaQuestionsAndEnsureColumn) {
     EXPECT_EQ(Column(Conn(), "SELECT B FROM T"), QStringList({"7"}));
 }
 
+// ---- names ----
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+// Every table or column argument of every command is refused unless it is a name, before any
+// connection: the usage error names the argument and the database file stays as it was.
+TEST_F(DbToolTest, TableAndColumnArgumentsMustBeNames) {
+    const char* const hostile[] = {
+        "T; DELETE FROM T; --",
+        "T WHERE 1=1; DELETE FROM T",
+        "T--",
+        "(SELECT 1)",
+        "T'",
+        "[T]; DELETE FROM T",
+        "[a\"]; DELETE FROM T; --]",
+        "[a[b; DELETE FROM T; --]",
+        "",
+    };
+    struct Command {
+        QStringList args;  // the command and good arguments; --conn is added
+        QList<int> names;  // the indexes of args that are table or column names
+    };
+    const Command commands[] = {
+        {{"max", "T", "N"}, {1, 2}},
+        {{"min", "T", "N"}, {1, 2}},
+        {{"last", "T", "Codigo"}, {1, 2}},
+        {{"exists", "T", "001", "Codigo"}, {1, 3}},
+        {{"exists-st", "T", "001", "Codigo"}, {1, 3}},
+        {{"datos", "T", "001", "N", "Codigo"}, {1, 3, 4}},
+        {{"has-table", "T"}, {1}},
+        {{"has-column", "T", "N"}, {1, 2}},
+        {{"ensure-column", "T", "Nueva", "int"}, {1, 2}},
+    };
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (Codigo varchar(10), N int);"
+                                   "INSERT INTO T VALUES ('001', 5)"));
+    const QByteArray before = FileBytes(dir.File("c.db"));
+    for (const Command& command : commands) {
+        for (const int name : command.names) {
+            for (const char* text : hostile) {
+                QStringList args = command.args;
+                args[name] = QString::fromUtf8(text);
+                args.insert(1, "--conn");
+                args.insert(2, Conn());
+                SCOPED_TRACE(args.join(' ').toStdString());
+                const Result r = RunTool(args);
+                EXPECT_EQ(r.exitCode, tools::kExitUsage);
+                EXPECT_EQ(r.out, "");
+                EXPECT_TRUE(r.err.contains("must be a table or column name"))
+                    << r.err.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(FileBytes(dir.File("c.db")), before) << "the database was changed";
+}
+
+// A name in brackets stays one name, whatever it holds.
+TEST_F(DbToolTest, BracketedNamesStayNames) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE [Mi Tabla] (Codigo varchar(10), N int);"
+                                   "INSERT INTO [Mi Tabla] VALUES ('001', 5);"
+                                   "CREATE TABLE T (A int); INSERT INTO T VALUES (1)"));
+    ExpectLines(Conn(), {
+                            {{"exists", "[Mi Tabla]", "001"}, "true\n"},
+                            {{"max", "[Mi Tabla]", "[N]"}, "5\n"},
+                        });
+    const Result r = RunTool({"max", "--conn", Conn(), "[Mi Tabla]", "[N]]; DELETE FROM T; --]"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed) << "no such column";
+    EXPECT_EQ(Column(Conn(), "SELECT A FROM T"), QStringList{"1"});
+}
+
 // ---- the exit rule ----
 
 // Every command follows the same rule: 0 done, 1 when a box was shown, an error was raised or a

@@ -11,6 +11,7 @@
 #include "ConnectionOptions.h"
 #include "DbTool.h"
 #include "DemoDatabase.h"
+#include "SentenciasConsulta.h"
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
 #include "lookup/Lib_ClsCons3.h"
@@ -167,12 +168,26 @@ std::optional<QString> Leer(const QStringList& args, Pedido& pedido) {
         return QStringLiteral("give one table name or SELECT statement");
     }
     pedido.sql = positional.front();
+    // A SELECT statement is the clerk's own SQL; a table name and the search column are written
+    // into the statements the request builds, and so must be names.
+    if (!lookup::EsSentenciaCompleta(pedido.sql)) {
+        if (std::optional<QString> problema =
+                NotAnIdentifier(QStringLiteral("TABLE"), pedido.sql)) {
+            return problema;
+        }
+    }
     pedido.checks = line.IsSet(o.checks);
     pedido.cantidades = line.IsSet(o.cantidades);
     pedido.campo = line.Value(o.campo).value_or(QString());
     pedido.devueltos = line.Value(o.devueltos);
     pedido.clave = line.Value(o.clave).value_or(QString());
     pedido.busqueda = line.Value(o.busqueda).value_or(QString());
+    if (!pedido.busqueda.isEmpty()) {
+        if (std::optional<QString> problema =
+                NotAnIdentifier(QStringLiteral("--busqueda"), pedido.busqueda)) {
+            return problema;
+        }
+    }
     pedido.where = line.Value(o.where).value_or(QString());
     pedido.sentencia = line.Value(o.sentencia).value_or(QString());
     pedido.mascaras = line.Value(o.mascaras);
