@@ -9,6 +9,7 @@
 #include "ConnectionOptions.h"
 #include "ConsoleDialogs.h"
 #include "DemoDatabase.h"
+#include "StandardOutput.h"
 #include "TextInput.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
@@ -313,8 +314,10 @@ int Query(const Arguments& a, const ConsoleDialogs& dialogs) {
         PrintAffected(rs.RecordsAffected());
         return Finished(db, dialogs);
     }
+    // Rows are written as they are read; once standard output refuses them there is no point
+    // in reading on (the failure is reported at exit).
     Write(stdout, Line(rs.Fields(), true));
-    for (; !rs.Eof(); rs.MoveNext()) {
+    for (; !rs.Eof() && std::ferror(stdout) == 0; rs.MoveNext()) {
         Write(stdout, Line(rs.Fields(), false));
     }
     db.CierraRecordset(rs);
@@ -594,7 +597,9 @@ bool ShowsWindows(const QStringList& args) {
     return !Parse(args, a).has_value() && a.connection.Ask();
 }
 
-int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs) {
+namespace {
+
+int RunCommand(const QStringList& args, const ConsoleDialogs& dialogs) {
     const QString only = args.size() == 1 ? args[0] : QString();
     if (only == QLatin1String("--help") || only == QLatin1String("-h")) {
         Write(stdout, HelpText());
@@ -618,6 +623,16 @@ int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs) {
     } catch (const std::exception& e) {
         return Failed(QString::fromLocal8Bit(e.what()));
     }
+}
+
+}  // namespace
+
+int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs) {
+    const int status = RunCommand(args, dialogs);
+    if (const std::optional<QString> failure = OutputFailure(stdout)) {
+        return Failed(*failure);
+    }
+    return status;
 }
 
 }  // namespace tools

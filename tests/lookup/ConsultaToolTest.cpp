@@ -73,13 +73,20 @@ class ConsultaToolTest : public ::testing::Test {
 
     Result Run(const QStringList& args) const {
         QString out;
-        QString err;
         QTextStream outStream(&out);
+        Result result = Run(args, outStream);
+        outStream.flush();
+        result.out = out;
+        return result;
+    }
+
+    // The choice goes to outStream; the result holds the exit code and standard error.
+    Result Run(const QStringList& args, QTextStream& outStream) const {
+        QString err;
         QTextStream errStream(&err);
         const int code = tools::RunConsulta(args, outStream, errStream);
-        outStream.flush();
         errStream.flush();
-        return {code, out, err};
+        return {code, {}, err};
     }
 
     // The clerk's part, once the window has loaded.
@@ -172,6 +179,20 @@ TEST_F(ConsultaToolTest, MasksAndTheirCondition) {
               "SELECT TOP 1000 CODIGO,NOMBRE FROM MA_CLIENTES WHERE  (NOMBRE <> 'Ana')  "
               "ORDER BY CODIGO ");
     EXPECT_EQ(r.out, "Beto Bis\n") << "a sub-item is shown on one line";
+}
+
+// A choice that cannot be written is no choice for the script that reads it.
+TEST_F(ConsultaToolTest, AChoiceThatCannotBeWrittenFails) {
+    QFile full(QStringLiteral("/dev/full"));
+    if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    AlMostrar(Aceptar);
+    QTextStream out(&full);
+    const Result r = Run({"--conn", base.Conn(), "select CODIGO from MA_CLIENTES"}, out);
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_TRUE(r.err.startsWith("consulta: cannot write standard output: "))
+        << r.err.toStdString();
 }
 
 TEST_F(ConsultaToolTest, CancellingExitsWithOne) {
@@ -332,6 +353,23 @@ TEST(ConsultaProcessTest, VersionAndHelpWithoutADisplay) {
     const Result help = RunProcess({"--help"}, environment);
     EXPECT_EQ(help.exitCode, tools::kExitOk);
     EXPECT_TRUE(help.out.contains("--conn")) << help.err.toStdString();
+}
+
+// What needs no window fails the same way as a process.
+TEST(ConsultaProcessTest, OutputThatCannotBeWrittenFails) {
+    if (!QFile::exists(QStringLiteral("/dev/full"))) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    for (const char* option : {"--help", "--version"}) {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(CONSULTA_PATH), {QString::fromLatin1(option)});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), tools::kExitFailed) << option;
+        EXPECT_TRUE(
+            process.readAllStandardError().startsWith("consulta: cannot write standard output"))
+            << option;
+    }
 }
 
 struct UsageCase {

@@ -45,6 +45,18 @@ Result RunTool(const QStringList& args, const QByteArray& input = {},
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+// Runs the built dbtool with its standard output on /dev/full, a device that takes nothing.
+Result RunToFullDevice(const QStringList& args) {
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(DBTOOL_PATH), args);
+    EXPECT_TRUE(process.waitForStarted());
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), {}, QString::fromUtf8(process.readAllStandardError())};
+}
+
 // A database in a temporary folder; its file name decides whether the component takes its
 // Oracle road.
 class DbToolTest : public ::testing::Test {
@@ -586,6 +598,33 @@ TEST_F(DbToolTest, BracketedNamesStayNames) {
     const Result r = RunTool({"max", "--conn", Conn(), "[Mi Tabla]", "[N]]; DELETE FROM T; --]"});
     EXPECT_EQ(r.exitCode, tools::kExitFailed) << "no such column";
     EXPECT_EQ(Column(Conn(), "SELECT A FROM T"), QStringList{"1"});
+}
+
+// ---- standard output ----
+
+// Output that could not be written is a failure, whether it was lost on the way (many rows) or
+// at the last flush (one line).
+TEST_F(DbToolTest, OutputThatCannotBeWrittenFails) {
+    if (!QFile::exists(QStringLiteral("/dev/full"))) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int);"
+                                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                   "WHERE i < 5000) INSERT INTO T SELECT i FROM n"));
+    const QStringList cases[] = {
+        {"query", "--conn", Conn(), "SELECT A FROM T WHERE A = 1"},
+        {"query", "--conn", Conn(), "SELECT A FROM T"},
+        {"has-table", "--conn", Conn(), "T"},
+        {"translate", "select 1"},
+        {"--help"},
+    };
+    for (const QStringList& args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Result r = RunToFullDevice(args);
+        EXPECT_EQ(r.exitCode, tools::kExitFailed);
+        EXPECT_TRUE(r.err.contains("dbtool: cannot write standard output: "))
+            << r.err.toStdString();
+    }
 }
 
 // ---- the exit rule ----

@@ -12,6 +12,7 @@
 #include "DbTool.h"
 #include "DemoDatabase.h"
 #include "SentenciasConsulta.h"
+#include "StandardOutput.h"
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
 #include "lookup/Lib_ClsCons3.h"
@@ -307,7 +308,9 @@ bool ConsultaNeedsWindows(const QStringList& args) {
     return Leer(args, pedido).has_value() || !(pedido.help || pedido.version);
 }
 
-int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
+namespace {
+
+int Ejecutar(const QStringList& args, QTextStream& out, QTextStream& err) {
     Pedido pedido;
     if (const std::optional<QString> problema = Leer(args, pedido)) {
         return MalUso(err, *problema);
@@ -330,6 +333,16 @@ int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
     } catch (const std::exception& e) {
         return Fallo(err, QString::fromLocal8Bit(e.what()));
     }
+}
+
+}  // namespace
+
+int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const int codigo = Ejecutar(args, out, err);
+    if (const std::optional<QString> falla = OutputFailure(out)) {
+        return Fallo(err, *falla);
+    }
+    return codigo;
 }
 
 }  // namespace tools
