@@ -4,9 +4,21 @@
 
 namespace tools {
 
+namespace {
+
+QString WithLineFeeds(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+}  // namespace
+
+QString ConsoleText(const QString& kind, const QString& title, const QString& text) {
+    return QStringLiteral("[%1] %2\n%3\n").arg(kind, WithLineFeeds(title), WithLineFeeds(text));
+}
+
 void ConsoleDialogs::Print(const QString& kind, const QString& title, const QString& text) const {
-    const QString line = QStringLiteral("[%1] %2\n%3\n").arg(kind, title, text);
-    std::fputs(line.toUtf8().constData(), out_);
+    std::fputs(ConsoleText(kind, title, text).toUtf8().constData(), out_);
     std::fflush(out_);
 }
 

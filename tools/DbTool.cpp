@@ -38,7 +38,7 @@ const char* const kCommandsUsage =
     "  otherwise (utf-8, windows-1252, latin1)\n"
     "  dbtool config [--conn STRING] KEY        setting KEY: value, a tab, the auxiliary value\n"
     "  dbtool max|min|last [--conn STRING] TABLE FIELD [CONDITION]\n"
-    "                                           maximum, minimum or last code (empty if none)\n"
+    "                                           maximum, minimum or last code (0 if none)\n"
     "  dbtool exists|exists-st [--conn STRING] TABLE VALUE [FIELD]\n"
     "                                           true or false\n"
     "  dbtool datos [--conn STRING] TABLE VALUE RETURNED_FIELD [FIELD]\n"
@@ -124,21 +124,37 @@ QString UsageText() {
            ConnectionOptions().OpeningUsage();
 }
 
-// The generated help of every option, then the commands.
-QString HelpText() {
+// Every option of every command, and help and version.
+void AddEveryOption(CommandLine& line) {
     const ToolOptions tool;
     const ConnectionOptions connection;
-    CommandLine line;
     connection.AddConnectionString(line);
     connection.AddOpening(line);
     line.AddOptions({tool.admin, tool.nullable, tool.defaultSql, tool.encoding, tool.reset,
                      tool.help, tool.version});
+}
+
+// The generated help of every option, then the commands.
+QString HelpText() {
+    CommandLine line;
+    AddEveryOption(line);
     line.Parser().setApplicationDescription(
         QStringLiteral("The database component from the command line."));
     line.Parser().addPositionalArgument(QStringLiteral("command"),
                                         QStringLiteral("one of the commands below"),
                                         QStringLiteral("command [arguments]"));
     return line.HelpText() + QLatin1Char('\n') + UsageText();
+}
+
+// What is wrong with arguments that begin with an option rather than a command: the option
+// itself (unknown, or missing its value), or else that the command comes first.
+QString OptionBeforeCommand(const QStringList& args) {
+    CommandLine line;
+    AddEveryOption(line);
+    if (!line.Parse(QStringList{QStringLiteral("dbtool")} + args)) {
+        return line.ErrorText();
+    }
+    return QStringLiteral("the command comes before its options: dbtool COMMAND [options] ...");
 }
 
 int Usage(const QString& problem) {
@@ -158,6 +174,9 @@ std::optional<QString> Parse(const QStringList& args, Arguments& out) {
         return QStringLiteral("no command given");
     }
     out.command = args.front();
+    if (out.command.startsWith(QLatin1String("--"))) {
+        return OptionBeforeCommand(args);
+    }
     const Command* command = FindCommand(out.command);
     if (command == nullptr) {
         return QStringLiteral("unknown command %1").arg(out.command);
@@ -293,8 +312,17 @@ int Finished(db::DB_Dll& db, const ConsoleDialogs& dialogs) {
     return dialogs.BoxCount() > 0 || silentFailure ? kExitFailed : kExitOk;
 }
 
-void PrintAffected(int32_t affected) {
-    Write(stdout, QStringLiteral("records affected: %1\n").arg(affected));
+QString Affected(int32_t affected) {
+    return QStringLiteral("records affected: %1\n").arg(affected);
+}
+
+// Writes the command's result only when it succeeded: a failed command leaves standard output
+// empty, so that no script takes a half answer for one.
+int PrintedIfDone(int status, const QString& result) {
+    if (status == kExitOk) {
+        Write(stdout, result);
+    }
+    return status;
 }
 
 int Query(const Arguments& a, const ConsoleDialogs& dialogs) {
@@ -311,8 +339,7 @@ int Query(const Arguments& a, const ConsoleDialogs& dialogs) {
     }
     if (rs.State() != ado::adStateOpen) {
         // A statement that returns no rows has run: it did what was asked, as exec does.
-        PrintAffected(rs.RecordsAffected());
-        return Finished(db, dialogs);
+        return PrintedIfDone(Finished(db, dialogs), Affected(rs.RecordsAffected()));
     }
     // Rows are written as they are read; once standard output refuses them there is no point
     // in reading on (the failure is reported at exit).
@@ -355,9 +382,9 @@ int Exec(const Arguments& a, const ConsoleDialogs& dialogs) {
     db.gCnn()->Errors().Clear();
     int32_t affected = 0;
     db.EjecutaConsultaSQL(text, &affected);
-    PrintAffected(affected);
-    const int status = Finished(db, dialogs);
-    return RollsBackAnOpenTransaction(*db.gCnn()) ? kExitFailed : status;
+    const int finished = Finished(db, dialogs);
+    const int status = RollsBackAnOpenTransaction(*db.gCnn()) ? kExitFailed : finished;
+    return PrintedIfDone(status, Affected(affected));
 }
 
 QString Bool(bool value) {
@@ -380,8 +407,8 @@ int OnOpened(const Arguments& a, const ConsoleDialogs& dialogs, Operation operat
         return kExitFailed;
     }
     db.gCnn()->Errors().Clear();
-    Write(stdout, operation(db) + QLatin1Char('\n'));
-    return Finished(db, dialogs);
+    const QString result = operation(db);
+    return PrintedIfDone(Finished(db, dialogs), result + QLatin1Char('\n'));
 }
 
 int Config(const Arguments& a, const ConsoleDialogs& dialogs) {

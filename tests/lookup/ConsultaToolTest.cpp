@@ -213,7 +213,9 @@ TEST_F(ConsultaToolTest, NoWindowIsNoChoice) {
     EXPECT_EQ(dialogs.modalCount, 0);
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].prompt, "Debe configurar la consulta para esta tabla");
-    EXPECT_EQ(r.err, "consulta: no list was shown\n");
+    EXPECT_EQ(r.err,
+              "consulta: [box] Aviso al operador\nDebe configurar la consulta para esta tabla\n"
+              "consulta: no list was shown\n");
 }
 
 TEST_F(ConsultaToolTest, AConnectionThatFailsExitsWithOne) {
@@ -222,8 +224,22 @@ TEST_F(ConsultaToolTest, AConnectionThatFailsExitsWithOne) {
         Run({"--conn", "Provider=SQLite;Data Source=" + datos.File("missing.db"), "MA_CLIENTES"});
     EXPECT_EQ(r.exitCode, tools::kExitFailed);
     EXPECT_EQ(dialogs.modalCount, 0);
-    EXPECT_EQ(r.err, "consulta: the connection could not be opened\n");
+    EXPECT_TRUE(r.err.startsWith("consulta: [box]  Error de Conexion a Base de Datos\n"))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("\nDescripcion: Cannot open database"))
+        << "the cause, on a line of its own: " << r.err.toStdString();
+    EXPECT_TRUE(r.err.endsWith("consulta: the connection could not be opened\n"));
     EXPECT_FALSE(QFile::exists(datos.File("missing.db"))) << "nothing created";
+}
+
+// The boxes that tell the clerk why the list is empty tell the script too.
+TEST_F(ConsultaToolTest, AMissingTableSaysWhy) {
+    AlMostrar([](Lib_FrmCons3& w) { QTest::mouseClick(w.CmdCancelar(), Qt::LeftButton); });
+    const Result r = Run({"--conn", base.Conn(), "NO_EXISTE"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.contains("no such table: NO_EXISTE")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.endsWith("consulta: cancelled\n")) << r.err.toStdString();
 }
 
 TEST_F(ConsultaToolTest, ADatabaseWithoutTheConfigurationTableIsRefused) {
@@ -370,6 +386,19 @@ TEST(ConsultaProcessTest, OutputThatCannotBeWrittenFails) {
             process.readAllStandardError().startsWith("consulta: cannot write standard output"))
             << option;
     }
+}
+
+// The shell hands the tool an argument's bytes as they are; replacement characters would make
+// another name of it.
+TEST(ConsultaProcessTest, AnArgumentThatIsNotUtf8IsRefused) {
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"),
+                  {"-c", "exec \"$0\" \"$(printf 'MA_CLIENTES\\361')\"", CONSULTA_PATH});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), tools::kExitUsage);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    EXPECT_TRUE(err.startsWith("consulta: argument 1 is not valid UTF-8 at byte offset 11"))
+        << err.toStdString();
 }
 
 struct UsageCase {

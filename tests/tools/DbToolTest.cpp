@@ -233,6 +233,9 @@ TEST_F(DbToolTest, ConnectionFailureIsReportedWithoutThePassword) {
     EXPECT_TRUE(r.err.contains("[box]")) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains("Secreto99"));
     EXPECT_FALSE(QFile::exists(dir.File("no/such/dir.db")));
+    // The question joins its parts with CR, as a window shows them; a console needs line feeds.
+    EXPECT_TRUE(r.err.contains("\nDescripcion: ")) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QLatin1Char('\r'))) << r.err.toStdString();
 }
 
 // ---- exec ----
@@ -265,7 +268,7 @@ TEST_F(DbToolTest, ExecSilentProviderFailureStillExitsNonZero) {
                 "BEGIN TRANSACTION INSERT INTO T VALUES (1) INSERT INTO NO_EXISTE VALUES (2) "
                 "COMMIT TRANSACTION");
     EXPECT_EQ(r.exitCode, tools::kExitFailed);
-    EXPECT_EQ(r.out, "records affected: 1\n");
+    EXPECT_EQ(r.out, "") << "nothing on standard output when the command fails";
     EXPECT_TRUE(r.err.contains("-2147217865")) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains("[box]"));
     EXPECT_FALSE(r.err.contains("Secreto99"));
@@ -288,7 +291,7 @@ TEST_F(DbToolTest, ExecOfAScriptLeavingATransactionOpenRollsBackAndFails) {
         const Result r =
             RunTool({"exec", "--conn", conn}, "BEGIN TRANSACTION\r\nINSERT INTO T VALUES (1)\r\n");
         EXPECT_EQ(r.exitCode, tools::kExitFailed);
-        EXPECT_EQ(r.out, "records affected: 1\n");
+        EXPECT_EQ(r.out, "");
         EXPECT_TRUE(r.err.contains("transaction open")) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains("rolled back")) << r.err.toStdString();
         EXPECT_TRUE(Column(conn, "SELECT A FROM T").isEmpty());
@@ -329,7 +332,7 @@ TEST_F(DbToolTest, InputEncodings) {
          ansi,
          tools::kExitUsage,
          nullptr,
-         "standard input is not valid UTF-8 at byte offset 27"},
+         "standard input is not valid UTF-8 at byte offset 27 (--encoding windows-1252"},
         {"Windows-1252 file with --encoding windows-1252",
          {"--encoding", "windows-1252"},
          true,
@@ -417,6 +420,7 @@ TEST_F(DbToolTest, AnArgumentThatIsNotUtf8IsRefused) {
     const QString err = QString::fromUtf8(process.readAllStandardError());
     EXPECT_TRUE(err.contains("argument 4 is not valid UTF-8 at byte offset 27"))
         << err.toStdString();
+    EXPECT_FALSE(err.contains("--encoding")) << "it never applies to arguments";
     EXPECT_TRUE(Column(Conn(), "SELECT A FROM T").isEmpty());
 }
 
@@ -475,6 +479,8 @@ TEST_F(DbToolTest, LookupsPrintOneLine) {
                             {{"max", "T", "N"}, "9\n"},
                             {{"min", "T", "N"}, "5\n"},
                             {{"max", "T", "N", "Nombre = 'uno'"}, "5\n"},
+                            {{"max", "V", "N"}, "0\n"},
+                            {{"last", "T", "Codigo", "N > 9"}, "0\n"},
                             {{"last", "T", "Codigo"}, "2\n"},
                             {{"last", "T", "Codigo", "N < 9"}, "1\n"},
                             {{"exists", "T", "001"}, "true\n"},
@@ -681,6 +687,9 @@ TEST_F(DbToolTest, EveryCommandFollowsTheExitRule) {
         }
         const Result r = RunTool(args, "UPDATE T SET N = N + 1");
         EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err.toStdString();
+        if (c.exitCode != tools::kExitOk) {
+            EXPECT_EQ(r.out, "") << c.name << ": a failed command prints no result";
+        }
     }
 }
 
@@ -797,6 +806,25 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"ensure-column", "--conn", "x", "T", "C", "int", "--default"}},
                       UsageCase{"DatosWithoutReturnedField", {"datos", "--conn", "x", "T", "V"}}),
     CaseName());
+
+// An option before the command is read as one: what is wrong with it is what the tool says.
+TEST(DbToolOptionFirst, SaysWhatIsWrongWithTheOption) {
+    struct Case {
+        QStringList args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--conn"}, "Missing value after '--conn'"},
+        {{"--bogus", "query"}, "Unknown option 'bogus'"},
+        {{"--conn", "x", "query", "SELECT 1"}, "the command comes before its options"},
+    };
+    for (const Case& c : cases) {
+        const Result r = RunTool(c.args);
+        EXPECT_EQ(r.exitCode, tools::kExitUsage) << c.message;
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("dbtool: ") + c.message))
+            << r.err.toStdString();
+    }
+}
 
 // ---- the demo database ----
 
@@ -935,6 +963,11 @@ TEST(ConsoleDialogs, AnswersTheNegativeChoiceAndCountsBoxes) {
     EXPECT_FALSE(dialogs.InputBox("p", "t", "d").has_value());
     EXPECT_EQ(dialogs.BoxCount(), 7);
     std::fclose(sink);
+}
+
+TEST(ConsoleDialogs, WritesLineBreaksAsLineFeeds) {
+    EXPECT_EQ(tools::ConsoleText("box", "t", "uno\rdos\r\ntres\ncuatro\r"),
+              "[box] t\nuno\ndos\ntres\ncuatro\n\n");
 }
 
 TEST(EscapeField, WritesSpecialCharactersAsEscapes) {

@@ -9,6 +9,7 @@
 
 #include "CommandLine.h"
 #include "ConnectionOptions.h"
+#include "ConsoleDialogs.h"
 #include "DbTool.h"
 #include "DemoDatabase.h"
 #include "SentenciasConsulta.h"
@@ -69,15 +70,19 @@ struct Opciones {
     }
 };
 
-// The installed dialogs, counting the windows shown through them: a request that showed no
-// window made no choice.
+// The installed dialogs, counting the windows shown through them (a request that showed no
+// window made no choice) and copying every message box to err: the box tells the clerk why the
+// request failed, the copy tells the script.
 class VentanasContadas : public ui::Dialogs {
   public:
-    VentanasContadas() : otros_(ui::Dialogs::Current()), instalado_(*this) {}
+    explicit VentanasContadas(QTextStream& err)
+        : otros_(ui::Dialogs::Current()), instalado_(*this), err_(err) {}
 
     int Ventanas() const { return ventanas_; }
 
     int MsgBox(const QString& prompt, int style, const QString& title) override {
+        err_ << "consulta: " << ConsoleText(QStringLiteral("box"), title, prompt);
+        err_.flush();
         return otros_.MsgBox(prompt, style, title);
     }
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
@@ -100,6 +105,7 @@ class VentanasContadas : public ui::Dialogs {
   private:
     ui::Dialogs& otros_;
     ui::ScopedDialogs instalado_;
+    QTextStream& err_;
     int ventanas_ = 0;
 };
 
@@ -243,6 +249,7 @@ void EscribirJson(const lookup::Lib_ClsCons3& request, QTextStream& out) {
 }
 
 int Consultar(const Pedido& pedido, QTextStream& out, QTextStream& err) {
+    VentanasContadas ventanas(err);
     db::DB_Dll& db = db::DB_Dll::Default();
     if (!pedido.conexion.Open(db)) {
         return Fallo(err, QStringLiteral("the connection could not be opened"));
@@ -253,7 +260,6 @@ int Consultar(const Pedido& pedido, QTextStream& out, QTextStream& err) {
         return Fallo(
             err, QStringLiteral("the database has no configuration table %1").arg(configuracion));
     }
-    VentanasContadas ventanas;
     lookup::Lib_ClsCons3 request;
     request.Checks = pedido.checks;
     request.UsaCantidades = pedido.cantidades;
