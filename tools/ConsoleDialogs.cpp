@@ -29,7 +29,11 @@ int ConsoleDialogs::MsgBox(const QString& prompt, int style, const QString& titl
 }
 
 std::optional<QString> ConsoleDialogs::InputBox(const QString& prompt, const QString& title,
-                                                const QString&) {
+                                                const QString& defaultText) {
+    // A tool with windows asks in one, as "Control de Acceso" does: no failure.
+    if (windows_ != nullptr) {
+        return windows_->InputBox(prompt, title, defaultText);
+    }
     ++boxes_;
     Print(QStringLiteral("prompt"), title, prompt);
     return std::nullopt;

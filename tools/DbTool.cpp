@@ -109,6 +109,11 @@ struct Command {
     Handler run;
 
     bool Opens() const { return (options & kOpening) != 0; }
+    // Whether the command reads its text from standard input: given no argument, the commands
+    // that take --encoding do.
+    bool ReadsStandardInput(const QStringList& positional) const {
+        return (options & kEncoding) != 0 && positional.isEmpty();
+    }
 };
 
 const Command* FindCommand(const QString& name);
@@ -583,6 +588,11 @@ int Dispatch(Arguments& a, const ConsoleDialogs& dialogs) {
     if (const std::optional<QString> problem = NotANameWhereOneIsAsked(*command, a.positional)) {
         return Usage(*problem);
     }
+    if (command->ReadsStandardInput(a.positional) && a.connection.PasswordFromStandardInput()) {
+        return Usage(QStringLiteral("%1 reads standard input: give its FILE, or the password with "
+                                    "--password-file or CHEQUES_PASSWORD")
+                         .arg(a.command));
+    }
     if (command->Opens()) {
         QString error;
         const std::optional<QString> note = a.connection.UseDemoWithoutConn(DemoDatabase(), error);
@@ -591,6 +601,9 @@ int Dispatch(Arguments& a, const ConsoleDialogs& dialogs) {
         }
         if (!note->isEmpty()) {
             Write(stderr, QStringLiteral("dbtool: %1\n").arg(*note));
+        }
+        if (const std::optional<QString> problem = a.connection.ReadPassword()) {
+            return Usage(*problem);
         }
     }
     return command->run(a, dialogs);

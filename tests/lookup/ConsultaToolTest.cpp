@@ -351,7 +351,7 @@ TEST(ConsultaProcessTest, Help) {
     for (const char* option :
          {"--conn", "--ask", "--user", "--no-admin-check", "--checks", "--cantidades", "--campo",
           "--devueltos", "--clave", "--busqueda", "--where", "--sentencia", "--mascaras",
-          "--defaults", "--tree", "--json", "--version"}) {
+          "--defaults", "--tree", "--json", "--version", "--password-file", "--password-stdin"}) {
         EXPECT_TRUE(r.out.contains(QLatin1String(option))) << option;
     }
 }
@@ -425,7 +425,9 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"TwoTables", {"--conn", "x", "A", "B"}},
                       UsageCase{"UnknownOption", {"--conn", "x", "--bogus", "A"}},
                       UsageCase{"CampoWithoutValue", {"--conn", "x", "A", "--campo"}},
-                      UsageCase{"ValueToAFlag", {"--conn", "x", "--checks=1", "A"}}),
+                      UsageCase{"ValueToAFlag", {"--conn", "x", "--checks=1", "A"}},
+                      UsageCase{"UnreadablePasswordFile",
+                                {"--conn", "x", "--password-file", "/nonexistent/clave", "A"}}),
     CaseName());
 
 }  // namespace

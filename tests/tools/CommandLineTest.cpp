@@ -119,9 +119,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ConnectionOptions, UsageLinesOfTheOpeningOptions) {
     EXPECT_EQ(
         tools::ConnectionOptions().OpeningUsage(),
-        "  --ask             shows \"Control de Acceso\", filled from --conn, before opening\n"
-        "  --user NAME       user for the administrator look-up (turns the look-up on)\n"
-        "  --no-admin-check  no administrator look-up (the default without --user)\n");
+        "  --ask                 shows \"Control de Acceso\", filled from --conn, before opening\n"
+        "  --user NAME           user for the administrator look-up (turns the look-up on)\n"
+        "  --no-admin-check      no administrator look-up (the default without --user)\n"
+        "  --password-file FILE  the password, read from FILE (else CHEQUES_PASSWORD)\n"
+        "  --password-stdin      the password, read from standard input's first line\n");
 }
 
 }  // namespace

@@ -26,15 +26,21 @@ struct Result {
 };
 
 // Runs the built dbtool with the arguments and standard input; it must end on its own. With a
-// data folder, the user's data (the demo database among it) lies there.
+// data folder, the user's data (the demo database among it) lies there; the variables are added
+// to the environment.
 Result RunTool(const QStringList& args, const QByteArray& input = {},
-               const QString& dataFolder = {}) {
+               const QString& dataFolder = {},
+               const QList<std::pair<QString, QString>>& variables = {}) {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("CHEQUES_PASSWORD"));
     if (!dataFolder.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder);
-        process.setProcessEnvironment(environment);
     }
+    for (const auto& [name, value] : variables) {
+        environment.insert(name, value);
+    }
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(DBTOOL_PATH), args);
     EXPECT_TRUE(process.waitForStarted());
     process.write(input);
@@ -730,6 +736,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Control de Acceso ----
 
+// Runs dbtool in this process as it runs with --ask: windows and prompts go to `windows`, boxes
+// to the console. Returns the exit code; no box may reach the console.
+int RunWithWindows(const QStringList& args, ScriptedDialogs& windows) {
+    std::FILE* sink = std::tmpfile();
+    EXPECT_NE(sink, nullptr);
+    tools::ConsoleDialogs console(sink, &windows);
+    const ui::ScopedDialogs installed(console);
+    const int code = tools::RunDbTool(args, console);
+    EXPECT_EQ(console.BoxCount(), 0);
+    std::fclose(sink);
+    db::DB_Dll& db = db::DB_Dll::Default();
+    if (db.gCnn()->State() != ado::adStateClosed) {
+        db.gCnn()->Close();
+    }
+    return code;
+}
+
 // With --ask the window goes to the windows' dialogs, filled from --conn (and --user); closing
 // it without accepting opens nothing and shows no box.
 TEST_F(DbToolTest, AskShowsControlDeAccesoFilledFromTheConnectionString) {
@@ -745,22 +768,122 @@ TEST_F(DbToolTest, AskShowsControlDeAccesoFilledFromTheConnectionString) {
              << QString::number(dialogo.TxtUserPassword()->text() == "Secreto99");
         dialogo.reject();
     });
-    std::FILE* sink = std::tmpfile();
-    ASSERT_NE(sink, nullptr);
-    {
-        tools::ConsoleDialogs console(sink, &windows);
-        const ui::ScopedDialogs installed(console);
-        const int code = tools::RunDbTool(
-            {"has-table", "--ask", "--user", "beto", "--conn",
-             "Provider=SQLOLEDB;Server=srv;Database=base;UId=ana;Pwd=Secreto99", "T"},
-            console);
-        EXPECT_EQ(code, tools::kExitFailed);
-        EXPECT_EQ(console.BoxCount(), 0);
-    }
-    std::fclose(sink);
+    const int code =
+        RunWithWindows({"has-table", "--ask", "--user", "beto", "--conn",
+                        "Provider=SQLOLEDB;Server=srv;Database=base;UId=ana;Pwd=Secreto99", "T"},
+                       windows);
+    EXPECT_EQ(code, tools::kExitFailed);
     EXPECT_EQ(windows.modalCount, 1);
     EXPECT_EQ(seen, QStringList({"Control de Acceso", "srv", "base", "beto", "1"}));
     EXPECT_TRUE(windows.boxes.empty());
+}
+
+// A password kept off the command line reaches "Control de Acceso" as one in --conn would.
+TEST_F(DbToolTest, AskShowsThePasswordOfAFileOrTheEnvironment) {
+    const QString file = WriteFile("clave", "Secreto99\n");
+    const QStringList conn{"--conn", "Provider=SQLOLEDB;Server=srv;Database=base;UId=ana"};
+    for (const bool fromFile : {true, false}) {
+        SCOPED_TRACE(fromFile ? "file" : "environment");
+        if (!fromFile) {
+            qputenv("CHEQUES_PASSWORD", "Secreto99");
+        }
+        ScriptedDialogs windows;
+        QStringList seen;
+        windows.OnModal([&seen](QWidget& w) {
+            seen << dynamic_cast<db::frmAcceso&>(w).TxtUserPassword()->text();
+            dynamic_cast<db::frmAcceso&>(w).reject();
+        });
+        const QStringList password =
+            fromFile ? QStringList{"--password-file", file} : QStringList{};
+        EXPECT_EQ(
+            RunWithWindows(QStringList{"has-table", "--ask"} + conn + password + QStringList{"T"},
+                           windows),
+            tools::kExitFailed);
+        qunsetenv("CHEQUES_PASSWORD");
+        EXPECT_EQ(seen, QStringList{"Secreto99"});
+    }
+}
+
+// An embedded database has a file and nothing else: --ask asks for it, never for a server.
+TEST_F(DbToolTest, AskOnAnEmbeddedDatabaseAsksForItsFile) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int)"));
+    const QStringList args{"has-table", "--ask", "--conn", Conn(QStringLiteral("otro.db")), "T"};
+    ScriptedDialogs windows;
+    windows.AnswerPrompts({dir.File("c.db"), std::nullopt});
+    EXPECT_EQ(RunWithWindows(args, windows), tools::kExitOk);
+    EXPECT_EQ(RunWithWindows(args, windows), tools::kExitFailed) << "cancelled";
+    EXPECT_EQ(windows.prompts.size(), 2u);
+    EXPECT_EQ(windows.modalCount, 0) << "no Control de Acceso";
+    EXPECT_TRUE(windows.boxes.empty());
+    EXPECT_FALSE(QFile::exists(dir.File("otro.db")));
+}
+
+// ---- passwords ----
+
+// A password from a file, standard input or the environment joins the connection string (a
+// failed statement's log shows it masked) and is never written out.
+TEST_F(DbToolTest, APasswordOffTheCommandLineJoinsTheConnectionString) {
+    struct Case {
+        const char* name;
+        QStringList options;
+        QByteArray input;
+        QList<std::pair<QString, QString>> variables;
+    };
+    const QString file = WriteFile("clave", "Secreto99\r\n");
+    const QString script = WriteFile("s.sql", "INSERT INTO NO_EXISTE VALUES (1)");
+    const Case cases[] = {
+        {"file", {"--password-file", file}, {}, {}},
+        {"standard input", {"--password-stdin"}, "Secreto99\n", {}},
+        {"environment", {}, {}, {{"CHEQUES_PASSWORD", "Secreto99"}}},
+    };
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int)"));
+    for (const Case& c : cases) {
+        const Result r =
+            RunTool(QStringList{"exec", "--conn", Conn()} + c.options + QStringList{script},
+                    c.input, {}, c.variables);
+        EXPECT_EQ(r.exitCode, tools::kExitFailed) << c.name;
+        EXPECT_TRUE(r.err.contains(";Pwd=***;")) << c.name << ": " << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains("Secreto99")) << c.name;
+    }
+}
+
+TEST_F(DbToolTest, APasswordThatCannotBeHadIsAUsageError) {
+    struct Case {
+        const char* name;
+        QStringList args;  // after the command and --conn
+        QByteArray input;
+        const char* message;
+    };
+    const QString file = WriteFile("clave", "Secreto99");
+    const QString empty = WriteFile("vacia", "");
+    const Case cases[] = {
+        {"two sources",
+         {"--password-file", file, "--password-stdin"},
+         "x\n",
+         "give the password one way"},
+        {"a password in --conn too",
+         {"--password-file", file, "--conn", Conn() + ";Pwd=x"},
+         {},
+         "--conn holds a password"},
+        {"a missing file",
+         {"--password-file", dir.File("no")},
+         {},
+         "cannot read the password file"},
+        {"an empty file", {"--password-file", empty}, {}, "no password in the password file"},
+        {"empty standard input", {"--password-stdin"}, {}, "no password in standard input"},
+    };
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int)"));
+    for (const Case& c : cases) {
+        const Result r = RunTool(
+            QStringList{"has-table", "--conn", Conn()} + c.args + QStringList{"T"}, c.input);
+        EXPECT_EQ(r.exitCode, tools::kExitUsage) << c.name;
+        EXPECT_EQ(r.out, "") << c.name;
+        EXPECT_TRUE(r.err.contains(c.message)) << c.name << ": " << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains("Secreto99")) << c.name;
+    }
+    const Result exec = RunTool({"exec", "--conn", Conn(), "--password-stdin"}, "x\nDROP TABLE T");
+    EXPECT_EQ(exec.exitCode, tools::kExitUsage) << "the script and the password on one input";
+    EXPECT_EQ(Column(Conn(), "SELECT COUNT(*) FROM T"), QStringList{"0"});
 }
 
 // ---- arguments ----

@@ -332,6 +332,9 @@ int Ejecutar(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!UsarDemoSinConexion(pedido, err)) {
         return kExitFailed;
     }
+    if (const std::optional<QString> problema = pedido.conexion.ReadPassword()) {
+        return MalUso(err, *problema);
+    }
     try {
         return Consultar(pedido, out, err);
     } catch (const rt::RuntimeError& e) {
