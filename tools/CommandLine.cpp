@@ -1,5 +1,8 @@
 #include "CommandLine.h"
 
+#include <string>
+#include <string_view>
+
 namespace tools {
 
 namespace {
@@ -15,6 +18,60 @@ bool SingleDash(const QString& argument) {
 
 QString Unmarked(const QString& text) {
     return text.startsWith(kMark) ? text.mid(1) : text;
+}
+
+bool IsNameCharacter(char32_t c) {
+    return QChar::isLetter(c) || QChar::isDigit(c) || QChar::isMark(c) || c == U'_' || c == U'#' ||
+           c == U'@' || c == U'$';
+}
+
+// Quotes and "[" would end a bracketed name once the Oracle rewrite turns brackets into quotes.
+bool IsBracketedCharacter(char32_t c) {
+    return QChar::isPrint(c) && c != U'"' && c != U'\'' && c != U'`' && c != U'[';
+}
+
+// The end of the part of a name that starts at `at`: past its closing "]" for a bracketed
+// part, past its last character for a plain one; `at` itself when no part starts there.
+std::size_t PartEnd(std::u32string_view text, std::size_t at) {
+    if (text[at] != U'[') {
+        std::size_t end = at;
+        while (end < text.size() && IsNameCharacter(text[end])) {
+            ++end;
+        }
+        return end;
+    }
+    for (std::size_t i = at + 1; i < text.size(); ++i) {
+        if (text[i] == U']') {
+            if (i + 1 < text.size() && text[i + 1] == U']') {
+                ++i;
+                continue;
+            }
+            return i == at + 1 ? at : i + 1;  // an empty "[]" names nothing
+        }
+        if (!IsBracketedCharacter(text[i])) {
+            return at;
+        }
+    }
+    return at;  // no "]" closes it
+}
+
+bool IsIdentifier(const QString& value) {
+    const std::u32string text = value.toStdU32String();
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = PartEnd(text, at);
+        if (end == at) {
+            return false;
+        }
+        if (end == text.size()) {
+            return true;
+        }
+        if (text[end] != U'.') {
+            return false;
+        }
+        at = end + 1;
+    }
+    return false;  // empty, or ending in "."
 }
 
 }  // namespace
@@ -53,6 +110,16 @@ std::optional<QString> CommandLine::Value(const QCommandLineOption& option) cons
         return std::nullopt;
     }
     return Unmarked(parser_.value(option));
+}
+
+std::optional<QString> NotAnIdentifier(const QString& argument, const QString& value) {
+    if (IsIdentifier(value)) {
+        return std::nullopt;
+    }
+    return QStringLiteral(
+               "%1 must be a table or column name (letters, digits, _ # @ $, parts joined by "
+               "\".\" or written in [brackets]): \"%2\"")
+        .arg(argument, value);
 }
 
 QStringList CommandLine::Positional() const {

@@ -38,4 +38,11 @@ class CommandLine {
     QStringList added_;  // the first name of every option added
 };
 
+// The usage problem of an argument that must name a table or a column (`argument` is its name
+// in the usage, TABLE or FIELD): the component writes such names into its statements as they
+// stand, so anything but a name is refused. A name is one or more parts joined by ".", each a
+// run of letters (of any alphabet), digits, "_", "#", "@" and "$", or any printable text in
+// brackets but quotes and "[" ("]]" stands for "]"). Nothing when the value is a name.
+std::optional<QString> NotAnIdentifier(const QString& argument, const QString& value);
+
 }  // namespace tools

@@ -4,9 +4,21 @@
 
 namespace tools {
 
+namespace {
+
+QString WithLineFeeds(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+}  // namespace
+
+QString ConsoleText(const QString& kind, const QString& title, const QString& text) {
+    return QStringLiteral("[%1] %2\n%3\n").arg(kind, WithLineFeeds(title), WithLineFeeds(text));
+}
+
 void ConsoleDialogs::Print(const QString& kind, const QString& title, const QString& text) const {
-    const QString line = QStringLiteral("[%1] %2\n%3\n").arg(kind, title, text);
-    std::fputs(line.toUtf8().constData(), out_);
+    std::fputs(ConsoleText(kind, title, text).toUtf8().constData(), out_);
     std::fflush(out_);
 }
 
@@ -17,7 +29,11 @@ int ConsoleDialogs::MsgBox(const QString& prompt, int style, const QString& titl
 }
 
 std::optional<QString> ConsoleDialogs::InputBox(const QString& prompt, const QString& title,
-                                                const QString&) {
+                                                const QString& defaultText) {
+    // A tool with windows asks in one, as "Control de Acceso" does: no failure.
+    if (windows_ != nullptr) {
+        return windows_->InputBox(prompt, title, defaultText);
+    }
     ++boxes_;
     Print(QStringLiteral("prompt"), title, prompt);
     return std::nullopt;

@@ -7,11 +7,16 @@
 
 namespace tools {
 
+// A box or prompt as a console writes it: "[KIND] TITLE", a line break, the text, a line break.
+// Line breaks written as CR or CR LF (as a window shows them) become line feeds, since on a
+// console a CR sends the cursor back over the line.
+QString ConsoleText(const QString& kind, const QString& title, const QString& text);
+
 // Dialogs for a console program: every message box and prompt is written to standard error
 // with its title, and answered with its negative choice (No, Cancel, Abort); no window is ever
 // shown. It remembers whether any box appeared, since in the tool every box reports a failure.
-// Given other dialogs for windows, modal windows (and the screen metrics they are placed with)
-// go to those instead: a window shown there is no failure.
+// Given other dialogs for windows, modal windows and input prompts (and the screen metrics
+// windows are placed with) go to those instead: a window shown there is no failure.
 class ConsoleDialogs : public ui::Dialogs {
   public:
     explicit ConsoleDialogs(std::FILE* out = stderr, ui::Dialogs* windows = nullptr)

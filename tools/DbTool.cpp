@@ -9,6 +9,7 @@
 #include "ConnectionOptions.h"
 #include "ConsoleDialogs.h"
 #include "DemoDatabase.h"
+#include "StandardOutput.h"
 #include "TextInput.h"
 #include "ado/Enums.h"
 #include "db/DB_Dll.h"
@@ -37,7 +38,7 @@ const char* const kCommandsUsage =
     "  otherwise (utf-8, windows-1252, latin1)\n"
     "  dbtool config [--conn STRING] KEY        setting KEY: value, a tab, the auxiliary value\n"
     "  dbtool max|min|last [--conn STRING] TABLE FIELD [CONDITION]\n"
-    "                                           maximum, minimum or last code (empty if none)\n"
+    "                                           maximum, minimum or last code (0 if none)\n"
     "  dbtool exists|exists-st [--conn STRING] TABLE VALUE [FIELD]\n"
     "                                           true or false\n"
     "  dbtool datos [--conn STRING] TABLE VALUE RETURNED_FIELD [FIELD]\n"
@@ -97,16 +98,22 @@ struct Arguments {
 
 using Handler = int (*)(const Arguments&, const ConsoleDialogs&);
 
-// One subcommand: its name, the options it takes, how many positional arguments it takes, and
-// what it does.
+// One subcommand: its name, the options it takes, how many positional arguments it takes,
+// their names as the usage writes them, and what it does.
 struct Command {
     const char* name;
     unsigned options;
     int minArgs;
     int maxArgs;
+    const char* arguments;
     Handler run;
 
     bool Opens() const { return (options & kOpening) != 0; }
+    // Whether the command reads its text from standard input: given no argument, the commands
+    // that take --encoding do.
+    bool ReadsStandardInput(const QStringList& positional) const {
+        return (options & kEncoding) != 0 && positional.isEmpty();
+    }
 };
 
 const Command* FindCommand(const QString& name);
@@ -122,21 +129,37 @@ QString UsageText() {
            ConnectionOptions().OpeningUsage();
 }
 
-// The generated help of every option, then the commands.
-QString HelpText() {
+// Every option of every command, and help and version.
+void AddEveryOption(CommandLine& line) {
     const ToolOptions tool;
     const ConnectionOptions connection;
-    CommandLine line;
     connection.AddConnectionString(line);
     connection.AddOpening(line);
     line.AddOptions({tool.admin, tool.nullable, tool.defaultSql, tool.encoding, tool.reset,
                      tool.help, tool.version});
+}
+
+// The generated help of every option, then the commands.
+QString HelpText() {
+    CommandLine line;
+    AddEveryOption(line);
     line.Parser().setApplicationDescription(
         QStringLiteral("The database component from the command line."));
     line.Parser().addPositionalArgument(QStringLiteral("command"),
                                         QStringLiteral("one of the commands below"),
                                         QStringLiteral("command [arguments]"));
     return line.HelpText() + QLatin1Char('\n') + UsageText();
+}
+
+// What is wrong with arguments that begin with an option rather than a command: the option
+// itself (unknown, or missing its value), or else that the command comes first.
+QString OptionBeforeCommand(const QStringList& args) {
+    CommandLine line;
+    AddEveryOption(line);
+    if (!line.Parse(QStringList{QStringLiteral("dbtool")} + args)) {
+        return line.ErrorText();
+    }
+    return QStringLiteral("the command comes before its options: dbtool COMMAND [options] ...");
 }
 
 int Usage(const QString& problem) {
@@ -156,6 +179,9 @@ std::optional<QString> Parse(const QStringList& args, Arguments& out) {
         return QStringLiteral("no command given");
     }
     out.command = args.front();
+    if (out.command.startsWith(QLatin1String("--"))) {
+        return OptionBeforeCommand(args);
+    }
     const Command* command = FindCommand(out.command);
     if (command == nullptr) {
         return QStringLiteral("unknown command %1").arg(out.command);
@@ -291,8 +317,17 @@ int Finished(db::DB_Dll& db, const ConsoleDialogs& dialogs) {
     return dialogs.BoxCount() > 0 || silentFailure ? kExitFailed : kExitOk;
 }
 
-void PrintAffected(int32_t affected) {
-    Write(stdout, QStringLiteral("records affected: %1\n").arg(affected));
+QString Affected(int32_t affected) {
+    return QStringLiteral("records affected: %1\n").arg(affected);
+}
+
+// Writes the command's result only when it succeeded: a failed command leaves standard output
+// empty, so that no script takes a half answer for one.
+int PrintedIfDone(int status, const QString& result) {
+    if (status == kExitOk) {
+        Write(stdout, result);
+    }
+    return status;
 }
 
 int Query(const Arguments& a, const ConsoleDialogs& dialogs) {
@@ -309,11 +344,12 @@ int Query(const Arguments& a, const ConsoleDialogs& dialogs) {
     }
     if (rs.State() != ado::adStateOpen) {
         // A statement that returns no rows has run: it did what was asked, as exec does.
-        PrintAffected(rs.RecordsAffected());
-        return Finished(db, dialogs);
+        return PrintedIfDone(Finished(db, dialogs), Affected(rs.RecordsAffected()));
     }
+    // Rows are written as they are read; once standard output refuses them there is no point
+    // in reading on (the failure is reported at exit).
     Write(stdout, Line(rs.Fields(), true));
-    for (; !rs.Eof(); rs.MoveNext()) {
+    for (; !rs.Eof() && std::ferror(stdout) == 0; rs.MoveNext()) {
         Write(stdout, Line(rs.Fields(), false));
     }
     db.CierraRecordset(rs);
@@ -351,9 +387,9 @@ int Exec(const Arguments& a, const ConsoleDialogs& dialogs) {
     db.gCnn()->Errors().Clear();
     int32_t affected = 0;
     db.EjecutaConsultaSQL(text, &affected);
-    PrintAffected(affected);
-    const int status = Finished(db, dialogs);
-    return RollsBackAnOpenTransaction(*db.gCnn()) ? kExitFailed : status;
+    const int finished = Finished(db, dialogs);
+    const int status = RollsBackAnOpenTransaction(*db.gCnn()) ? kExitFailed : finished;
+    return PrintedIfDone(status, Affected(affected));
 }
 
 QString Bool(bool value) {
@@ -376,8 +412,8 @@ int OnOpened(const Arguments& a, const ConsoleDialogs& dialogs, Operation operat
         return kExitFailed;
     }
     db.gCnn()->Errors().Clear();
-    Write(stdout, operation(db) + QLatin1Char('\n'));
-    return Finished(db, dialogs);
+    const QString result = operation(db);
+    return PrintedIfDone(Finished(db, dialogs), result + QLatin1Char('\n'));
 }
 
 int Config(const Arguments& a, const ConsoleDialogs& dialogs) {
@@ -488,21 +524,21 @@ int SynonymsCommand(const Arguments& a, const ConsoleDialogs&) {
 }
 
 const Command kCommands[] = {
-    {"translate", kConnString | kEncoding, 0, 1, TranslateCommand},
-    {"synonyms", kAdmin | kEncoding, 0, 1, SynonymsCommand},
-    {"query", kConnString | kOpening, 1, 1, QueryCommand},
-    {"exec", kConnString | kOpening | kEncoding, 0, 1, ExecCommand},
-    {"config", kConnString | kOpening, 1, 1, Config},
-    {"max", kConnString | kOpening, 2, 3, Max},
-    {"min", kConnString | kOpening, 2, 3, Min},
-    {"last", kConnString | kOpening, 2, 3, Last},
-    {"exists", kConnString | kOpening, 2, 3, Exists},
-    {"exists-st", kConnString | kOpening, 2, 3, ExistsSt},
-    {"datos", kConnString | kOpening, 3, 4, Datos},
-    {"has-table", kConnString | kOpening, 1, 1, HasTable},
-    {"has-column", kConnString | kOpening, 2, 2, HasColumn},
-    {"ensure-column", kConnString | kOpening | kColumn, 3, 3, EnsureColumn},
-    {"demo", kReset, 0, 0, Demo},
+    {"translate", kConnString | kEncoding, 0, 1, "SQL", TranslateCommand},
+    {"synonyms", kAdmin | kEncoding, 0, 1, "SQL", SynonymsCommand},
+    {"query", kConnString | kOpening, 1, 1, "SQL", QueryCommand},
+    {"exec", kConnString | kOpening | kEncoding, 0, 1, "FILE", ExecCommand},
+    {"config", kConnString | kOpening, 1, 1, "KEY", Config},
+    {"max", kConnString | kOpening, 2, 3, "TABLE FIELD CONDITION", Max},
+    {"min", kConnString | kOpening, 2, 3, "TABLE FIELD CONDITION", Min},
+    {"last", kConnString | kOpening, 2, 3, "TABLE FIELD CONDITION", Last},
+    {"exists", kConnString | kOpening, 2, 3, "TABLE VALUE FIELD", Exists},
+    {"exists-st", kConnString | kOpening, 2, 3, "TABLE VALUE FIELD", ExistsSt},
+    {"datos", kConnString | kOpening, 3, 4, "TABLE VALUE RETURNED_FIELD FIELD", Datos},
+    {"has-table", kConnString | kOpening, 1, 1, "TABLE", HasTable},
+    {"has-column", kConnString | kOpening, 2, 2, "TABLE COLUMN", HasColumn},
+    {"ensure-column", kConnString | kOpening | kColumn, 3, 3, "TABLE COLUMN TYPE", EnsureColumn},
+    {"demo", kReset, 0, 0, "", Demo},
 };
 
 const Command* FindCommand(const QString& name) {
@@ -512,6 +548,29 @@ const Command* FindCommand(const QString& name) {
         }
     }
     return nullptr;
+}
+
+// The arguments that name a table or a column, as the usage names them.
+bool NamesATableOrColumn(const QString& argument) {
+    static const QStringList kNames{QStringLiteral("TABLE"), QStringLiteral("FIELD"),
+                                    QStringLiteral("RETURNED_FIELD"), QStringLiteral("COLUMN")};
+    return kNames.contains(argument);
+}
+
+// The usage problem of the first table or column argument that is not a name.
+std::optional<QString> NotANameWhereOneIsAsked(const Command& command,
+                                               const QStringList& positional) {
+    const QStringList names =
+        QString::fromLatin1(command.arguments).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < positional.size() && i < names.size(); ++i) {
+        if (!NamesATableOrColumn(names[i])) {
+            continue;
+        }
+        if (std::optional<QString> problem = NotAnIdentifier(names[i], positional[i])) {
+            return problem;
+        }
+    }
+    return std::nullopt;
 }
 
 int Dispatch(Arguments& a, const ConsoleDialogs& dialogs) {
@@ -526,6 +585,14 @@ int Dispatch(Arguments& a, const ConsoleDialogs& dialogs) {
     if (a.positional.size() < command->minArgs) {
         return Usage(QStringLiteral("%1 needs more arguments").arg(a.command));
     }
+    if (const std::optional<QString> problem = NotANameWhereOneIsAsked(*command, a.positional)) {
+        return Usage(*problem);
+    }
+    if (command->ReadsStandardInput(a.positional) && a.connection.PasswordFromStandardInput()) {
+        return Usage(QStringLiteral("%1 reads standard input: give its FILE, or the password with "
+                                    "--password-file or CHEQUES_PASSWORD")
+                         .arg(a.command));
+    }
     if (command->Opens()) {
         QString error;
         const std::optional<QString> note = a.connection.UseDemoWithoutConn(DemoDatabase(), error);
@@ -534,6 +601,9 @@ int Dispatch(Arguments& a, const ConsoleDialogs& dialogs) {
         }
         if (!note->isEmpty()) {
             Write(stderr, QStringLiteral("dbtool: %1\n").arg(*note));
+        }
+        if (const std::optional<QString> problem = a.connection.ReadPassword()) {
+            return Usage(*problem);
         }
     }
     return command->run(a, dialogs);
@@ -567,7 +637,9 @@ bool ShowsWindows(const QStringList& args) {
     return !Parse(args, a).has_value() && a.connection.Ask();
 }
 
-int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs) {
+namespace {
+
+int RunCommand(const QStringList& args, const ConsoleDialogs& dialogs) {
     const QString only = args.size() == 1 ? args[0] : QString();
     if (only == QLatin1String("--help") || only == QLatin1String("-h")) {
         Write(stdout, HelpText());
@@ -591,6 +663,16 @@ int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs) {
     } catch (const std::exception& e) {
         return Failed(QString::fromLocal8Bit(e.what()));
     }
+}
+
+}  // namespace
+
+int RunDbTool(const QStringList& args, const ConsoleDialogs& dialogs) {
+    const int status = RunCommand(args, dialogs);
+    if (const std::optional<QString> failure = OutputFailure(stdout)) {
+        return Failed(*failure);
+    }
+    return status;
 }
 
 }  // namespace tools

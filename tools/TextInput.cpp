@@ -22,11 +22,7 @@ constexpr EncodingName kEncodingNames[] = {
 };
 
 QString Utf8Problem(const QString& source, qsizetype offset) {
-    return QStringLiteral(
-               "%1 is not valid UTF-8 at byte offset %2 (--encoding windows-1252 or "
-               "latin1 reads it as it is)")
-        .arg(source)
-        .arg(offset);
+    return QStringLiteral("%1 is not valid UTF-8 at byte offset %2").arg(source).arg(offset);
 }
 
 }  // namespace
@@ -51,7 +47,10 @@ DecodedText DecodeText(const QByteArray& bytes, Encoding encoding, const QString
     }
     const qsizetype bad = rt::text::FirstInvalidUtf8(bytes);
     if (bad >= 0) {
-        return {{}, Utf8Problem(source, bad)};
+        // Only a script or standard input can be read in another encoding.
+        return {{},
+                Utf8Problem(source, bad) +
+                    QStringLiteral(" (--encoding windows-1252 or latin1 reads it as it is)")};
     }
     return {QString::fromUtf8(bytes), {}};
 }
@@ -60,7 +59,8 @@ std::optional<QString> InvalidArgument(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const qsizetype bad = rt::text::FirstInvalidUtf8(QByteArray(argv[i]));
         if (bad >= 0) {
-            return Utf8Problem(QStringLiteral("argument %1").arg(i), bad);
+            return Utf8Problem(QStringLiteral("argument %1").arg(i), bad) +
+                   QStringLiteral(" (arguments are always read as UTF-8)");
         }
     }
     return std::nullopt;

@@ -23,7 +23,8 @@ struct DecodedText {
 // and its byte offset, never a replacement character. The other encodings read any bytes.
 DecodedText DecodeText(const QByteArray& bytes, Encoding encoding, const QString& source);
 
-// The problem with the first program argument that is not valid UTF-8, if any.
+// The problem with the first program argument that is not valid UTF-8, if any. Arguments are
+// always UTF-8: --encoding applies to scripts and standard input only.
 std::optional<QString> InvalidArgument(int argc, const char* const* argv);
 
 }  // namespace tools

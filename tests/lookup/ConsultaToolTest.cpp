@@ -73,13 +73,20 @@ class ConsultaToolTest : public ::testing::Test {
 
     Result Run(const QStringList& args) const {
         QString out;
-        QString err;
         QTextStream outStream(&out);
+        Result result = Run(args, outStream);
+        outStream.flush();
+        result.out = out;
+        return result;
+    }
+
+    // The choice goes to outStream; the result holds the exit code and standard error.
+    Result Run(const QStringList& args, QTextStream& outStream) const {
+        QString err;
         QTextStream errStream(&err);
         const int code = tools::RunConsulta(args, outStream, errStream);
-        outStream.flush();
         errStream.flush();
-        return {code, out, err};
+        return {code, {}, err};
     }
 
     // The clerk's part, once the window has loaded.
@@ -174,6 +181,20 @@ TEST_F(ConsultaToolTest, MasksAndTheirCondition) {
     EXPECT_EQ(r.out, "Beto Bis\n") << "a sub-item is shown on one line";
 }
 
+// A choice that cannot be written is no choice for the script that reads it.
+TEST_F(ConsultaToolTest, AChoiceThatCannotBeWrittenFails) {
+    QFile full(QStringLiteral("/dev/full"));
+    if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    AlMostrar(Aceptar);
+    QTextStream out(&full);
+    const Result r = Run({"--conn", base.Conn(), "select CODIGO from MA_CLIENTES"}, out);
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_TRUE(r.err.startsWith("consulta: cannot write standard output: "))
+        << r.err.toStdString();
+}
+
 TEST_F(ConsultaToolTest, CancellingExitsWithOne) {
     AlMostrar([](Lib_FrmCons3& w) { QTest::mouseClick(w.CmdCancelar(), Qt::LeftButton); });
     const Result r = Run({"--conn", base.Conn(), "MA_CLIENTES"});
@@ -192,7 +213,9 @@ TEST_F(ConsultaToolTest, NoWindowIsNoChoice) {
     EXPECT_EQ(dialogs.modalCount, 0);
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].prompt, "Debe configurar la consulta para esta tabla");
-    EXPECT_EQ(r.err, "consulta: no list was shown\n");
+    EXPECT_EQ(r.err,
+              "consulta: [box] Aviso al operador\nDebe configurar la consulta para esta tabla\n"
+              "consulta: no list was shown\n");
 }
 
 TEST_F(ConsultaToolTest, AConnectionThatFailsExitsWithOne) {
@@ -201,8 +224,22 @@ TEST_F(ConsultaToolTest, AConnectionThatFailsExitsWithOne) {
         Run({"--conn", "Provider=SQLite;Data Source=" + datos.File("missing.db"), "MA_CLIENTES"});
     EXPECT_EQ(r.exitCode, tools::kExitFailed);
     EXPECT_EQ(dialogs.modalCount, 0);
-    EXPECT_EQ(r.err, "consulta: the connection could not be opened\n");
+    EXPECT_TRUE(r.err.startsWith("consulta: [box]  Error de Conexion a Base de Datos\n"))
+        << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("\nDescripcion: Cannot open database"))
+        << "the cause, on a line of its own: " << r.err.toStdString();
+    EXPECT_TRUE(r.err.endsWith("consulta: the connection could not be opened\n"));
     EXPECT_FALSE(QFile::exists(datos.File("missing.db"))) << "nothing created";
+}
+
+// The boxes that tell the clerk why the list is empty tell the script too.
+TEST_F(ConsultaToolTest, AMissingTableSaysWhy) {
+    AlMostrar([](Lib_FrmCons3& w) { QTest::mouseClick(w.CmdCancelar(), Qt::LeftButton); });
+    const Result r = Run({"--conn", base.Conn(), "NO_EXISTE"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(r.err.contains("no such table: NO_EXISTE")) << r.err.toStdString();
+    EXPECT_TRUE(r.err.endsWith("consulta: cancelled\n")) << r.err.toStdString();
 }
 
 TEST_F(ConsultaToolTest, ADatabaseWithoutTheConfigurationTableIsRefused) {
@@ -212,6 +249,27 @@ TEST_F(ConsultaToolTest, ADatabaseWithoutTheConfigurationTableIsRefused) {
     EXPECT_EQ(dialogs.modalCount, 0);
     EXPECT_TRUE(dialogs.boxes.empty()) << "no error box for every setting";
     EXPECT_EQ(r.err, "consulta: the database has no configuration table TA_CONFIGURACION\n");
+}
+
+// A table name and the search column are written into the request's statements: anything but a
+// name is a usage error before the database is touched; a SELECT statement is the clerk's own.
+TEST_F(ConsultaToolTest, ATableOrSearchColumnThatIsNoNameIsRefused) {
+    const QStringList refused[] = {
+        {"MA_CLIENTES; DELETE FROM MA_CLIENTES; --"},
+        {"--busqueda", "CODIGO; DELETE FROM MA_CLIENTES", "MA_CLIENTES"},
+    };
+    for (const QStringList& args : refused) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Result r = Run(QStringList{"--conn", base.Conn()} + args);
+        EXPECT_EQ(r.exitCode, tools::kExitUsage);
+        EXPECT_TRUE(r.err.contains("must be a table or column name")) << r.err.toStdString();
+    }
+    EXPECT_EQ(dialogs.modalCount, 0);
+    EXPECT_EQ(base.Column("SELECT CODIGO FROM MA_CLIENTES").size(), 3);
+    AlMostrar(Aceptar);
+    const Result statement =
+        Run({"--conn", base.Conn(), "select CODIGO from MA_CLIENTES where CODIGO <> 'C1'"});
+    EXPECT_EQ(statement.exitCode, tools::kExitOk) << statement.err.toStdString();
 }
 
 // Without --conn the demo database is opened, and its query masks build the statement of a name.
@@ -293,7 +351,7 @@ TEST(ConsultaProcessTest, Help) {
     for (const char* option :
          {"--conn", "--ask", "--user", "--no-admin-check", "--checks", "--cantidades", "--campo",
           "--devueltos", "--clave", "--busqueda", "--where", "--sentencia", "--mascaras",
-          "--defaults", "--tree", "--json", "--version"}) {
+          "--defaults", "--tree", "--json", "--version", "--password-file", "--password-stdin"}) {
         EXPECT_TRUE(r.out.contains(QLatin1String(option))) << option;
     }
 }
@@ -311,6 +369,36 @@ TEST(ConsultaProcessTest, VersionAndHelpWithoutADisplay) {
     const Result help = RunProcess({"--help"}, environment);
     EXPECT_EQ(help.exitCode, tools::kExitOk);
     EXPECT_TRUE(help.out.contains("--conn")) << help.err.toStdString();
+}
+
+// What needs no window fails the same way as a process.
+TEST(ConsultaProcessTest, OutputThatCannotBeWrittenFails) {
+    if (!QFile::exists(QStringLiteral("/dev/full"))) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    for (const char* option : {"--help", "--version"}) {
+        QProcess process;
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(CONSULTA_PATH), {QString::fromLatin1(option)});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), tools::kExitFailed) << option;
+        EXPECT_TRUE(
+            process.readAllStandardError().startsWith("consulta: cannot write standard output"))
+            << option;
+    }
+}
+
+// The shell hands the tool an argument's bytes as they are; replacement characters would make
+// another name of it.
+TEST(ConsultaProcessTest, AnArgumentThatIsNotUtf8IsRefused) {
+    QProcess process;
+    process.start(QStringLiteral("/bin/sh"),
+                  {"-c", "exec \"$0\" \"$(printf 'MA_CLIENTES\\361')\"", CONSULTA_PATH});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), tools::kExitUsage);
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    EXPECT_TRUE(err.startsWith("consulta: argument 1 is not valid UTF-8 at byte offset 11"))
+        << err.toStdString();
 }
 
 struct UsageCase {
@@ -337,7 +425,9 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"TwoTables", {"--conn", "x", "A", "B"}},
                       UsageCase{"UnknownOption", {"--conn", "x", "--bogus", "A"}},
                       UsageCase{"CampoWithoutValue", {"--conn", "x", "A", "--campo"}},
-                      UsageCase{"ValueToAFlag", {"--conn", "x", "--checks=1", "A"}}),
+                      UsageCase{"ValueToAFlag", {"--conn", "x", "--checks=1", "A"}},
+                      UsageCase{"UnreadablePasswordFile",
+                                {"--conn", "x", "--password-file", "/nonexistent/clave", "A"}}),
     CaseName());
 
 }  // namespace

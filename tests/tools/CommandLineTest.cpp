@@ -77,12 +77,53 @@ TEST(CommandLine, AnOptionNotAddedIsNotSet) {
     EXPECT_EQ(connection.Conn(), "x");
 }
 
+struct NameCase {
+    const char* name;
+    const char* value;  // UTF-8
+    bool isName;
+};
+
+class IdentifierArguments : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(IdentifierArguments, OnlyNamesPass) {
+    const std::optional<QString> problem =
+        tools::NotAnIdentifier(QStringLiteral("TABLE"), QString::fromUtf8(GetParam().value));
+    EXPECT_EQ(!problem.has_value(), GetParam().isName);
+    if (problem) {
+        EXPECT_TRUE(problem->startsWith("TABLE ")) << "names the argument";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IdentifierArguments,
+    ::testing::Values(
+        NameCase{"Plain", "MA_CLIENTES", true}, NameCase{"SignsAndDigits", "#tmp@1$x", true},
+        NameCase{"AccentedLetters", "A\xC3\xB1o_Contable", true},
+        NameCase{"CombiningAccent", "Ano\xCC\x81", true},
+        NameCase{"Greek", "\xCE\xA4\xCE\xB1\xCE\xB2", true},
+        NameCase{"Dotted", "dbo.MA_CLIENTES", true}, NameCase{"Bracketed", "[Mi Tabla]", true},
+        NameCase{"BracketedParts", "[Base Uno].dbo.[Cuentas (2024)]", true},
+        NameCase{"EscapedBracket", "[a]]; DELETE FROM T; --]", true}, NameCase{"Empty", "", false},
+        NameCase{"Blank", " ", false}, NameCase{"TrailingBlank", "T ", false},
+        NameCase{"Statement", "T; DELETE FROM T; --", false}, NameCase{"Comment", "T--", false},
+        NameCase{"Condition", "T WHERE 1=1", false}, NameCase{"Parenthesis", "(SELECT 1)", false},
+        NameCase{"Quote", "T'", false}, NameCase{"AfterABracket", "[T]; DELETE FROM T", false},
+        NameCase{"QuoteInBrackets", "[T\"]; DELETE FROM T; --]", false},
+        NameCase{"BracketInBrackets", "[a[b; DELETE FROM T; --]", false},
+        NameCase{"UnclosedBracket", "[T", false}, NameCase{"EmptyBrackets", "[]", false},
+        NameCase{"LineFeedInBrackets", "[a\nb]", false}, NameCase{"EmptyPart", "dbo..T", false},
+        NameCase{"TrailingDot", "T.", false}, NameCase{"LeadingDot", ".T", false},
+        NameCase{"LineFeed", "T\nDELETE FROM T", false}),
+    CaseName());
+
 TEST(ConnectionOptions, UsageLinesOfTheOpeningOptions) {
     EXPECT_EQ(
         tools::ConnectionOptions().OpeningUsage(),
-        "  --ask             shows \"Control de Acceso\", filled from --conn, before opening\n"
-        "  --user NAME       user for the administrator look-up (turns the look-up on)\n"
-        "  --no-admin-check  no administrator look-up (the default without --user)\n");
+        "  --ask                 shows \"Control de Acceso\", filled from --conn, before opening\n"
+        "  --user NAME           user for the administrator look-up (turns the look-up on)\n"
+        "  --no-admin-check      no administrator look-up (the default without --user)\n"
+        "  --password-file FILE  the password, read from FILE (else CHEQUES_PASSWORD)\n"
+        "  --password-stdin      the password, read from standard input's first line\n");
 }
 
 }  // namespace

@@ -26,15 +26,21 @@ struct Result {
 };
 
 // Runs the built dbtool with the arguments and standard input; it must end on its own. With a
-// data folder, the user's data (the demo database among it) lies there.
+// data folder, the user's data (the demo database among it) lies there; the variables are added
+// to the environment.
 Result RunTool(const QStringList& args, const QByteArray& input = {},
-               const QString& dataFolder = {}) {
+               const QString& dataFolder = {},
+               const QList<std::pair<QString, QString>>& variables = {}) {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("CHEQUES_PASSWORD"));
     if (!dataFolder.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), dataFolder);
-        process.setProcessEnvironment(environment);
     }
+    for (const auto& [name, value] : variables) {
+        environment.insert(name, value);
+    }
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(DBTOOL_PATH), args);
     EXPECT_TRUE(process.waitForStarted());
     process.write(input);
@@ -43,6 +49,18 @@ Result RunTool(const QStringList& args, const QByteArray& input = {},
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Runs the built dbtool with its standard output on /dev/full, a device that takes nothing.
+Result RunToFullDevice(const QStringList& args) {
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(QStringLiteral(DBTOOL_PATH), args);
+    EXPECT_TRUE(process.waitForStarted());
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), {}, QString::fromUtf8(process.readAllStandardError())};
 }
 
 // A database in a temporary folder; its file name decides whether the component takes its
@@ -221,6 +239,9 @@ TEST_F(DbToolTest, ConnectionFailureIsReportedWithoutThePassword) {
     EXPECT_TRUE(r.err.contains("[box]")) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains("Secreto99"));
     EXPECT_FALSE(QFile::exists(dir.File("no/such/dir.db")));
+    // The question joins its parts with CR, as a window shows them; a console needs line feeds.
+    EXPECT_TRUE(r.err.contains("\nDescripcion: ")) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains(QLatin1Char('\r'))) << r.err.toStdString();
 }
 
 // ---- exec ----
@@ -253,7 +274,7 @@ TEST_F(DbToolTest, ExecSilentProviderFailureStillExitsNonZero) {
                 "BEGIN TRANSACTION INSERT INTO T VALUES (1) INSERT INTO NO_EXISTE VALUES (2) "
                 "COMMIT TRANSACTION");
     EXPECT_EQ(r.exitCode, tools::kExitFailed);
-    EXPECT_EQ(r.out, "records affected: 1\n");
+    EXPECT_EQ(r.out, "") << "nothing on standard output when the command fails";
     EXPECT_TRUE(r.err.contains("-2147217865")) << r.err.toStdString();
     EXPECT_FALSE(r.err.contains("[box]"));
     EXPECT_FALSE(r.err.contains("Secreto99"));
@@ -276,7 +297,7 @@ TEST_F(DbToolTest, ExecOfAScriptLeavingATransactionOpenRollsBackAndFails) {
         const Result r =
             RunTool({"exec", "--conn", conn}, "BEGIN TRANSACTION\r\nINSERT INTO T VALUES (1)\r\n");
         EXPECT_EQ(r.exitCode, tools::kExitFailed);
-        EXPECT_EQ(r.out, "records affected: 1\n");
+        EXPECT_EQ(r.out, "");
         EXPECT_TRUE(r.err.contains("transaction open")) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains("rolled back")) << r.err.toStdString();
         EXPECT_TRUE(Column(conn, "SELECT A FROM T").isEmpty());
@@ -317,7 +338,7 @@ TEST_F(DbToolTest, InputEncodings) {
          ansi,
          tools::kExitUsage,
          nullptr,
-         "standard input is not valid UTF-8 at byte offset 27"},
+         "standard input is not valid UTF-8 at byte offset 27 (--encoding windows-1252"},
         {"Windows-1252 file with --encoding windows-1252",
          {"--encoding", "windows-1252"},
          true,
@@ -405,6 +426,7 @@ TEST_F(DbToolTest, AnArgumentThatIsNotUtf8IsRefused) {
     const QString err = QString::fromUtf8(process.readAllStandardError());
     EXPECT_TRUE(err.contains("argument 4 is not valid UTF-8 at byte offset 27"))
         << err.toStdString();
+    EXPECT_FALSE(err.contains("--encoding")) << "it never applies to arguments";
     EXPECT_TRUE(Column(Conn(), "SELECT A FROM T").isEmpty());
 }
 
@@ -463,6 +485,8 @@ TEST_F(DbToolTest, LookupsPrintOneLine) {
                             {{"max", "T", "N"}, "9\n"},
                             {{"min", "T", "N"}, "5\n"},
                             {{"max", "T", "N", "Nombre = 'uno'"}, "5\n"},
+                            {{"max", "V", "N"}, "0\n"},
+                            {{"last", "T", "Codigo", "N > 9"}, "0\n"},
                             {{"last", "T", "Codigo"}, "2\n"},
                             {{"last", "T", "Codigo", "N < 9"}, "1\n"},
                             {{"exists", "T", "001"}, "true\n"},
@@ -513,6 +537,106 @@ TEST_F(DbToolTest, SchemaQuestionsAndEnsureColumn) {
                     {{"has-column", "T", "B"}, "true\n"},
                 });
     EXPECT_EQ(Column(Conn(), "SELECT B FROM T"), QStringList({"7"}));
+}
+
+// ---- names ----
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+// Every table or column argument of every command is refused unless it is a name, before any
+// connection: the usage error names the argument and the database file stays as it was.
+TEST_F(DbToolTest, TableAndColumnArgumentsMustBeNames) {
+    const char* const hostile[] = {
+        "T; DELETE FROM T; --",
+        "T WHERE 1=1; DELETE FROM T",
+        "T--",
+        "(SELECT 1)",
+        "T'",
+        "[T]; DELETE FROM T",
+        "[a\"]; DELETE FROM T; --]",
+        "[a[b; DELETE FROM T; --]",
+        "",
+    };
+    struct Command {
+        QStringList args;  // the command and good arguments; --conn is added
+        QList<int> names;  // the indexes of args that are table or column names
+    };
+    const Command commands[] = {
+        {{"max", "T", "N"}, {1, 2}},
+        {{"min", "T", "N"}, {1, 2}},
+        {{"last", "T", "Codigo"}, {1, 2}},
+        {{"exists", "T", "001", "Codigo"}, {1, 3}},
+        {{"exists-st", "T", "001", "Codigo"}, {1, 3}},
+        {{"datos", "T", "001", "N", "Codigo"}, {1, 3, 4}},
+        {{"has-table", "T"}, {1}},
+        {{"has-column", "T", "N"}, {1, 2}},
+        {{"ensure-column", "T", "Nueva", "int"}, {1, 2}},
+    };
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (Codigo varchar(10), N int);"
+                                   "INSERT INTO T VALUES ('001', 5)"));
+    const QByteArray before = FileBytes(dir.File("c.db"));
+    for (const Command& command : commands) {
+        for (const int name : command.names) {
+            for (const char* text : hostile) {
+                QStringList args = command.args;
+                args[name] = QString::fromUtf8(text);
+                args.insert(1, "--conn");
+                args.insert(2, Conn());
+                SCOPED_TRACE(args.join(' ').toStdString());
+                const Result r = RunTool(args);
+                EXPECT_EQ(r.exitCode, tools::kExitUsage);
+                EXPECT_EQ(r.out, "");
+                EXPECT_TRUE(r.err.contains("must be a table or column name"))
+                    << r.err.toStdString();
+            }
+        }
+    }
+    EXPECT_EQ(FileBytes(dir.File("c.db")), before) << "the database was changed";
+}
+
+// A name in brackets stays one name, whatever it holds.
+TEST_F(DbToolTest, BracketedNamesStayNames) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE [Mi Tabla] (Codigo varchar(10), N int);"
+                                   "INSERT INTO [Mi Tabla] VALUES ('001', 5);"
+                                   "CREATE TABLE T (A int); INSERT INTO T VALUES (1)"));
+    ExpectLines(Conn(), {
+                            {{"exists", "[Mi Tabla]", "001"}, "true\n"},
+                            {{"max", "[Mi Tabla]", "[N]"}, "5\n"},
+                        });
+    const Result r = RunTool({"max", "--conn", Conn(), "[Mi Tabla]", "[N]]; DELETE FROM T; --]"});
+    EXPECT_EQ(r.exitCode, tools::kExitFailed) << "no such column";
+    EXPECT_EQ(Column(Conn(), "SELECT A FROM T"), QStringList{"1"});
+}
+
+// ---- standard output ----
+
+// Output that could not be written is a failure, whether it was lost on the way (many rows) or
+// at the last flush (one line).
+TEST_F(DbToolTest, OutputThatCannotBeWrittenFails) {
+    if (!QFile::exists(QStringLiteral("/dev/full"))) {
+        GTEST_SKIP() << "no /dev/full on this system";
+    }
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int);"
+                                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                                   "WHERE i < 5000) INSERT INTO T SELECT i FROM n"));
+    const QStringList cases[] = {
+        {"query", "--conn", Conn(), "SELECT A FROM T WHERE A = 1"},
+        {"query", "--conn", Conn(), "SELECT A FROM T"},
+        {"has-table", "--conn", Conn(), "T"},
+        {"translate", "select 1"},
+        {"--help"},
+    };
+    for (const QStringList& args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const Result r = RunToFullDevice(args);
+        EXPECT_EQ(r.exitCode, tools::kExitFailed);
+        EXPECT_TRUE(r.err.contains("dbtool: cannot write standard output: "))
+            << r.err.toStdString();
+    }
 }
 
 // ---- the exit rule ----
@@ -569,6 +693,9 @@ TEST_F(DbToolTest, EveryCommandFollowsTheExitRule) {
         }
         const Result r = RunTool(args, "UPDATE T SET N = N + 1");
         EXPECT_EQ(r.exitCode, c.exitCode) << c.name << ": " << r.err.toStdString();
+        if (c.exitCode != tools::kExitOk) {
+            EXPECT_EQ(r.out, "") << c.name << ": a failed command prints no result";
+        }
     }
 }
 
@@ -609,6 +736,23 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Control de Acceso ----
 
+// Runs dbtool in this process as it runs with --ask: windows and prompts go to `windows`, boxes
+// to the console. Returns the exit code; no box may reach the console.
+int RunWithWindows(const QStringList& args, ScriptedDialogs& windows) {
+    std::FILE* sink = std::tmpfile();
+    EXPECT_NE(sink, nullptr);
+    tools::ConsoleDialogs console(sink, &windows);
+    const ui::ScopedDialogs installed(console);
+    const int code = tools::RunDbTool(args, console);
+    EXPECT_EQ(console.BoxCount(), 0);
+    std::fclose(sink);
+    db::DB_Dll& db = db::DB_Dll::Default();
+    if (db.gCnn()->State() != ado::adStateClosed) {
+        db.gCnn()->Close();
+    }
+    return code;
+}
+
 // With --ask the window goes to the windows' dialogs, filled from --conn (and --user); closing
 // it without accepting opens nothing and shows no box.
 TEST_F(DbToolTest, AskShowsControlDeAccesoFilledFromTheConnectionString) {
@@ -624,22 +768,122 @@ TEST_F(DbToolTest, AskShowsControlDeAccesoFilledFromTheConnectionString) {
              << QString::number(dialogo.TxtUserPassword()->text() == "Secreto99");
         dialogo.reject();
     });
-    std::FILE* sink = std::tmpfile();
-    ASSERT_NE(sink, nullptr);
-    {
-        tools::ConsoleDialogs console(sink, &windows);
-        const ui::ScopedDialogs installed(console);
-        const int code = tools::RunDbTool(
-            {"has-table", "--ask", "--user", "beto", "--conn",
-             "Provider=SQLOLEDB;Server=srv;Database=base;UId=ana;Pwd=Secreto99", "T"},
-            console);
-        EXPECT_EQ(code, tools::kExitFailed);
-        EXPECT_EQ(console.BoxCount(), 0);
-    }
-    std::fclose(sink);
+    const int code =
+        RunWithWindows({"has-table", "--ask", "--user", "beto", "--conn",
+                        "Provider=SQLOLEDB;Server=srv;Database=base;UId=ana;Pwd=Secreto99", "T"},
+                       windows);
+    EXPECT_EQ(code, tools::kExitFailed);
     EXPECT_EQ(windows.modalCount, 1);
     EXPECT_EQ(seen, QStringList({"Control de Acceso", "srv", "base", "beto", "1"}));
     EXPECT_TRUE(windows.boxes.empty());
+}
+
+// A password kept off the command line reaches "Control de Acceso" as one in --conn would.
+TEST_F(DbToolTest, AskShowsThePasswordOfAFileOrTheEnvironment) {
+    const QString file = WriteFile("clave", "Secreto99\n");
+    const QStringList conn{"--conn", "Provider=SQLOLEDB;Server=srv;Database=base;UId=ana"};
+    for (const bool fromFile : {true, false}) {
+        SCOPED_TRACE(fromFile ? "file" : "environment");
+        if (!fromFile) {
+            qputenv("CHEQUES_PASSWORD", "Secreto99");
+        }
+        ScriptedDialogs windows;
+        QStringList seen;
+        windows.OnModal([&seen](QWidget& w) {
+            seen << dynamic_cast<db::frmAcceso&>(w).TxtUserPassword()->text();
+            dynamic_cast<db::frmAcceso&>(w).reject();
+        });
+        const QStringList password =
+            fromFile ? QStringList{"--password-file", file} : QStringList{};
+        EXPECT_EQ(
+            RunWithWindows(QStringList{"has-table", "--ask"} + conn + password + QStringList{"T"},
+                           windows),
+            tools::kExitFailed);
+        qunsetenv("CHEQUES_PASSWORD");
+        EXPECT_EQ(seen, QStringList{"Secreto99"});
+    }
+}
+
+// An embedded database has a file and nothing else: --ask asks for it, never for a server.
+TEST_F(DbToolTest, AskOnAnEmbeddedDatabaseAsksForItsFile) {
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int)"));
+    const QStringList args{"has-table", "--ask", "--conn", Conn(QStringLiteral("otro.db")), "T"};
+    ScriptedDialogs windows;
+    windows.AnswerPrompts({dir.File("c.db"), std::nullopt});
+    EXPECT_EQ(RunWithWindows(args, windows), tools::kExitOk);
+    EXPECT_EQ(RunWithWindows(args, windows), tools::kExitFailed) << "cancelled";
+    EXPECT_EQ(windows.prompts.size(), 2u);
+    EXPECT_EQ(windows.modalCount, 0) << "no Control de Acceso";
+    EXPECT_TRUE(windows.boxes.empty());
+    EXPECT_FALSE(QFile::exists(dir.File("otro.db")));
+}
+
+// ---- passwords ----
+
+// A password from a file, standard input or the environment joins the connection string (a
+// failed statement's log shows it masked) and is never written out.
+TEST_F(DbToolTest, APasswordOffTheCommandLineJoinsTheConnectionString) {
+    struct Case {
+        const char* name;
+        QStringList options;
+        QByteArray input;
+        QList<std::pair<QString, QString>> variables;
+    };
+    const QString file = WriteFile("clave", "Secreto99\r\n");
+    const QString script = WriteFile("s.sql", "INSERT INTO NO_EXISTE VALUES (1)");
+    const Case cases[] = {
+        {"file", {"--password-file", file}, {}, {}},
+        {"standard input", {"--password-stdin"}, "Secreto99\n", {}},
+        {"environment", {}, {}, {{"CHEQUES_PASSWORD", "Secreto99"}}},
+    };
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int)"));
+    for (const Case& c : cases) {
+        const Result r =
+            RunTool(QStringList{"exec", "--conn", Conn()} + c.options + QStringList{script},
+                    c.input, {}, c.variables);
+        EXPECT_EQ(r.exitCode, tools::kExitFailed) << c.name;
+        EXPECT_TRUE(r.err.contains(";Pwd=***;")) << c.name << ": " << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains("Secreto99")) << c.name;
+    }
+}
+
+TEST_F(DbToolTest, APasswordThatCannotBeHadIsAUsageError) {
+    struct Case {
+        const char* name;
+        QStringList args;  // after the command and --conn
+        QByteArray input;
+        const char* message;
+    };
+    const QString file = WriteFile("clave", "Secreto99");
+    const QString empty = WriteFile("vacia", "");
+    const Case cases[] = {
+        {"two sources",
+         {"--password-file", file, "--password-stdin"},
+         "x\n",
+         "give the password one way"},
+        {"a password in --conn too",
+         {"--password-file", file, "--conn", Conn() + ";Pwd=x"},
+         {},
+         "--conn holds a password"},
+        {"a missing file",
+         {"--password-file", dir.File("no")},
+         {},
+         "cannot read the password file"},
+        {"an empty file", {"--password-file", empty}, {}, "no password in the password file"},
+        {"empty standard input", {"--password-stdin"}, {}, "no password in standard input"},
+    };
+    Prepare(Conn(), QStringLiteral("CREATE TABLE T (A int)"));
+    for (const Case& c : cases) {
+        const Result r = RunTool(
+            QStringList{"has-table", "--conn", Conn()} + c.args + QStringList{"T"}, c.input);
+        EXPECT_EQ(r.exitCode, tools::kExitUsage) << c.name;
+        EXPECT_EQ(r.out, "") << c.name;
+        EXPECT_TRUE(r.err.contains(c.message)) << c.name << ": " << r.err.toStdString();
+        EXPECT_FALSE(r.err.contains("Secreto99")) << c.name;
+    }
+    const Result exec = RunTool({"exec", "--conn", Conn(), "--password-stdin"}, "x\nDROP TABLE T");
+    EXPECT_EQ(exec.exitCode, tools::kExitUsage) << "the script and the password on one input";
+    EXPECT_EQ(Column(Conn(), "SELECT COUNT(*) FROM T"), QStringList{"0"});
 }
 
 // ---- arguments ----
@@ -685,6 +929,25 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"ensure-column", "--conn", "x", "T", "C", "int", "--default"}},
                       UsageCase{"DatosWithoutReturnedField", {"datos", "--conn", "x", "T", "V"}}),
     CaseName());
+
+// An option before the command is read as one: what is wrong with it is what the tool says.
+TEST(DbToolOptionFirst, SaysWhatIsWrongWithTheOption) {
+    struct Case {
+        QStringList args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"--conn"}, "Missing value after '--conn'"},
+        {{"--bogus", "query"}, "Unknown option 'bogus'"},
+        {{"--conn", "x", "query", "SELECT 1"}, "the command comes before its options"},
+    };
+    for (const Case& c : cases) {
+        const Result r = RunTool(c.args);
+        EXPECT_EQ(r.exitCode, tools::kExitUsage) << c.message;
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("dbtool: ") + c.message))
+            << r.err.toStdString();
+    }
+}
 
 // ---- the demo database ----
 
@@ -823,6 +1086,11 @@ TEST(ConsoleDialogs, AnswersTheNegativeChoiceAndCountsBoxes) {
     EXPECT_FALSE(dialogs.InputBox("p", "t", "d").has_value());
     EXPECT_EQ(dialogs.BoxCount(), 7);
     std::fclose(sink);
+}
+
+TEST(ConsoleDialogs, WritesLineBreaksAsLineFeeds) {
+    EXPECT_EQ(tools::ConsoleText("box", "t", "uno\rdos\r\ntres\ncuatro\r"),
+              "[box] t\nuno\ndos\ntres\ncuatro\n\n");
 }
 
 TEST(EscapeField, WritesSpecialCharactersAsEscapes) {

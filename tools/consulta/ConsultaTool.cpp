@@ -9,8 +9,11 @@
 
 #include "CommandLine.h"
 #include "ConnectionOptions.h"
+#include "ConsoleDialogs.h"
 #include "DbTool.h"
 #include "DemoDatabase.h"
+#include "SentenciasConsulta.h"
+#include "StandardOutput.h"
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
 #include "lookup/Lib_ClsCons3.h"
@@ -67,15 +70,19 @@ struct Opciones {
     }
 };
 
-// The installed dialogs, counting the windows shown through them: a request that showed no
-// window made no choice.
+// The installed dialogs, counting the windows shown through them (a request that showed no
+// window made no choice) and copying every message box to err: the box tells the clerk why the
+// request failed, the copy tells the script.
 class VentanasContadas : public ui::Dialogs {
   public:
-    VentanasContadas() : otros_(ui::Dialogs::Current()), instalado_(*this) {}
+    explicit VentanasContadas(QTextStream& err)
+        : otros_(ui::Dialogs::Current()), instalado_(*this), err_(err) {}
 
     int Ventanas() const { return ventanas_; }
 
     int MsgBox(const QString& prompt, int style, const QString& title) override {
+        err_ << "consulta: " << ConsoleText(QStringLiteral("box"), title, prompt);
+        err_.flush();
         return otros_.MsgBox(prompt, style, title);
     }
     std::optional<QString> InputBox(const QString& prompt, const QString& title,
@@ -98,6 +105,7 @@ class VentanasContadas : public ui::Dialogs {
   private:
     ui::Dialogs& otros_;
     ui::ScopedDialogs instalado_;
+    QTextStream& err_;
     int ventanas_ = 0;
 };
 
@@ -167,12 +175,26 @@ std::optional<QString> Leer(const QStringList& args, Pedido& pedido) {
         return QStringLiteral("give one table name or SELECT statement");
     }
     pedido.sql = positional.front();
+    // A SELECT statement is the clerk's own SQL; a table name and the search column are written
+    // into the statements the request builds, and so must be names.
+    if (!lookup::EsSentenciaCompleta(pedido.sql)) {
+        if (std::optional<QString> problema =
+                NotAnIdentifier(QStringLiteral("TABLE"), pedido.sql)) {
+            return problema;
+        }
+    }
     pedido.checks = line.IsSet(o.checks);
     pedido.cantidades = line.IsSet(o.cantidades);
     pedido.campo = line.Value(o.campo).value_or(QString());
     pedido.devueltos = line.Value(o.devueltos);
     pedido.clave = line.Value(o.clave).value_or(QString());
     pedido.busqueda = line.Value(o.busqueda).value_or(QString());
+    if (!pedido.busqueda.isEmpty()) {
+        if (std::optional<QString> problema =
+                NotAnIdentifier(QStringLiteral("--busqueda"), pedido.busqueda)) {
+            return problema;
+        }
+    }
     pedido.where = line.Value(o.where).value_or(QString());
     pedido.sentencia = line.Value(o.sentencia).value_or(QString());
     pedido.mascaras = line.Value(o.mascaras);
@@ -227,6 +249,7 @@ void EscribirJson(const lookup::Lib_ClsCons3& request, QTextStream& out) {
 }
 
 int Consultar(const Pedido& pedido, QTextStream& out, QTextStream& err) {
+    VentanasContadas ventanas(err);
     db::DB_Dll& db = db::DB_Dll::Default();
     if (!pedido.conexion.Open(db)) {
         return Fallo(err, QStringLiteral("the connection could not be opened"));
@@ -237,7 +260,6 @@ int Consultar(const Pedido& pedido, QTextStream& out, QTextStream& err) {
         return Fallo(
             err, QStringLiteral("the database has no configuration table %1").arg(configuracion));
     }
-    VentanasContadas ventanas;
     lookup::Lib_ClsCons3 request;
     request.Checks = pedido.checks;
     request.UsaCantidades = pedido.cantidades;
@@ -292,7 +314,9 @@ bool ConsultaNeedsWindows(const QStringList& args) {
     return Leer(args, pedido).has_value() || !(pedido.help || pedido.version);
 }
 
-int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
+namespace {
+
+int Ejecutar(const QStringList& args, QTextStream& out, QTextStream& err) {
     Pedido pedido;
     if (const std::optional<QString> problema = Leer(args, pedido)) {
         return MalUso(err, *problema);
@@ -308,6 +332,9 @@ int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!UsarDemoSinConexion(pedido, err)) {
         return kExitFailed;
     }
+    if (const std::optional<QString> problema = pedido.conexion.ReadPassword()) {
+        return MalUso(err, *problema);
+    }
     try {
         return Consultar(pedido, out, err);
     } catch (const rt::RuntimeError& e) {
@@ -315,6 +342,16 @@ int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
     } catch (const std::exception& e) {
         return Fallo(err, QString::fromLocal8Bit(e.what()));
     }
+}
+
+}  // namespace
+
+int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const int codigo = Ejecutar(args, out, err);
+    if (const std::optional<QString> falla = OutputFailure(out)) {
+        return Fallo(err, *falla);
+    }
+    return codigo;
 }
 
 }  // namespace tools

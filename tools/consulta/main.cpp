@@ -5,12 +5,19 @@
 #include <optional>
 
 #include "ConsultaTool.h"
+#include "DbTool.h"
+#include "TextInput.h"
 #include "ui/Aplicacion.h"
 
 // consulta: a record picker for scripts. A graphical tool: the list window and every message
 // box are real windows; the choice is written to standard output. --help and --version need
 // no window, and so no display.
 int main(int argc, char** argv) {
+    // An argument that is not UTF-8 would be read with replacement characters: refused whole.
+    if (const std::optional<QString> problem = tools::InvalidArgument(argc, argv)) {
+        std::fputs(qPrintable(QStringLiteral("consulta: %1\n").arg(*problem)), stderr);
+        return tools::kExitUsage;
+    }
     QStringList given;
     for (int i = 1; i < argc; ++i) {
         given << QString::fromLocal8Bit(argv[i]);
