@@ -226,7 +226,7 @@ TEST_F(ConsultaToolTest, AConnectionThatFailsExitsWithOne) {
     EXPECT_EQ(dialogs.modalCount, 0);
     EXPECT_TRUE(r.err.startsWith("consulta: [box]  Error de Conexion a Base de Datos\n"))
         << r.err.toStdString();
-    EXPECT_TRUE(r.err.contains("\nDescripcion: Cannot open database"))
+    EXPECT_TRUE(r.err.contains("\nDescripcion: No se puede abrir la base de datos"))
         << "the cause, on a line of its own: " << r.err.toStdString();
     EXPECT_TRUE(r.err.endsWith("consulta: the connection could not be opened\n"));
     EXPECT_FALSE(QFile::exists(datos.File("missing.db"))) << "nothing created";
