@@ -9,11 +9,12 @@ namespace tools {
 
 class ConsoleDialogs;
 
-// Exit codes of dbtool.
+// Exit codes of dbtool and consulta.
 enum ExitCode : int {
     kExitOk = 0,
-    kExitFailed = 1,  // the operation failed: a box was shown, an error was raised
-    kExitUsage = 2,   // bad arguments
+    kExitFailed = 1,         // the operation failed: a box was shown, an error was raised
+    kExitUsage = 2,          // bad arguments
+    kExitNothingChosen = 3,  // consulta: the window was closed with a choice that holds nothing
 };
 
 // Runs one dbtool command (the arguments without the program name) on the default database

@@ -7,6 +7,7 @@
 #include "ConsoleDialogs.h"
 #include "DbTool.h"
 #include "TextInput.h"
+#include "ui/AbrirPantalla.h"
 #include "ui/Aplicacion.h"
 #include "ui/QtDialogs.h"
 
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<QCoreApplication> app;
     std::optional<ui::Aplicacion> aplicacion;
     if (windows) {
-        app = std::make_unique<QApplication>(argc, argv);
+        app = ui::AbrirPantalla(argc, argv);
         aplicacion.emplace();
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "app/Programa.h"
+#include "ui/AbrirPantalla.h"
 
 namespace {
 
@@ -29,6 +30,6 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
-    app::Programa programa(argc, argv);
+    const auto programa = ui::AbrirPantalla<app::Programa>(argc, argv);
     return app::Programa::Ejecutar();
 }

@@ -17,14 +17,18 @@ struct Case {
 
 class ChequesAnswers : public ::testing::TestWithParam<Case> {};
 
-// No display at all: the answer must come before any window is made.
-TEST_P(ChequesAnswers, WithoutADisplay) {
+QProcessEnvironment WithoutADisplay() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return environment;
+}
+
+// No display at all: the answer must come before any window is made.
+TEST_P(ChequesAnswers, WithoutADisplay) {
     QProcess process;
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(WithoutADisplay());
     process.start(QStringLiteral(CHEQUES_PATH), GetParam().args);
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
@@ -40,5 +44,18 @@ INSTANTIATE_TEST_SUITE_P(Options, ChequesAnswers,
                                            Case{"Help", {"--help"}, "Usage: cheques"},
                                            Case{"ShortHelp", {"-h"}, "Usage: cheques"}),
                          CaseName());
+
+// The window itself without a display: one line, where Qt would abort with a core.
+TEST(Cheques, WithoutADisplayTheWindowSaysSoInOneLine) {
+    QProcess process;
+    process.setProcessEnvironment(WithoutADisplay());
+    process.start(QStringLiteral(CHEQUES_PATH), QStringList());
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+              "cheques: no se puede abrir una ventana: no hay pantalla (DISPLAY no está "
+              "definida).\n");
+}
 
 }  // namespace

@@ -116,6 +116,38 @@ TEST_F(ConsultaToolTest, SingleChoicePrintsTheValueAndTheAskedColumns) {
     EXPECT_EQ(r.err, "");
 }
 
+TEST_F(ConsultaToolTest, WithoutCampoTheFirstColumnIsTheChoice) {
+    AlMostrar([](Lib_FrmCons3& w) {
+        w.ListView1()->Seleccionar(1);
+        Aceptar(w);
+    });
+    const Result r = Run({"--conn", base.Conn(), "select NOMBRE, CODIGO from MA_CLIENTES"});
+    EXPECT_EQ(r.exitCode, tools::kExitOk) << r.err.toStdString();
+    EXPECT_EQ(r.out, "Beto\\tBis\n");
+}
+
+// A choice that holds nothing is not printed as if it were a value.
+TEST_F(ConsultaToolTest, NothingChosenExitsWithThree) {
+    struct Case {
+        QStringList args;
+        const char* out;
+    };
+    const Case cases[] = {
+        {{"--checks"}, "\n"},
+        {{"--checks", "--json"}, "{\"Cantidades\":[],\"ValorDevuelto\":null,\"Valores\":[]}\n"},
+        {{"--campo", "VACIO"}, "\n"},
+    };
+    base.Exec("CREATE TABLE MA_VACIOS (CODIGO varchar(4), VACIO varchar(4))");
+    base.Exec("INSERT INTO MA_VACIOS VALUES ('V1', '')");
+    for (const Case& c : cases) {
+        AlMostrar(Aceptar);
+        const Result r =
+            Run(QStringList{"--conn", base.Conn()} + c.args + QStringList{"MA_VACIOS"});
+        EXPECT_EQ(r.exitCode, tools::kExitNothingChosen) << c.args.join(' ').toStdString();
+        EXPECT_EQ(r.out, c.out) << c.args.join(' ').toStdString();
+    }
+}
+
 TEST_F(ConsultaToolTest, MultipleChoiceWithQuantities) {
     AlMostrar([](Lib_FrmCons3& w) {
         lookup::ListaConsulta& list = *w.ListView1();
@@ -141,7 +173,7 @@ TEST_F(ConsultaToolTest, Json) {
     const Result r = Run({"--conn", base.Conn(), "--checks", "--cantidades", "--json",
                           "select Codigo, Cantidad from MA_ITEMS"});
     EXPECT_EQ(r.exitCode, tools::kExitOk);
-    EXPECT_EQ(r.out, "{\"Cantidades\":[0],\"ValorDevuelto\":\"\",\"Valores\":[\"B\"]}\n");
+    EXPECT_EQ(r.out, "{\"Cantidades\":[0],\"ValorDevuelto\":null,\"Valores\":[\"B\"]}\n");
 }
 
 TEST_F(ConsultaToolTest, TheOptionsReachTheWindow) {
@@ -321,6 +353,43 @@ TEST_F(ConsultaTreeTest, ChoosingPrintsTheCode) {
     EXPECT_EQ(r.out, "11\n");
 }
 
+// The tree road says, before its window opens, what it accepts; the window opens all the same.
+TEST_F(ConsultaTreeTest, WarnsOfWhatTheTreeCannotReturn) {
+    struct Case {
+        const char* name;
+        QStringList args;
+        bool campo;      // warned of the returned field
+        bool sentencia;  // warned of the statement
+    };
+    const QString dos = "SELECT IDFAMILIA, DESCRIPCION FROM V_TA_FAMILIAS ORDER BY IDFAMILIA";
+    const Case cases[] = {
+        {"Accepted", {"--campo", "idfamilia", dos}, false, false},
+        {"OtherField", {"--campo", "DESCRIPCION", dos}, true, false},
+        {"NoField", {dos}, true, false},
+        {"TableName", {"--campo", "CODIGO", "V_TA_FAMILIAS"}, false, true},
+        {"ThreeColumns",
+         {"--campo", "CODIGO", "SELECT IDFAMILIA, LEFT(DESCRIPCION, 3), DESCRIPCION FROM X"},
+         false,
+         true},
+        {"Star", {"--campo", "CODIGO", "SELECT * FROM V_TA_FAMILIAS"}, false, true},
+        {"CommasInsideAFunction",
+         {"--campo", "IDPOSICION", "select IDFAMILIA, isnull(DESCRIPCION, '-,-') from V"},
+         false,
+         false},
+    };
+    for (const Case& c : cases) {
+        EnElArbol([](lookup::Lib_FrmCons3Tree& w) {
+            QTest::mouseClick(w.CmdCancelar(), Qt::LeftButton);
+        });
+        const Result r = Run(QStringList{"--conn", base.Conn(), "--tree"} + c.args);
+        EXPECT_EQ(r.err.contains("only for --campo IDFAMILIA, IDPOSICION or CODIGO"), c.campo)
+            << c.name << ": " << r.err.toStdString();
+        EXPECT_EQ(r.err.contains("reads a SELECT of two columns"), c.sentencia)
+            << c.name << ": " << r.err.toStdString();
+    }
+    EXPECT_EQ(dialogs.modalCount, static_cast<int>(std::size(cases)));
+}
+
 TEST_F(ConsultaTreeTest, CancellingExitsWithOne) {
     EnElArbol(
         [](lookup::Lib_FrmCons3Tree& w) { QTest::mouseClick(w.CmdCancelar(), Qt::LeftButton); });
@@ -345,6 +414,15 @@ Result RunProcess(const QStringList& args, const QProcessEnvironment& environmen
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+// An environment in which no window can open.
+QProcessEnvironment SinPantalla() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return environment;
+}
+
 TEST(ConsultaProcessTest, Help) {
     const Result r = RunProcess({"--help"});
     EXPECT_EQ(r.exitCode, tools::kExitOk);
@@ -358,10 +436,7 @@ TEST(ConsultaProcessTest, Help) {
 
 // Answered before any window is made: no display is needed.
 TEST(ConsultaProcessTest, VersionAndHelpWithoutADisplay) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    const QProcessEnvironment environment = SinPantalla();
     const Result version = RunProcess({"--version"}, environment);
     EXPECT_EQ(version.exitCode, tools::kExitOk);
     EXPECT_TRUE(version.out.startsWith("consulta 1.")) << version.out.toStdString();
@@ -408,8 +483,19 @@ struct UsageCase {
 
 class ConsultaUsageTest : public ::testing::TestWithParam<UsageCase> {};
 
+// A command line that needs a window, where there is no display: one clear line.
+TEST(ConsultaProcessTest, WithoutADisplayAUsableCommandLineEndsInOneLine) {
+    const Result r = RunProcess(
+        {"--conn", "Provider=SQLite;Data Source=/nonexistent/x.db", "MA_CLIENTES"}, SinPantalla());
+    EXPECT_EQ(r.exitCode, tools::kExitFailed);
+    EXPECT_EQ(r.err,
+              "consulta: no se puede abrir una ventana: no hay pantalla (DISPLAY no está "
+              "definida).\n");
+}
+
+// Bad arguments are told before any display is opened.
 TEST_P(ConsultaUsageTest, BadArgumentsExitWithTwo) {
-    const Result r = RunProcess(GetParam().args);
+    const Result r = RunProcess(GetParam().args, SinPantalla());
     EXPECT_EQ(r.exitCode, tools::kExitUsage);
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(r.err.contains("consulta: ")) << r.err.toStdString();

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <exception>
 
@@ -17,6 +18,9 @@
 #include "db/DB_Dll.h"
 #include "db/LeerConfig.h"
 #include "lookup/Lib_ClsCons3.h"
+#include "lookup/Lib_FrmCons3.h"
+#include "lookup/ListaConsulta.h"
+#include "lookup/ModeloConsulta.h"
 #include "runtime/RuntimeError.h"
 #include "ui/Dialogs.h"
 
@@ -70,6 +74,20 @@ struct Opciones {
     }
 };
 
+// Without --campo the choice is the first column's text, as with check boxes: the list window is
+// told that column's caption as soon as its columns are known.
+void PrimeraColumnaPorDefecto(lookup::Lib_FrmCons3& lista) {
+    if (!lista.CampoDevuelto.isEmpty()) {
+        return;
+    }
+    const lookup::ModeloConsulta& modelo = lista.ListView1()->Modelo();
+    QObject::connect(&modelo, &QAbstractItemModel::modelReset, &lista, [&lista, &modelo] {
+        if (!modelo.Titulos().isEmpty()) {
+            lista.CampoDevuelto = modelo.Titulos().front();
+        }
+    });
+}
+
 // The installed dialogs, counting the windows shown through them (a request that showed no
 // window made no choice) and copying every message box to err: the box tells the clerk why the
 // request failed, the copy tells the script.
@@ -94,6 +112,9 @@ class VentanasContadas : public ui::Dialogs {
     }
     void ShowModal(QWidget& window) override {
         ++ventanas_;
+        if (auto* lista = qobject_cast<lookup::Lib_FrmCons3*>(&window)) {
+            PrimeraColumnaPorDefecto(*lista);
+        }
         otros_.ShowModal(window);
     }
     QSize ScreenSize() const override { return otros_.ScreenSize(); }
@@ -127,6 +148,7 @@ struct Pedido {
     bool json = false;
     bool help = false;
     bool version = false;
+    bool contrasenaLeida = false;
 };
 
 QString Uso() {
@@ -221,6 +243,78 @@ QString Cantidad(const rt::Variant& valor) {
     return QString::number(valor.ToDouble(), 'g', kDigitosCantidad);
 }
 
+// Whether the text at i is the word "from".
+bool EsFrom(const QString& sql, qsizetype i) {
+    const auto palabra = [&sql](qsizetype j) {
+        return j >= 0 && j < sql.size() && (sql[j].isLetterOrNumber() || sql[j] == u'_');
+    };
+    return !palabra(i - 1) && !palabra(i + 4) &&
+           QStringView(sql).mid(i, 4).compare(u"from", Qt::CaseInsensitive) == 0;
+}
+
+// How many columns a SELECT lists (the commas outside parentheses, quotes and brackets before its
+// FROM); nothing for a text that is no SELECT or that lists "*".
+std::optional<int> ColumnasDeSelect(const QString& sql) {
+    static const QRegularExpression select(QStringLiteral(R"(^\s*select\b)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch inicio = select.match(sql);
+    if (!inicio.hasMatch()) {
+        return std::nullopt;
+    }
+    int columnas = 1;
+    int profundidad = 0;
+    QChar cierre;
+    for (qsizetype i = inicio.capturedEnd(); i < sql.size(); ++i) {
+        const QChar c = sql[i];
+        if (!cierre.isNull()) {
+            cierre = c == cierre ? QChar() : cierre;
+        } else if (c == u'\'' || c == u'"') {
+            cierre = c;
+        } else if (c == u'[') {
+            cierre = u']';
+        } else if (c == u'(' || c == u')') {
+            profundidad += c == u'(' ? 1 : -1;
+        } else if (profundidad == 0 && c == u',') {
+            ++columnas;
+        } else if (profundidad == 0 && c == u'*') {
+            return std::nullopt;
+        } else if (profundidad == 0 && EsFrom(sql, i)) {
+            break;
+        }
+    }
+    return columnas;
+}
+
+// The tree window hands back a code only for these fields, each looked up in its own table.
+bool CampoDelArbol(const QString& campo) {
+    for (const char* admitido : {"IDFAMILIA", "IDPOSICION", "CODIGO"}) {
+        if (campo.trimmed().compare(QLatin1String(admitido), Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// What the tree road accepts, said before its window opens; the window opens all the same.
+void AvisarDelArbol(const Pedido& pedido, QTextStream& err) {
+    if (!CampoDelArbol(pedido.campo)) {
+        err << "consulta: warning: the tree window returns a code only for --campo IDFAMILIA, "
+               "IDPOSICION or CODIGO, found in V_TA_FAMILIAS, MA_POSICIONES or TA_CCOSTO; any "
+               "other choice comes back empty (exit 3)\n";
+    }
+    if (ColumnasDeSelect(pedido.sql) != 2) {
+        err << "consulta: warning: the tree window reads a SELECT of two columns, a code and its "
+               "description, and draws the outline by the codes' lengths; this is not one\n";
+    }
+    err.flush();
+}
+
+// A choice that holds nothing: no value and no values (an empty row chosen, nothing ticked, a
+// tree code that is none of the families, positions or cost centres).
+bool NadaElegido(const lookup::Lib_ClsCons3& request) {
+    return request.ValorDevuelto.ToText().isEmpty() && request.Valores->Count() == 0;
+}
+
 void Escribir(const lookup::Lib_ClsCons3& request, QTextStream& out) {
     out << EscapeField(request.ValorDevuelto) << '\n';
     const rt::CollectionRef& cantidades = request.Cantidades;
@@ -242,7 +336,9 @@ void EscribirJson(const lookup::Lib_ClsCons3& request, QTextStream& out) {
     for (int i = 1; request.Cantidades && i <= request.Cantidades->Count(); ++i) {
         cantidades.append(request.Cantidades->Item(i).ToDouble());
     }
-    const QJsonObject eleccion{{QStringLiteral("ValorDevuelto"), request.ValorDevuelto.ToText()},
+    const QString valor = request.ValorDevuelto.ToText();
+    const QJsonValue devuelto = valor.isEmpty() ? QJsonValue() : QJsonValue(valor);
+    const QJsonObject eleccion{{QStringLiteral("ValorDevuelto"), devuelto},
                                {QStringLiteral("Valores"), valores},
                                {QStringLiteral("Cantidades"), cantidades}};
     out << QJsonDocument(eleccion).toJson(QJsonDocument::Compact) << '\n';
@@ -285,7 +381,7 @@ int Consultar(const Pedido& pedido, QTextStream& out, QTextStream& err) {
     } else {
         Escribir(request, out);
     }
-    return kExitOk;
+    return NadaElegido(request) ? kExitNothingChosen : kExitOk;
 }
 
 // Without --conn, the demo database (made when missing) and its query masks; says so once.
@@ -301,26 +397,50 @@ bool UsarDemoSinConexion(Pedido& pedido, QTextStream& err) {
         return true;
     }
     err << "consulta: " << *nota << '\n';
+    err.flush();  // before the window opens
     if (!pedido.mascaras) {
         pedido.mascaras = demo.MasksPath();
     }
     return true;
 }
 
+// The password joins the connection string; given with --conn it is read with the command line,
+// so that a password that cannot be had is a usage error told without a display. Without --conn
+// it joins the demo database's string, once that is made.
+std::optional<QString> LeerContrasena(Pedido& pedido) {
+    if (pedido.contrasenaLeida) {
+        return std::nullopt;
+    }
+    pedido.contrasenaLeida = true;
+    return pedido.conexion.ReadPassword();
+}
+
 }  // namespace
 
-bool ConsultaNeedsWindows(const QStringList& args) {
+struct ConsultaCommand::State {
     Pedido pedido;
-    return Leer(args, pedido).has_value() || !(pedido.help || pedido.version);
+    std::optional<QString> problema;  // why the command line cannot be used
+};
+
+ConsultaCommand::ConsultaCommand(const QStringList& args) : state_(std::make_unique<State>()) {
+    Pedido& pedido = state_->pedido;
+    state_->problema = Leer(args, pedido);
+    if (!state_->problema && !pedido.help && !pedido.version && pedido.conexion.Conn()) {
+        state_->problema = LeerContrasena(pedido);
+    }
+}
+
+ConsultaCommand::~ConsultaCommand() = default;
+
+bool ConsultaCommand::NeedsWindows() const {
+    const Pedido& pedido = state_->pedido;
+    return !state_->problema && !pedido.help && !pedido.version;
 }
 
 namespace {
 
-int Ejecutar(const QStringList& args, QTextStream& out, QTextStream& err) {
-    Pedido pedido;
-    if (const std::optional<QString> problema = Leer(args, pedido)) {
-        return MalUso(err, *problema);
-    }
+int Ejecutar(Pedido& pedido, QTextStream& out, QTextStream& err,
+             const std::function<void()>& abrirVentanas) {
     if (pedido.help) {
         out << Uso();
         return kExitOk;
@@ -332,8 +452,14 @@ int Ejecutar(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!UsarDemoSinConexion(pedido, err)) {
         return kExitFailed;
     }
-    if (const std::optional<QString> problema = pedido.conexion.ReadPassword()) {
+    if (pedido.tree) {
+        AvisarDelArbol(pedido, err);
+    }
+    if (const std::optional<QString> problema = LeerContrasena(pedido)) {
         return MalUso(err, *problema);
+    }
+    if (abrirVentanas) {
+        abrirVentanas();
     }
     try {
         return Consultar(pedido, out, err);
@@ -346,12 +472,18 @@ int Ejecutar(const QStringList& args, QTextStream& out, QTextStream& err) {
 
 }  // namespace
 
-int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
-    const int codigo = Ejecutar(args, out, err);
+int ConsultaCommand::Run(QTextStream& out, QTextStream& err,
+                         const std::function<void()>& openWindows) {
+    const int codigo = state_->problema ? MalUso(err, *state_->problema)
+                                        : Ejecutar(state_->pedido, out, err, openWindows);
     if (const std::optional<QString> falla = OutputFailure(out)) {
         return Fallo(err, *falla);
     }
     return codigo;
+}
+
+int RunConsulta(const QStringList& args, QTextStream& out, QTextStream& err) {
+    return ConsultaCommand(args).Run(out, err);
 }
 
 }  // namespace tools
