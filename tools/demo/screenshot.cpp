@@ -7,6 +7,8 @@
 #include <cstdio>
 
 #include "ConsultaTool.h"
+#include "app/FrmRuvelo.h"
+#include "runtime/DefaultInstance.h"
 #include "ui/Aplicacion.h"
 #include "ui/QtDialogs.h"
 
@@ -51,9 +53,20 @@ class Photographer : public ui::QtDialogs {
 
 }  // namespace
 
+// The cheque window as the program opens it.
+int FotografiarCheques(const QString& file) {
+    app::FrmRuvelo& ventana = rt::DefaultInstance<app::FrmRuvelo>::Get();
+    ventana.show();
+    QCoreApplication::processEvents();
+    const bool saved = ventana.grab().save(file);
+    rt::DefaultInstance<app::FrmRuvelo>::Release();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return saved ? 0 : 1;
+}
+
 // Takes the picture of a lookup window, or of the first message box it shows, for the
 // documentation: consulta's request with the arguments after the picture's file name, on Qt's
-// offscreen platform.
+// offscreen platform; with --cheques, of the cheque window.
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const ui::Aplicacion aplicacion;
@@ -62,8 +75,11 @@ int main(int argc, char** argv) {
     QStringList args = QApplication::arguments();
     QTextStream err(stderr);
     if (args.size() < 3) {
-        err << "usage: screenshot PICTURE.png CONSULTA-ARGUMENTS...\n";
+        err << "usage: screenshot PICTURE.png (CONSULTA-ARGUMENTS... | --cheques)\n";
         return 2;
+    }
+    if (args[2] == QLatin1String("--cheques")) {
+        return FotografiarCheques(args[1]);
     }
     Photographer photographer(args[1]);
     const ui::ScopedDialogs installed(photographer);
