@@ -37,7 +37,8 @@ struct Opciones {
     QCommandLineOption cantidades{QStringLiteral("cantidades"),
                                   QStringLiteral("quantities in the \"Cantidad\" column")};
     QCommandLineOption campo{QStringLiteral("campo"),
-                             QStringLiteral("the column whose text is the chosen value"),
+                             QStringLiteral("the column whose text is the chosen value (the "
+                                            "first column when not given)"),
                              QStringLiteral("F")};
     QCommandLineOption devueltos{QStringLiteral("devueltos"),
                                  QStringLiteral("columns whose texts a single choice returns"),
@@ -60,7 +61,8 @@ struct Opciones {
                                 QStringLiteral("T")};
     QCommandLineOption tree{
         QStringLiteral("tree"),
-        QStringLiteral("the tree window: a statement of code and description as an outline")};
+        QStringLiteral("the tree window: a SELECT of a code and its description as an outline; "
+                       "it returns codes of --campo IDFAMILIA, IDPOSICION or CODIGO")};
     QCommandLineOption json{QStringLiteral("json"),
                             QStringLiteral("prints the choice as one JSON object")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
@@ -160,7 +162,9 @@ QString Uso() {
     line.AddOptions(opciones.Todas());
     line.Parser().setApplicationDescription(
         QStringLiteral("Asks the clerk to pick a record of a table or of a SELECT statement.\n"
-                       "Without --conn it opens the demo database and its query masks."));
+                       "Without --conn it opens the demo database and its query masks.\n"
+                       "Exit status: 0 chosen, 1 cancelled or failed, 2 bad arguments, 3 a "
+                       "choice that holds nothing."));
     line.Parser().addPositionalArgument(QStringLiteral("table-or-select"),
                                         QStringLiteral("a table or view name, or a SELECT"));
     return line.HelpText();
