@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +14,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include "DiscoLleno.h"
 #include "Regional.h"
+#include "ScopedConfigHome.h"
 #include "ScriptedDialogs.h"
 #include "app/ListView.h"
 #include "app/Programa.h"
@@ -437,6 +440,33 @@ TEST_F(FrmRuveloTest, ClosingTheWindowEndsTheProgram) {
     EXPECT_FALSE(SharedMenus::Exists());
     EXPECT_EQ(Stored("Top"), "6000");
     EXPECT_EQ(Stored("Left"), "4500");
+}
+
+// Closing the window on a full disk keeps the INI file as it was, other sections included, and
+// says so, instead of leaving a file with the last key alone in it.
+TEST_F(FrmRuveloTest, ClosingOnAFullDiskKeepsTheFileAndSaysSo) {
+    const DiscoLleno disco;
+    if (!disco.Montado()) {
+        GTEST_SKIP() << disco.Motivo().toStdString();
+    }
+    const ScopedConfigHome home(disco.Carpeta());
+    const QByteArray stored =
+        "[Otra]\r\nX=1\r\n\r\n[FrmChequesEnCartera]\r\nTop=1500\r\nLeft=1995\r\n";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(Ini()).absolutePath()));
+    QFile file(Ini());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(stored);
+    file.close();
+    ASSERT_TRUE(disco.Llenar());
+    FrmRuvelo& window = Open();
+    window.move(300, 400);
+    Close(window);
+    EXPECT_FALSE(Shared::Exists());
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].style, ui::vbCritical);
+    EXPECT_TRUE(dialogs.boxes[0].prompt.contains(Ini())) << dialogs.boxes[0].prompt.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), stored);
 }
 
 TEST_F(FrmRuveloTest, UnhandledErrorsAreReported) {

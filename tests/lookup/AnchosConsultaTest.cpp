@@ -7,6 +7,7 @@
 
 #include "AnchosConsulta.h"
 #include "CasoNombrado.h"
+#include "DiscoLleno.h"
 #include "Regional.h"
 #include "SqliteDb.h"
 #include "runtime/RuntimeError.h"
@@ -142,6 +143,28 @@ TEST_F(AnchosArchivoTest, AFailedSaveLeavesTheFileAsItWas) {
         EXPECT_TRUE(e.Description().contains("CONSULTASLEN.AUX")) << e.Description().toStdString();
     }
     EXPECT_EQ(Contents(), "\"MA_ZONAS\",\"100|\"\r\n");
+}
+
+// On a full disk the widths of every table stay as they were, and the window hears of it.
+TEST(AnchosDiscoLlenoTest, AFullDiskKeepsTheFileWhole) {
+    const DiscoLleno disco;
+    if (!disco.Montado()) {
+        GTEST_SKIP() << disco.Motivo().toStdString();
+    }
+    const QByteArray antes = "\"MA_ZONAS\",\"100|200|\"\r\n\"MA_RUBROS\",\"300|\"\r\n";
+    {
+        QFile file(lookup::RutaAnchos(disco.Carpeta()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(antes);
+    }
+    ASSERT_TRUE(disco.Llenar());
+    EXPECT_THROW(lookup::GuardarAnchos(disco.Carpeta(), {"MA_CAJAS", "1440|"}), rt::RuntimeError);
+    QFile file(lookup::RutaAnchos(disco.Carpeta()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), antes);
+    EXPECT_EQ(QDir(disco.Carpeta()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{".relleno", "CONSULTASLEN.KDX"}))
+        << "no temporary file is left behind";
 }
 
 TEST_F(AnchosArchivoTest, AnUnreadableFileIsNotReplaced) {

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <vector>
 
+#include "DiscoLleno.h"
+#include "ScopedConfigHome.h"
 #include "TempDir.h"
 #include "runtime/DefaultInstance.h"
 #include "runtime/RuntimeError.h"
@@ -29,18 +31,6 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
-
-// Points the user's configuration folder somewhere else for one test.
-class ScopedConfigHome {
-  public:
-    explicit ScopedConfigHome(const QString& path) : previous_(qgetenv("XDG_CONFIG_HOME")) {
-        qputenv("XDG_CONFIG_HOME", path.toUtf8());
-    }
-    ~ScopedConfigHome() { qputenv("XDG_CONFIG_HOME", previous_); }
-
-  private:
-    QByteArray previous_;
-};
 
 const QByteArray kSample =
     "; Configuracion del puesto\n"
@@ -307,6 +297,31 @@ TEST_F(VexIniTest, AWriteThatFailsPartWayLeavesTheOldFileIntact) {
     EXPECT_EQ(number, 75);
     EXPECT_EQ(ReadBytes(File()), kSample);
     EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"CN000pr.INI"})
+        << "no temporary file is left behind";
+}
+
+// On a full disk a short text stays in the write buffer until the file is closed: the store
+// raises and keeps the old file, window keys and other sections included.
+TEST(VexIniFullDiskTest, AFullDiskKeepsTheFileWhole) {
+    const DiscoLleno disco;
+    if (!disco.Montado()) {
+        GTEST_SKIP() << disco.Motivo().toStdString();
+    }
+    const QString ruta = disco.Archivo(QStringLiteral("CN000pr.INI"));
+    WriteBytes(ruta, kSample);
+    ASSERT_TRUE(disco.Llenar());
+    for (const char* clave : {"Top", "Left"}) {
+        try {
+            VexIni().GrabarValor(ruta, "FrmChequesEnCartera", clave, "1995");
+            ADD_FAILURE() << "writing on a full disk succeeded";
+        } catch (const rt::RuntimeError& e) {
+            EXPECT_EQ(e.Number(), 75);
+            EXPECT_EQ(e.Source(), ruta);
+        }
+    }
+    EXPECT_EQ(ReadBytes(ruta), kSample);
+    EXPECT_EQ(QDir(disco.Carpeta()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{".relleno", "CN000pr.INI"}))
         << "no temporary file is left behind";
 }
 

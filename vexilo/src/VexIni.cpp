@@ -1,5 +1,7 @@
 #include "vexilo/VexIni.h"
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +10,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -232,8 +236,13 @@ std::optional<QByteArray> ReadAll(const QString& path) {
     return file.readAll();
 }
 
-[[noreturn]] void RaiseAccessError(const QString& path) {
-    throw rt::RuntimeError(kPathFileAccessError, QStringLiteral("Path/File access error"), path);
+// The error names the file; the description says what went wrong when the system told.
+[[noreturn]] void RaiseAccessError(const QString& path, const QString& reason = {}) {
+    QString description = QStringLiteral("Path/File access error");
+    if (!reason.isEmpty()) {
+        description += QStringLiteral(" (%1)").arg(reason);
+    }
+    throw rt::RuntimeError(kPathFileAccessError, description, path);
 }
 
 }  // namespace
@@ -321,14 +330,22 @@ void VexIni::GrabarValor(const QString& archivo, const QString& seccion, const Q
     const QByteArray bytes = Encode(ini);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        RaiseAccessError(path);
+        RaiseAccessError(path, file.errorString());
     }
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile buffers a short text and does not look at how the buffer's last write went
+    // before it renames: on a full disk that would put an empty file in the old one's place.
+    // So the text must be written, flushed and on the disk before the rename.
+    const bool written =
+        file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
+    if (!written) {
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : QString::fromLocal8Bit(std::strerror(errno));
         file.cancelWriting();  // the temporary file goes with the QSaveFile
-        RaiseAccessError(path);
+        RaiseAccessError(path, reason);
     }
     if (!file.commit()) {
-        RaiseAccessError(path);
+        RaiseAccessError(path, file.errorString());
     }
 }
 

@@ -32,8 +32,9 @@ class VexIni {
                       double porDefecto) const;
 
     // Stores value as key in section, adding the section or the key when missing. Line breaks
-    // inside the value become blanks. A file that cannot be written raises run-time error 75
-    // ("Path/File access error") and is left exactly as it was.
+    // inside the value become blanks. A file that cannot be written (a full disk included)
+    // raises run-time error 75 ("Path/File access error", with the system's reason when it
+    // gave one, and the file as its source) and is left exactly as it was.
     void GrabarValor(const QString& archivo, const QString& seccion, const QString& clave,
                      const QString& valor) const;
 
