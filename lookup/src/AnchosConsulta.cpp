@@ -1,18 +1,12 @@
 #include "AnchosConsulta.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/SharedFile.h"
 #include "runtime/Text.h"
 #include "vexilo/VexUtil.h"
 
@@ -65,51 +59,17 @@ QByteArray SinFinDeLinea(QByteArray linea) {
 }
 
 // The records of the file that belong to other tables, as their lines stand.
-QByteArray OtrosRegistros(const QString& ruta, const QString& tabla) {
+QByteArray OtrosRegistros(const QByteArray& contenido, const QString& tabla) {
     QByteArray otros;
-    if (!QFileInfo::exists(ruta)) {
-        return otros;
-    }
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::ReadOnly)) {
-        FalloDeArchivo(ruta, archivo.errorString());
-    }
-    while (!archivo.atEnd()) {
-        const QByteArray linea = SinFinDeLinea(archivo.readLine());
-        if (linea.trimmed().isEmpty() || rt::text::Equals(LeerRegistroAnchos(linea).tabla, tabla)) {
+    for (const QByteArray& linea : contenido.split('\n')) {
+        const QByteArray registro = SinFinDeLinea(linea);
+        if (registro.trimmed().isEmpty() ||
+            rt::text::Equals(LeerRegistroAnchos(registro).tabla, tabla)) {
             continue;
         }
-        otros += linea + "\r\n";
-    }
-    if (archivo.error() != QFileDevice::NoError) {
-        FalloDeArchivo(ruta, archivo.errorString());
+        otros += registro + "\r\n";
     }
     return otros;
-}
-
-// Writes the whole content to ruta and makes it reach the disk before returning.
-void EscribirCompleto(const QString& ruta, const QByteArray& contenido) {
-    QFile archivo(ruta);
-    if (!archivo.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        FalloDeArchivo(ruta, archivo.errorString());
-    }
-    const bool escrito = archivo.write(contenido) == contenido.size() && archivo.flush() &&
-                         ::fsync(archivo.handle()) == 0;
-    if (!escrito) {
-        const QString motivo = archivo.errorString();
-        archivo.close();
-        QFile::remove(ruta);
-        FalloDeArchivo(ruta, motivo);
-    }
-}
-
-// The rename itself reaches the disk once the folder is flushed.
-void SincronizarCarpeta(const QString& carpeta) {
-    const int fd = ::open(QFile::encodeName(carpeta).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -120,10 +80,6 @@ QString CarpetaPrograma() {
 
 QString RutaAnchos(const QString& carpeta) {
     return vexilo::VexUtil().CompletarRuta(carpeta) + kArchivoAnchos;
-}
-
-QString RutaAnchosTemporal(const QString& carpeta) {
-    return vexilo::VexUtil().CompletarRuta(carpeta) + kArchivoAnchosTemporal;
 }
 
 RegistroAnchos LeerRegistroAnchos(const QByteArray& linea) {
@@ -196,19 +152,12 @@ std::vector<std::optional<double>> AnchosGuardados(const QString& ruta, const QS
 }
 
 void GuardarAnchos(const QString& carpeta, const RegistroAnchos& registro) {
-    if (!QDir().mkpath(carpeta)) {
-        FalloDeArchivo(carpeta, QStringLiteral("no se puede crear la carpeta"));
+    const auto fallo = rt::RewriteSharedFile(RutaAnchos(carpeta), [&](const QByteArray& antes) {
+        return OtrosRegistros(antes, registro.tabla) + EscribirRegistroAnchos(registro);
+    });
+    if (fallo) {
+        FalloDeArchivo(fallo->path, fallo->reason);
     }
-    const QString ruta = RutaAnchos(carpeta);
-    const QString temporal = RutaAnchosTemporal(carpeta);
-    EscribirCompleto(temporal,
-                     OtrosRegistros(ruta, registro.tabla) + EscribirRegistroAnchos(registro));
-    if (std::rename(QFile::encodeName(temporal).constData(), QFile::encodeName(ruta).constData()) !=
-        0) {
-        QFile::remove(temporal);
-        FalloDeArchivo(ruta, QString::fromLocal8Bit(std::strerror(errno)));
-    }
-    SincronizarCarpeta(carpeta);
 }
 
 }  // namespace lookup

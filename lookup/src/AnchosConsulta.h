@@ -13,15 +13,13 @@
 namespace lookup {
 
 inline const QString kArchivoAnchos = QStringLiteral("CONSULTASLEN.KDX");
-inline const QString kArchivoAnchosTemporal = QStringLiteral("CONSULTASLEN.AUX");
 
 // The per-user application data folder, which stands for the program's own folder (the
 // installed program's folder is read-only here).
 QString CarpetaPrograma();
 
-// The paths of the width file and of its temporary file in a folder.
+// The path of the width file in a folder.
 QString RutaAnchos(const QString& carpeta);
-QString RutaAnchosTemporal(const QString& carpeta);
 
 // One record of the file.
 struct RegistroAnchos {
@@ -54,9 +52,12 @@ std::vector<std::optional<double>> AnchosGuardados(const QString& ruta, const QS
                                                    int columnas);
 
 // Stores the record of a table in the file of a folder, keeping the other tables' records as
-// they are: the temporary file is written whole and flushed to the disk, then renamed over the
-// file in one step, so a failure at any point leaves the file as it was. A failure raises
-// "path/file access error" (75) naming the file.
+// they are. The file is read, changed and renamed over under a lock file beside it
+// ("CONSULTASLEN.KDX.lock"), through a temporary file of its own per writer (where a single
+// "CONSULTASLEN.AUX" once served every window), written whole and flushed to the disk: windows
+// of several programs closing together keep every table's record, and a failure at any point
+// leaves the file as it was. A failure (a full disk, anything but a regular file at the path)
+// raises "path/file access error" (75) naming the file and the reason.
 void GuardarAnchos(const QString& carpeta, const RegistroAnchos& registro);
 
 }  // namespace lookup

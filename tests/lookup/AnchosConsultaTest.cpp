@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include "AnchosConsulta.h"
 #include "CasoNombrado.h"
 #include "DiscoLleno.h"
+#include "EscritoresALaVez.h"
 #include "Regional.h"
 #include "SqliteDb.h"
 #include "runtime/RuntimeError.h"
@@ -103,7 +105,7 @@ class AnchosArchivoTest : public ::testing::Test {
 
 TEST_F(AnchosArchivoTest, PathsInTheFolder) {
     EXPECT_EQ(lookup::RutaAnchos("/x/y"), "/x/y/CONSULTASLEN.KDX");
-    EXPECT_EQ(lookup::RutaAnchosTemporal("/x/y/"), "/x/y/CONSULTASLEN.AUX");
+    EXPECT_EQ(lookup::RutaAnchos("/x/y/"), "/x/y/CONSULTASLEN.KDX");
 }
 
 TEST_F(AnchosArchivoTest, SavingKeepsTheOtherTablesRecords) {
@@ -113,7 +115,9 @@ TEST_F(AnchosArchivoTest, SavingKeepsTheOtherTablesRecords) {
     lookup::GuardarAnchos(dir.Path(), {"Ma_Rubros", "1500|3000|"});
     EXPECT_EQ(Contents(),
               "\"MA_ZONAS\",\"100|200|\"\r\nMA_CAJAS,400|\r\n\"Ma_Rubros\",\"1500|3000|\"\r\n");
-    EXPECT_FALSE(QFileInfo::exists(lookup::RutaAnchosTemporal(dir.Path())));
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"CONSULTASLEN.KDX"})
+        << "no lock or temporary file is left behind";
 }
 
 TEST_F(AnchosArchivoTest, OtherRecordsAreCopiedByteForByte) {
@@ -133,20 +137,23 @@ TEST_F(AnchosArchivoTest, SavingCreatesTheFolderAndTheFile) {
 
 TEST_F(AnchosArchivoTest, AFailedSaveLeavesTheFileAsItWas) {
     Write("\"MA_ZONAS\",\"100|\"\r\n");
-    // A folder in the temporary file's place makes writing it fail.
-    ASSERT_TRUE(QDir().mkpath(lookup::RutaAnchosTemporal(dir.Path())));
+    // A folder in the lock file's place makes the save fail before it reads anything.
+    ASSERT_TRUE(QDir().mkpath(Kdx() + ".lock"));
     try {
         lookup::GuardarAnchos(dir.Path(), {"MA_RUBROS", "1|"});
         ADD_FAILURE() << "no error raised";
     } catch (const rt::RuntimeError& e) {
         EXPECT_EQ(e.Number(), 75);
-        EXPECT_TRUE(e.Description().contains("CONSULTASLEN.AUX")) << e.Description().toStdString();
+        EXPECT_TRUE(e.Description().contains("CONSULTASLEN.KDX")) << e.Description().toStdString();
     }
     EXPECT_EQ(Contents(), "\"MA_ZONAS\",\"100|\"\r\n");
 }
 
-// On a full disk the widths of every table stay as they were, and the window hears of it.
-TEST(AnchosDiscoLlenoTest, AFullDiskKeepsTheFileWhole) {
+// On a full disk (no room at all, or room for the lock only) the widths of every table stay as
+// they were, and the window hears of it.
+class AnchosDiscoLlenoTest : public ::testing::TestWithParam<CasoDiscoLleno> {};
+
+TEST_P(AnchosDiscoLlenoTest, KeepsTheFileWhole) {
     const DiscoLleno disco;
     if (!disco.Montado()) {
         GTEST_SKIP() << disco.Motivo().toStdString();
@@ -157,20 +164,68 @@ TEST(AnchosDiscoLlenoTest, AFullDiskKeepsTheFileWhole) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(antes);
     }
-    ASSERT_TRUE(disco.Llenar());
+    ASSERT_TRUE(disco.Llenar(GetParam().paginasLibres));
     EXPECT_THROW(lookup::GuardarAnchos(disco.Carpeta(), {"MA_CAJAS", "1440|"}), rt::RuntimeError);
     QFile file(lookup::RutaAnchos(disco.Carpeta()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), antes);
     EXPECT_EQ(QDir(disco.Carpeta()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{".relleno", "CONSULTASLEN.KDX"}))
-        << "no temporary file is left behind";
+        << "no lock or temporary file is left behind";
 }
 
-TEST_F(AnchosArchivoTest, AnUnreadableFileIsNotReplaced) {
-    ASSERT_TRUE(QDir().mkpath(Kdx()));  // a folder where the file should be
+INSTANTIATE_TEST_SUITE_P(Disks, AnchosDiscoLlenoTest, ::testing::ValuesIn(kDiscosLlenos),
+                         CaseName());
+
+// Anything but a regular file where the file should be is left alone, and the window closes
+// with an error instead of waiting on it.
+struct NoArchivoCase {
+    const char* name;
+    bool fifo;  // otherwise a folder
+};
+
+class AnchosNoArchivoTest : public AnchosArchivoTest,
+                            public ::testing::WithParamInterface<NoArchivoCase> {};
+
+TEST_P(AnchosNoArchivoTest, IsLeftAloneWithAnError) {
+    if (GetParam().fifo) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(Kdx()).constData(), 0600), 0);
+    } else {
+        ASSERT_TRUE(QDir().mkpath(Kdx()));
+    }
     EXPECT_THROW(lookup::GuardarAnchos(dir.Path(), {"MA_RUBROS", "1|"}), rt::RuntimeError);
-    EXPECT_TRUE(QFileInfo(Kdx()).isDir());
+    EXPECT_EQ(lookup::AnchosGuardados(Kdx(), "MA_RUBROS", 1),
+              std::vector<std::optional<double>>{std::nullopt});
+    const QFileInfo info(Kdx());
+    EXPECT_TRUE(GetParam().fifo ? info.exists() && !info.isFile() && !info.isDir() : info.isDir());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AnchosNoArchivoTest,
+                         ::testing::Values(NoArchivoCase{"Folder", false},
+                                           NoArchivoCase{"Fifo", true}),
+                         CaseName());
+
+// Windows of four programs closing together, each storing its own table again and again,
+// keep all four records and every other one: each writer reads, changes and renames under the
+// file's lock.
+TEST_F(AnchosArchivoTest, FourWritersAtOnceKeepEveryRecord) {
+    constexpr int kVeces = 15;
+    Write("\"OTRA\",\"1440|\"\r\n");
+    std::vector<QStringList> escritores;
+    for (int i = 1; i <= 4; ++i) {
+        escritores.push_back(
+            {"anchos", dir.Path(), QStringLiteral("T%1").arg(i), QString::number(kVeces)});
+    }
+    const QString fallos = EscribirALaVez(QStringLiteral(REESCRITOR_PATH), escritores);
+    EXPECT_TRUE(fallos.isEmpty()) << fallos.toStdString();
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(lookup::AnchosGuardados(Kdx(), QStringLiteral("T%1").arg(i), 1),
+                  std::vector<std::optional<double>>{kVeces})
+            << i;
+    }
+    EXPECT_EQ(lookup::AnchosGuardados(Kdx(), "OTRA", 1), std::vector<std::optional<double>>{1440});
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"CONSULTASLEN.KDX"});
 }
 
 TEST_F(AnchosArchivoTest, StoredWidthsApplyEveryRecordOfTheTable) {

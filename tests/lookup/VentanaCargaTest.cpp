@@ -401,7 +401,8 @@ TEST_F(AnchosTest, StockArticlesShareTheArticlesRecordOnceTheFileExists) {
 
 TEST_F(AnchosTest, AFailedSaveIsReportedAndTheWindowStillCloses) {
     EscribirKdx("\"T1\",\"1|\"\r\n");
-    ASSERT_TRUE(QDir().mkpath(lookup::RutaAnchosTemporal(lookup::CarpetaPrograma())));
+    // A folder in the lock file's place makes the save fail.
+    ASSERT_TRUE(QDir().mkpath(Kdx() + ".lock"));
     Lib_FrmCons3& w =
         Abrir("select CODIGO from MA_ZONAS", [](Lib_FrmCons3& v) { v.GrabarCfg = true; });
     w.Descargar();

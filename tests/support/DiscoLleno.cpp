@@ -37,7 +37,7 @@ DiscoLleno::~DiscoLleno() {
     }
 }
 
-bool DiscoLleno::Llenar() const {
+bool DiscoLleno::Llenar(int paginasLibres) const {
     const QByteArray ruta = QFile::encodeName(dir_.File(QStringLiteral(".relleno")));
     const int fd = ::open(ruta.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
     if (fd < 0) {
@@ -53,7 +53,12 @@ bool DiscoLleno::Llenar() const {
             largo = largo == kBloque ? 1 : 0;
         }
     }
-    const bool lleno = errno == ENOSPC;
+    bool lleno = errno == ENOSPC;
+    if (lleno && paginasLibres > 0) {
+        const off_t largo = ::lseek(fd, 0, SEEK_END);
+        const off_t libres = static_cast<off_t>(paginasLibres) * static_cast<off_t>(kBloque);
+        lleno = largo >= libres && ::ftruncate(fd, largo - libres) == 0;
+    }
     ::close(fd);
     return lleno;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <ostream>
 
 #include "TempDir.h"
 
@@ -20,11 +21,25 @@ class DiscoLleno {
     QString Carpeta() const { return dir_.Path(); }
     QString Archivo(const QString& nombre) const { return dir_.File(nombre); }
 
-    // Takes every free byte left with a filler file; true when the disk is full.
-    bool Llenar() const;
+    // Takes every free byte with a filler file but `paginasLibres` pages of memory (4096 bytes,
+    // one for each file that holds anything); true when that is what is left.
+    bool Llenar(int paginasLibres = 0) const;
 
   private:
     TempDir dir_;
     bool montado_ = false;
     QString motivo_;
 };
+
+// The two full disks a write meets: no room at all (not even for a lock file), and room for one
+// page only (a lock file takes it; the new text finds none).
+struct CasoDiscoLleno {
+    const char* name;
+    int paginasLibres;
+};
+
+inline void PrintTo(const CasoDiscoLleno& caso, std::ostream* os) {
+    *os << caso.name;
+}
+
+inline constexpr CasoDiscoLleno kDiscosLlenos[] = {{"NoRoomAtAll", 0}, {"RoomForTheLockOnly", 1}};

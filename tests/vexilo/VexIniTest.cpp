@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <csignal>
 #include <vector>
 
 #include "DiscoLleno.h"
+#include "EscritoresALaVez.h"
+#include "Printers.h"
 #include "ScopedConfigHome.h"
 #include "TempDir.h"
 #include "runtime/DefaultInstance.h"
@@ -300,16 +304,19 @@ TEST_F(VexIniTest, AWriteThatFailsPartWayLeavesTheOldFileIntact) {
         << "no temporary file is left behind";
 }
 
-// On a full disk a short text stays in the write buffer until the file is closed: the store
-// raises and keeps the old file, window keys and other sections included.
-TEST(VexIniFullDiskTest, AFullDiskKeepsTheFileWhole) {
+// A full disk: with no room at all the lock cannot be made; with room for the lock only, the
+// new text stays in the write buffer until the file is closed and cannot be written. Either way
+// the store raises and keeps the old file, window keys and other sections included.
+class VexIniFullDiskTest : public ::testing::TestWithParam<CasoDiscoLleno> {};
+
+TEST_P(VexIniFullDiskTest, KeepsTheFileWhole) {
     const DiscoLleno disco;
     if (!disco.Montado()) {
         GTEST_SKIP() << disco.Motivo().toStdString();
     }
     const QString ruta = disco.Archivo(QStringLiteral("CN000pr.INI"));
     WriteBytes(ruta, kSample);
-    ASSERT_TRUE(disco.Llenar());
+    ASSERT_TRUE(disco.Llenar(GetParam().paginasLibres));
     for (const char* clave : {"Top", "Left"}) {
         try {
             VexIni().GrabarValor(ruta, "FrmChequesEnCartera", clave, "1995");
@@ -322,8 +329,10 @@ TEST(VexIniFullDiskTest, AFullDiskKeepsTheFileWhole) {
     EXPECT_EQ(ReadBytes(ruta), kSample);
     EXPECT_EQ(QDir(disco.Carpeta()).entryList(QDir::Files | QDir::Hidden),
               (QStringList{".relleno", "CN000pr.INI"}))
-        << "no temporary file is left behind";
+        << "no lock or temporary file is left behind";
 }
+
+INSTANTIATE_TEST_SUITE_P(Disks, VexIniFullDiskTest, ::testing::ValuesIn(kDiscosLlenos), CaseName());
 
 TEST_F(VexIniTest, AFolderThatCannotBeWrittenRaisesAndKeepsTheFile) {
     if (geteuid() == 0) {
@@ -339,17 +348,58 @@ TEST_F(VexIniTest, AFolderThatCannotBeWrittenRaisesAndKeepsTheFile) {
     EXPECT_EQ(ReadBytes(folder + "/x.ini"), kSample);
 }
 
-TEST_F(VexIniTest, AFileThatIsNoFileReadsAsDefaultAndCannotBeWritten) {
-    ASSERT_TRUE(QDir().mkpath(File("carpeta.ini")));
-    EXPECT_EQ(ini.LeerValor(File("carpeta.ini"), "A", "B", 1), "1");
+// Anything but a regular file at the path reads as the defaults and is left alone when written,
+// with an error instead of a wait.
+struct NoFileCase {
+    const char* name;
+    bool fifo;  // otherwise a folder
+};
+
+class VexIniNoFileTest : public VexIniTest, public ::testing::WithParamInterface<NoFileCase> {};
+
+TEST_P(VexIniNoFileTest, ReadsAsDefaultAndCannotBeWritten) {
+    const QString path = File("otra.ini");
+    if (GetParam().fifo) {
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else {
+        ASSERT_TRUE(QDir().mkpath(path));
+    }
+    EXPECT_EQ(ini.LeerValor(path, "A", "B", 1), "1");
     try {
-        ini.GrabarValor(File("carpeta.ini"), "A", "B", "C");
-        ADD_FAILURE() << "writing over a folder succeeded";
+        ini.GrabarValor(path, "A", "B", "C");
+        ADD_FAILURE() << "writing over something else than a file succeeded";
     } catch (const rt::RuntimeError& e) {
         EXPECT_EQ(e.Number(), 75);
-        EXPECT_EQ(e.Source(), File("carpeta.ini"));
+        EXPECT_EQ(e.Source(), path);
     }
-    EXPECT_TRUE(QFileInfo(File("carpeta.ini")).isDir());
+    const QFileInfo info(path);
+    EXPECT_TRUE(GetParam().fifo ? info.exists() && !info.isFile() && !info.isDir() : info.isDir());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, VexIniNoFileTest,
+                         ::testing::Values(NoFileCase{"Folder", false}, NoFileCase{"Fifo", true}),
+                         CaseName());
+
+// Four programs writing their own keys of one file at the same moment keep all four, and every
+// other line: each reads, changes and renames under the file's lock.
+TEST_F(VexIniTest, FourWritersAtOnceKeepEveryKey) {
+    constexpr int kVeces = 15;
+    WriteBytes(File(), kSample);
+    std::vector<QStringList> escritores;
+    for (int i = 1; i <= 4; ++i) {
+        escritores.push_back(
+            {"ini", File(), QStringLiteral("K%1").arg(i), QString::number(kVeces)});
+    }
+    const QString fallos = EscribirALaVez(QStringLiteral(REESCRITOR_PATH), escritores);
+    EXPECT_TRUE(fallos.isEmpty()) << fallos.toStdString();
+    for (int i = 1; i <= 4; ++i) {
+        EXPECT_EQ(ini.LeerValor(File(), "S", QStringLiteral("K%1").arg(i), 0),
+                  QString::number(kVeces));
+    }
+    EXPECT_EQ(ini.LeerValor(File(), "General", "Usuario", 0), "ana");
+    EXPECT_EQ(ini.LeerValor(File(), "FrmChequesEnCartera", "Left", 0), "3400");
+    EXPECT_EQ(QDir(dir.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"CN000pr.INI"})
+        << "no lock or temporary file is left behind";
 }
 
 TEST_F(VexIniTest, OneStoreServesTheProgram) {

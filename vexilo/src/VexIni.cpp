@@ -1,21 +1,17 @@
 #include "vexilo/VexIni.h"
 
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <optional>
 #include <vector>
 
 #include "runtime/RuntimeError.h"
+#include "runtime/SharedFile.h"
 #include "runtime/Text.h"
 #include "runtime/Windows1252.h"
 
@@ -245,6 +241,32 @@ std::optional<QByteArray> ReadAll(const QString& path) {
     throw rt::RuntimeError(kPathFileAccessError, description, path);
 }
 
+// Puts value as key in section: in place of the key's value, after the section's last line, or
+// in a section added at the end.
+void Store(IniText& ini, const QString& seccion, const QString& clave, const QString& value) {
+    if (const auto range = FindSection(ini, seccion)) {
+        if (const auto line = FindKey(ini, *range, clave)) {
+            QString& text = ini.lines[*line].text;
+            text = text.left(text.indexOf(QLatin1Char('=')) + 1) + value;
+        } else {
+            // After the section's last line that holds something, before the blank lines that
+            // separate it from the next section.
+            size_t at = range->end;
+            while (at > range->header + 1 && TrimBlanks(ini.lines[at - 1].text).isEmpty()) {
+                --at;
+            }
+            InsertLine(ini, at, TrimBlanks(clave) + QLatin1Char('=') + value);
+        }
+    } else {
+        if (!ini.lines.empty() && !TrimBlanks(ini.lines.back().text).isEmpty()) {
+            InsertLine(ini, ini.lines.size(), QString());
+        }
+        InsertLine(ini, ini.lines.size(),
+                   QLatin1Char('[') + TrimBlanks(seccion) + QLatin1Char(']'));
+        InsertLine(ini, ini.lines.size(), TrimBlanks(clave) + QLatin1Char('=') + value);
+    }
+}
+
 }  // namespace
 
 QString VexIni::Ruta(const QString& archivo) {
@@ -289,63 +311,19 @@ QString VexIni::LeerValor(const QString& archivo, const QString& seccion, const 
 void VexIni::GrabarValor(const QString& archivo, const QString& seccion, const QString& clave,
                          const QString& valor) const {
     const QString path = Ruta(archivo);
-    IniText ini;
-    if (QFileInfo::exists(path)) {
-        const auto bytes = ReadAll(path);
-        if (!bytes) {
-            RaiseAccessError(path);
-        }
-        ini = Decode(*bytes);
-    } else if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        RaiseAccessError(path);
-    }
-
     QString value = valor;
     value.replace(QLatin1String("\r\n"), QLatin1String(" "));
     value.replace(QLatin1Char('\r'), QLatin1Char(' '));
     value.replace(QLatin1Char('\n'), QLatin1Char(' '));
-
-    if (const auto range = FindSection(ini, seccion)) {
-        if (const auto line = FindKey(ini, *range, clave)) {
-            QString& text = ini.lines[*line].text;
-            text = text.left(text.indexOf(QLatin1Char('=')) + 1) + value;
-        } else {
-            // After the section's last line that holds something, before the blank lines that
-            // separate it from the next section.
-            size_t at = range->end;
-            while (at > range->header + 1 && TrimBlanks(ini.lines[at - 1].text).isEmpty()) {
-                --at;
-            }
-            InsertLine(ini, at, TrimBlanks(clave) + QLatin1Char('=') + value);
-        }
-    } else {
-        if (!ini.lines.empty() && !TrimBlanks(ini.lines.back().text).isEmpty()) {
-            InsertLine(ini, ini.lines.size(), QString());
-        }
-        InsertLine(ini, ini.lines.size(),
-                   QLatin1Char('[') + TrimBlanks(seccion) + QLatin1Char(']'));
-        InsertLine(ini, ini.lines.size(), TrimBlanks(clave) + QLatin1Char('=') + value);
-    }
-
-    const QByteArray bytes = Encode(ini);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        RaiseAccessError(path, file.errorString());
-    }
-    // QSaveFile buffers a short text and does not look at how the buffer's last write went
-    // before it renames: on a full disk that would put an empty file in the old one's place.
-    // So the text must be written, flushed and on the disk before the rename.
-    const bool written =
-        file.write(bytes) == bytes.size() && file.flush() && ::fsync(file.handle()) == 0;
-    if (!written) {
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? file.errorString()
-                                   : QString::fromLocal8Bit(std::strerror(errno));
-        file.cancelWriting();  // the temporary file goes with the QSaveFile
-        RaiseAccessError(path, reason);
-    }
-    if (!file.commit()) {
-        RaiseAccessError(path, file.errorString());
+    // Read, changed and written back under the file's lock, so that programs writing other
+    // keys at the same moment lose nothing.
+    const auto failure = rt::RewriteSharedFile(path, [&](const QByteArray& bytes) {
+        IniText ini = Decode(bytes);
+        Store(ini, seccion, clave, value);
+        return Encode(ini);
+    });
+    if (failure) {
+        RaiseAccessError(path, failure->reason);
     }
 }
 

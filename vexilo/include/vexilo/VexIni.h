@@ -8,7 +8,9 @@ namespace vexilo {
 // sections and keys match ignoring case, lines are "key=value", and a missing file, section or
 // key reads as the caller's default. Writing keeps every other line of the file (sections,
 // keys, comments, blank lines, its line ends and its text encoding) and replaces the file
-// atomically, so that a failure part-way never leaves a half-written file behind.
+// atomically, so that a failure part-way never leaves a half-written file behind. Programs that
+// write the same file at once take turns (a lock file "<file>.lock" beside it), so that none
+// loses another's keys.
 //
 // A file name without a folder lives in the user's configuration folder for this program
 // (QStandardPaths::AppConfigLocation, created when missing); a name with a folder is used as
@@ -32,9 +34,10 @@ class VexIni {
                       double porDefecto) const;
 
     // Stores value as key in section, adding the section or the key when missing. Line breaks
-    // inside the value become blanks. A file that cannot be written (a full disk included)
-    // raises run-time error 75 ("Path/File access error", with the system's reason when it
-    // gave one, and the file as its source) and is left exactly as it was.
+    // inside the value become blanks. A file that cannot be written (a full disk, anything but
+    // a regular file at its path, another program holding its lock too long) raises run-time
+    // error 75 ("Path/File access error", with the reason, and the file as its source) and is
+    // left exactly as it was.
     void GrabarValor(const QString& archivo, const QString& seccion, const QString& clave,
                      const QString& valor) const;
 
