@@ -236,8 +236,8 @@ std::optional<QString> ConnectionOptions::UseDemoWithoutConn(const DemoDatabase&
     if (conn_) {
         return QString();
     }
-    const bool made = !demo.Exists();
-    if (!demo.Ensure(&error)) {
+    bool made = false;
+    if (!demo.Ensure(&error, &made)) {
         return std::nullopt;
     }
     conn_ = demo.ConnectionString();

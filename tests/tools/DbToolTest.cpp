@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QStringList>
+#include <memory>
+#include <vector>
 
 #include "ConsoleDialogs.h"
 #include "DbTool.h"
@@ -1017,6 +1020,34 @@ TEST_F(DbToolDemo, DemoPrintsThePathAndResetMakesItAgain) {
     EXPECT_EQ(reset.exitCode, tools::kExitOk) << reset.err.toStdString();
     EXPECT_EQ(reset.out, DemoPath() + "\n");
     EXPECT_EQ(Run({"has-table", "BORRAME"}).out, "false\n");
+}
+
+// Three first starts at once on a fresh data folder: one makes the demo database, the other two
+// wait for it (under its lock) and open it; every one answers, and one whole database is left,
+// without part files or lock.
+TEST_F(DbToolDemo, FirstStartsAtOnceMakeOneDatabase) {
+    constexpr int kStarts = 3;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.File(QStringLiteral("datos")));
+    for (int i = 0; i < kStarts; ++i) {
+        processes.push_back(std::make_unique<QProcess>());
+        processes.back()->setProcessEnvironment(environment);
+        processes.back()->start(QStringLiteral(DBTOOL_PATH),
+                                {"query", "SELECT COUNT(*) AS N FROM V_MA_ARTICULOS"});
+    }
+    QStringList notes;
+    for (auto& process : processes) {
+        ASSERT_TRUE(process->waitForFinished(120000));
+        EXPECT_EQ(process->exitCode(), tools::kExitOk);
+        EXPECT_EQ(QString::fromUtf8(process->readAllStandardOutput()), "N\n5000\n");
+        notes << QString::fromUtf8(process->readAllStandardError());
+    }
+    EXPECT_EQ(notes.count(Note("made and opened")), 1) << notes.join("").toStdString();
+    EXPECT_EQ(notes.count(Note("opened")), kStarts - 1);
+    EXPECT_EQ(
+        QDir(dir.File(QStringLiteral("datos/Vexilo/demo"))).entryList(QDir::Files | QDir::Hidden),
+        (QStringList{"demo.db", "MASCARAS.DAT"}));
 }
 
 TEST_F(DbToolDemo, ADemoThatCannotBeMadeFailsWithItsReason) {

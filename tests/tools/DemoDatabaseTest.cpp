@@ -2,6 +2,7 @@
 // the windows will find in it.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -143,8 +144,52 @@ TEST_F(DemoDatabaseTest, ResetMakesItAgainTheSame) {
     ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     ASSERT_TRUE(b.open(QIODevice::ReadOnly));
     EXPECT_TRUE(a.readAll() == b.readAll()) << "the demo database is not the same every time";
-    EXPECT_FALSE(QFile::exists(copy.Path() + QStringLiteral(".part")));
+    EXPECT_EQ(QDir(other.File(QStringLiteral("demo"))).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"demo.db", "MASCARAS.DAT"}))
+        << "no part file or lock is left behind";
 }
+
+// A demo file that is not whole (an empty file left by an old first start, a file that is no
+// database, a database without the demo's tables) is made again rather than opened and failed
+// on for good.
+struct BrokenCase {
+    const char* name;
+    const char* sql;  // what the file holds: made by these statements, or these bytes
+    bool database;
+};
+
+class BrokenDemoTest : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenDemoTest, IsMadeAgain) {
+    TempDir dir;
+    const DemoDatabase demo(dir.File(QStringLiteral("demo")));
+    ASSERT_TRUE(QDir().mkpath(dir.File(QStringLiteral("demo"))));
+    if (GetParam().database) {
+        auto cn = ado::Connection::Create();
+        cn->Open(QStringLiteral("Provider=SQLite;Mode=ReadWriteCreate;Data Source=") + demo.Path());
+        cn->Execute(QString::fromUtf8(GetParam().sql));
+    } else {
+        QFile file(demo.Path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(GetParam().sql);
+    }
+    EXPECT_FALSE(demo.Exists());
+    QString error;
+    bool made = false;
+    ASSERT_TRUE(demo.Ensure(&error, &made)) << error.toStdString();
+    EXPECT_TRUE(made);
+    auto cn = ado::Connection::Create();
+    cn->Open(demo.ConnectionString());
+    ado::Recordset rs = cn->Execute(QStringLiteral("SELECT COUNT(*) FROM VT_CLIENTES"));
+    EXPECT_EQ(rs.Fields()[0].Value().ToLong(), 2000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BrokenDemoTest,
+                         ::testing::Values(BrokenCase{"Empty", "", false},
+                                           BrokenCase{"NotADatabase", "not a database", false},
+                                           BrokenCase{"SchemaLess", "CREATE TABLE X (A int)",
+                                                      true}),
+                         CaseName());
 
 TEST(DemoDatabase, AFolderThatCannotBeMadeLeavesNothing) {
     TempDir dir;

@@ -2,16 +2,31 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "ado/Connection.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/SharedFile.h"
 
 namespace {
 
 const QString kDatabaseFile = QStringLiteral("demo.db");
 const QString kMasksFile = QStringLiteral("MASCARAS.DAT");
+const QString kLockSuffix = QStringLiteral(".lock");
+// The script makes every table in one transaction: one of them present means all are.
+const char* const kWholeCheck =
+    "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = 'TA_CONFIGURACION'";
+// Making the database takes seconds; a program started beside its maker waits this long.
+constexpr int kMakerWaitMs = 10 * 60 * 1000;
+// A lock whose maker died before writing its name in it is taken over after this long; a live
+// maker's lock never is (QLockFile asks the system).
+constexpr int kStaleLockMs = 5'000;
 
 // A query-mask record: five fixed-length text fields, one byte a character, padded with blanks.
 struct Mask {
@@ -53,6 +68,12 @@ void SetError(QString* error, const QString& text) {
     }
 }
 
+void SetMade(bool* made, bool value) {
+    if (made != nullptr) {
+        *made = value;
+    }
+}
+
 }  // namespace
 
 DemoDatabase::DemoDatabase(QString folder) : folder_(std::move(folder)) {}
@@ -75,7 +96,21 @@ QString DemoDatabase::ConnectionString() const {
 }
 
 bool DemoDatabase::Exists() const {
-    return QFile::exists(Path());
+    if (QFileInfo(Path()).size() == 0) {
+        return false;  // missing, empty, or no file at all
+    }
+    try {
+        auto cn = ado::Connection::Create();
+        cn->Open(QStringLiteral("Provider=SQLite;Mode=Read;Data Source=") + Path());
+        ado::Recordset rs = cn->Execute(QString::fromLatin1(kWholeCheck));
+        return rs.Fields()[0].Value().ToLong() > 0;
+    } catch (const rt::RuntimeError&) {
+        return false;  // not a database
+    }
+}
+
+QString DemoDatabase::LockPath() const {
+    return Path() + kLockSuffix;
 }
 
 QString DemoDatabase::Script() {
@@ -86,57 +121,89 @@ QString DemoDatabase::Script() {
     return QString::fromUtf8(file.readAll());
 }
 
-bool DemoDatabase::Ensure(QString* error) const {
-    return Exists() || Create(error);
+bool DemoDatabase::Ensure(QString* error, bool* made) const {
+    SetMade(made, false);
+    return Exists() || Make(error, made, false);
 }
 
 bool DemoDatabase::Reset(QString* error) const {
-    return Create(error);
+    return Make(error, nullptr, true);
 }
 
-bool DemoDatabase::Create(QString* error) const {
+bool DemoDatabase::Make(QString* error, bool* made, bool again) const {
     if (!QDir().mkpath(folder_)) {
         SetError(error, QStringLiteral("cannot create the folder %1").arg(folder_));
         return false;
     }
-    // Made under another name and renamed when whole, so that an interrupted run never leaves a
-    // half-made database where the tools look for one.
-    const QString part = Path() + QStringLiteral(".part");
-    QFile::remove(part);
+    // One maker at a time; the others wait here and then find its database.
+    QLockFile lock(LockPath());
+    lock.setStaleLockTime(kStaleLockMs);
+    if (!lock.tryLock(kMakerWaitMs)) {
+        SetError(error,
+                 lock.error() == QLockFile::LockFailedError
+                     ? QStringLiteral("another program is still making it (%1)").arg(LockPath())
+                     : QStringLiteral("cannot create the lock %1").arg(LockPath()));
+        return false;
+    }
+    if (!again && Exists()) {
+        return true;
+    }
+    RemoveLeftovers();
+    if (!Create(error)) {
+        return false;
+    }
+    SetMade(made, true);
+    return true;
+}
+
+void DemoDatabase::RemoveLeftovers() const {
+    // Under the lock no other maker is at work: a part file is what a killed one left.
+    QDir folder(folder_);
+    for (const QString& name : folder.entryList({kDatabaseFile + QStringLiteral(".*.part*")},
+                                                QDir::Files | QDir::Hidden)) {
+        folder.remove(name);
+    }
+}
+
+bool DemoDatabase::Create(QString* error) const {
+    // Made under a name of its own and renamed over the database when whole: an interrupted run
+    // never leaves a half-made database where the tools look for one.
+    QTemporaryFile part(Path() + QStringLiteral(".XXXXXX.part"));
+    if (!part.open()) {
+        SetError(error, QStringLiteral("cannot write in %1: %2").arg(folder_, part.errorString()));
+        return false;
+    }
+    part.close();  // the embedded database writes it through a handle of its own
     try {
         auto cn = ado::Connection::Create();
-        cn->Open(QStringLiteral("Provider=SQLite;Mode=ReadWriteCreate;Data Source=") + part);
+        cn->Open(QStringLiteral("Provider=SQLite;Data Source=") + part.fileName());
         cn->Execute(Script());
         cn->Close();
     } catch (const rt::RuntimeError& e) {
-        QFile::remove(part);
         SetError(error, e.Description());
         return false;
     }
     if (!WriteMasks(error)) {
-        QFile::remove(part);
         return false;
     }
-    QFile::remove(Path());
-    if (!QFile::rename(part, Path())) {
-        QFile::remove(part);
-        SetError(error, QStringLiteral("cannot write %1").arg(Path()));
+    // rename(2) puts the new file in place in one step, over the old one if there is one.
+    if (std::rename(QFile::encodeName(part.fileName()).constData(),
+                    QFile::encodeName(Path()).constData()) != 0) {
+        SetError(error, QStringLiteral("cannot write %1: %2")
+                            .arg(Path(), QString::fromLocal8Bit(std::strerror(errno))));
         return false;
     }
+    part.setAutoRemove(false);
     return true;
 }
 
 bool DemoDatabase::WriteMasks(QString* error) const {
-    QSaveFile file(MasksPath());
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, file.errorString());
-        return false;
-    }
+    QByteArray records;
     for (const Mask& mask : kMasks) {
-        file.write(MaskRecord(mask));
+        records += MaskRecord(mask);
     }
-    if (!file.commit()) {
-        SetError(error, file.errorString());
+    if (const auto failure = rt::WriteFileWhole(MasksPath(), records)) {
+        SetError(error, QStringLiteral("cannot write %1: %2").arg(failure->path, failure->reason));
         return false;
     }
     return true;

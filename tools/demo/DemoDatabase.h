@@ -17,11 +17,15 @@ class DemoDatabase {
     QString Path() const;
     QString MasksPath() const;
     QString ConnectionString() const;
+    // True when the database is there whole: its file opens and holds the demo's tables. An
+    // empty file, or one that is no database or lacks them, does not count.
     bool Exists() const;
 
-    // Makes the database when it is missing; true when it is there afterwards. A failure leaves
-    // no database behind and puts its reason in `error`.
-    bool Ensure(QString* error = nullptr) const;
+    // Makes the database unless it is there whole; true when it is there afterwards, with
+    // `made` telling whether this call made it. Programs started together make it once: the
+    // others wait for the maker (under a lock file beside the database) and open its work. A
+    // failure leaves the folder as it was and puts its reason in `error`.
+    bool Ensure(QString* error = nullptr, bool* made = nullptr) const;
     // Makes it again from the script, in place of the one there.
     bool Reset(QString* error = nullptr) const;
 
@@ -29,8 +33,11 @@ class DemoDatabase {
     static QString Script();
 
   private:
+    bool Make(QString* error, bool* made, bool again) const;
+    void RemoveLeftovers() const;
     bool Create(QString* error) const;
     bool WriteMasks(QString* error) const;
+    QString LockPath() const;
 
     QString folder_;
 };
