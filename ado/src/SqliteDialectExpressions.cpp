@@ -1,5 +1,8 @@
 // Expression forms of SQL Server: "+" between texts, and comparisons that ignore case whatever
 // the operands are.
+#include <optional>
+#include <vector>
+
 #include "SqlOperands.h"
 #include "SqliteDialectTokens.h"
 
@@ -36,6 +39,20 @@ bool CastsToText(const SqlTokens& tokens, const SqlOperands& operands, size_t op
     return false;
 }
 
+// True when [begin, end) joins something with "||" outside brackets and CASE.
+bool HasConcatenation(const SqlTokens& tokens, const SqlOperands& operands, size_t begin,
+                      size_t end) {
+    for (size_t i = begin; i < end; ++i) {
+        if ((tokens[i].IsSymbol('(') || tokens[i].Is(Keyword::Case)) &&
+            operands.Partner(i) != kNoToken) {
+            i = operands.Partner(i);
+        } else if (tokens[i].IsOperator("||")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // True when the operand [begin, end) plainly gives text: a literal, a concatenation, a call of
 // a text function or a CAST to a text type.
 bool IsTextOperand(const SqlTokens& tokens, const SqlOperands& operands, size_t begin, size_t end) {
@@ -43,16 +60,8 @@ bool IsTextOperand(const SqlTokens& tokens, const SqlOperands& operands, size_t 
     if (first >= end) {
         return false;
     }
-    if (tokens[first].kind == Kind::String) {
+    if (tokens[first].kind == Kind::String || HasConcatenation(tokens, operands, first, end)) {
         return true;
-    }
-    for (size_t i = first; i < end; ++i) {
-        if ((tokens[i].IsSymbol('(') || tokens[i].Is(Keyword::Case)) &&
-            operands.Partner(i) != kNoToken) {
-            i = operands.Partner(i);
-        } else if (tokens[i].IsOperator("||")) {
-            return true;
-        }
     }
     const size_t open = NextSignificant(tokens, first + 1);
     const bool call = open < end && tokens[open].IsSymbol('(');
@@ -66,11 +75,6 @@ bool IsNumberOperand(const SqlTokens& tokens, size_t begin, size_t last) {
         begin = NextSignificant(tokens, begin + 1);
     }
     return begin == last && tokens[begin].kind == Kind::Number;
-}
-
-void AppendRange(SqlTokens& out, const SqlTokens& tokens, size_t begin, size_t end) {
-    out.insert(out.end(), tokens.begin() + static_cast<std::ptrdiff_t>(begin),
-               tokens.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 // True when [begin, last] joins primaries with "||" alone, which needs no brackets to be
@@ -88,28 +92,179 @@ bool IsConcatenation(const SqlTokens& tokens, const SqlOperands& operands, size_
     return true;
 }
 
-// Appends the operand [begin, last], in brackets unless it is one primary or a concatenation.
-void AppendOperand(SqlTokens& out, const SqlTokens& tokens, const SqlOperands& operands,
-                   size_t begin, size_t last) {
-    const bool bracket =
-        !operands.IsPrimary(begin, last) && !IsConcatenation(tokens, operands, begin, last);
-    if (bracket) {
-        out.push_back(SymbolToken(QStringLiteral("(")));
+// True when [begin, last] needs no brackets beside "||": one primary or a concatenation.
+bool IsPlain(const SqlTokens& tokens, const SqlOperands& operands, size_t begin, size_t last) {
+    return operands.IsPrimary(begin, last) || IsConcatenation(tokens, operands, begin, last);
+}
+
+// ---- "+" ----
+
+// The most values one TSQL_ADD call is given; a longer chain goes on in a call around it
+// (SQLite takes 127 arguments by default).
+constexpr int kMostAddValues = 100;
+
+// What the rewrite of "+" puts around and between the original tokens, kept by their indexes,
+// so that every "+" of a statement is rewritten in one pass over it.
+class PlusEdits {
+  public:
+    explicit PlusEdits(size_t count) : opens_(count), closes_(count), replaced_(count) {}
+
+    // Opens a bracket (or a TSQL_ADD call) before the token `at`, around whatever was opened
+    // there before.
+    void Open(size_t at, bool call) { opens_[at].push_back(call); }
+    // Closes the one opened last around what ends with the token `at`.
+    void Close(size_t at) { ++closes_[at]; }
+    // Puts `tokens` in place of the tokens [from, to): the blanks and the operator between two
+    // operands.
+    void Replace(size_t from, size_t to, SqlTokens tokens) {
+        replaced_[from] = Replacement{to, std::move(tokens)};
     }
-    AppendRange(out, tokens, begin, last + 1);
-    if (bracket) {
-        out.push_back(SymbolToken(QStringLiteral(")")));
+
+    SqlTokens Apply(const SqlTokens& tokens) const {
+        SqlTokens out;
+        out.reserve(tokens.size());
+        for (size_t i = 0; i < tokens.size(); ++i) {
+            if (const auto& replacement = replaced_[i]) {
+                out.insert(out.end(), replacement->tokens.begin(), replacement->tokens.end());
+                i = replacement->to - 1;
+                continue;
+            }
+            for (auto call = opens_[i].rbegin(); call != opens_[i].rend(); ++call) {
+                if (*call) {
+                    out.push_back(WordToken(QStringLiteral("TSQL_ADD")));
+                }
+                out.push_back(SymbolToken(QStringLiteral("(")));
+            }
+            out.push_back(tokens[i]);
+            for (int n = 0; n < closes_[i]; ++n) {
+                out.push_back(SymbolToken(QStringLiteral(")")));
+            }
+        }
+        return out;
+    }
+
+  private:
+    struct Replacement {
+        size_t to;
+        SqlTokens tokens;
+    };
+    std::vector<std::vector<bool>> opens_;  // true for a TSQL_ADD call, in the order opened
+    std::vector<int> closes_;
+    std::vector<std::optional<Replacement>> replaced_;
+};
+
+// The expression that a chain of "+" and "-" has built so far, from its first token to `last`.
+struct Sum {
+    size_t begin;
+    size_t last;
+    bool text;    // plainly text, as IsTextOperand tells
+    bool number;  // one number, signed or not
+    bool plain;   // "||" takes it without brackets
+    int values;   // values in the TSQL_ADD call still open around it; 0 for none
+};
+
+// The operand that follows the operator at `op`, up to the next "+" or "-".
+struct Term {
+    size_t begin;
+    size_t end;
+    size_t last;
+};
+
+std::optional<Term> TermAfter(const SqlTokens& tokens, const SqlOperands& operands, size_t op) {
+    const size_t end = operands.End(op + 1, Level::Product);
+    if (end == kNoToken) {
+        return std::nullopt;
+    }
+    return Term{NextSignificant(tokens, op + 1), end, PreviousSignificant(tokens, end)};
+}
+
+void CloseCall(Sum& sum, PlusEdits& edits) {
+    if (sum.values > 0) {
+        edits.Close(sum.last);
+        sum.values = 0;
     }
 }
 
-// The first "+" at or after `from` that stands between two operands, or kNoToken.
-size_t FindBinaryPlus(const SqlTokens& tokens, const SqlOperands& operands, size_t from) {
-    for (size_t i = from; i < tokens.size(); ++i) {
-        if (tokens[i].IsSymbol('+') && operands.IsBinary(i)) {
-            return i;
+// sum + term: texts joined with "||" (a number beside a text makes SQL Server convert the text:
+// '7' + 1 is 8), anything else one more value of a TSQL_ADD call, so that a long chain nests no
+// deeper than a few calls.
+void AddTerm(const SqlTokens& tokens, const SqlOperands& operands, Sum& sum, const Term& term,
+             PlusEdits& edits) {
+    const bool text = (sum.text || IsTextOperand(tokens, operands, term.begin, term.end)) &&
+                      !sum.number && !IsNumberOperand(tokens, term.begin, term.last);
+    SqlTokens between;
+    if (text) {
+        CloseCall(sum, edits);
+        if (!sum.plain) {
+            edits.Open(sum.begin, false);
+            between.push_back(SymbolToken(QStringLiteral(")")));
+        }
+        between.push_back(SpaceToken());
+        between.push_back(SymbolToken(QStringLiteral("||")));
+        between.push_back(SpaceToken());
+        if (!IsPlain(tokens, operands, term.begin, term.last)) {
+            between.push_back(SymbolToken(QStringLiteral("(")));
+            edits.Close(term.last);
+        }
+    } else {
+        if (sum.values == kMostAddValues) {
+            CloseCall(sum, edits);
+        }
+        if (sum.values == 0) {
+            edits.Open(sum.begin, true);
+            sum.values = 1;
+        }
+        between.push_back(SymbolToken(QStringLiteral(",")));
+        between.push_back(SpaceToken());
+        ++sum.values;
+    }
+    edits.Replace(sum.last + 1, term.begin, std::move(between));
+    sum = Sum{sum.begin, term.last, text, false, true, sum.values};
+}
+
+// sum - term: the operator stays; the call open around the sum closes before it.
+void SubtractTerm(const SqlTokens& tokens, const SqlOperands& operands, Sum& sum, const Term& term,
+                  PlusEdits& edits) {
+    CloseCall(sum, edits);
+    const bool text = sum.text || HasConcatenation(tokens, operands, term.begin, term.end);
+    sum = Sum{sum.begin, term.last, text, false, false, 0};
+}
+
+bool IsChainOperator(const SqlTokens& tokens, const SqlOperands& operands, size_t at) {
+    return at < tokens.size() && (tokens[at].IsSymbol('+') || tokens[at].IsSymbol('-')) &&
+           operands.IsBinary(at);
+}
+
+// Rewrites the chain of "+" and "-" at one level whose first "+" is at `plus`, left to right as
+// they associate, and marks its operators done.
+void RewriteChain(const SqlTokens& tokens, const SqlOperands& operands, size_t plus,
+                  PlusEdits& edits, std::vector<bool>& done) {
+    const size_t leftLast = PreviousSignificant(tokens, plus);
+    const size_t leftBegin = operands.Begin(leftLast, Level::Sum);
+    if (leftBegin == kNoToken) {
+        done[plus] = true;  // not an expression this rewrite understands: left as it is
+        return;
+    }
+    Sum sum{leftBegin,
+            leftLast,
+            IsTextOperand(tokens, operands, leftBegin, leftLast + 1),
+            IsNumberOperand(tokens, leftBegin, leftLast),
+            IsPlain(tokens, operands, leftBegin, leftLast),
+            0};
+    for (size_t op = plus; IsChainOperator(tokens, operands, op);
+         op = NextSignificant(tokens, sum.last + 1)) {
+        done[op] = true;
+        const std::optional<Term> term = TermAfter(tokens, operands, op);
+        if (!term) {
+            break;  // left as it is from here on
+        }
+        if (tokens[op].IsSymbol('+')) {
+            AddTerm(tokens, operands, sum, *term, edits);
+        } else {
+            SubtractTerm(tokens, operands, sum, *term, edits);
         }
     }
-    return kNoToken;
+    CloseCall(sum, edits);
 }
 
 bool IsComparison(const SqlToken& token) {
@@ -323,48 +478,15 @@ void MarkViewColumns(const SqlTokens& tokens, const SqlOperands& operands, Colla
 }  // namespace
 
 SqlTokens RewriteConcatenationTokens(SqlTokens tokens) {
-    size_t from = 0;
-    while (true) {
-        const SqlOperands operands(tokens);
-        const size_t plus = FindBinaryPlus(tokens, operands, from);
-        if (plus == kNoToken) {
-            return tokens;
+    const SqlOperands operands(tokens);
+    PlusEdits edits(tokens.size());
+    std::vector<bool> done(tokens.size(), false);
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (!done[i] && tokens[i].IsSymbol('+') && operands.IsBinary(i)) {
+            RewriteChain(tokens, operands, i, edits, done);
         }
-        const size_t leftLast = PreviousSignificant(tokens, plus);
-        const size_t leftBegin = operands.Begin(leftLast, Level::Sum);
-        const size_t rightEnd = operands.End(plus + 1, Level::Product);
-        if (leftBegin == kNoToken || rightEnd == kNoToken) {
-            from = plus + 1;  // not an expression this rewrite understands: left as it is
-            continue;
-        }
-        const size_t rightBegin = NextSignificant(tokens, plus + 1);
-        const size_t rightLast = PreviousSignificant(tokens, rightEnd);
-        SqlTokens out;
-        out.reserve(tokens.size() + 4);
-        AppendRange(out, tokens, 0, leftBegin);
-        // A number beside a text makes SQL Server convert the text: '7' + 1 is 8.
-        const bool text = (IsTextOperand(tokens, operands, leftBegin, leftLast + 1) ||
-                           IsTextOperand(tokens, operands, rightBegin, rightEnd)) &&
-                          !IsNumberOperand(tokens, leftBegin, leftLast) &&
-                          !IsNumberOperand(tokens, rightBegin, rightLast);
-        if (text) {
-            AppendOperand(out, tokens, operands, leftBegin, leftLast);
-            out.push_back(SpaceToken());
-            out.push_back(SymbolToken(QStringLiteral("||")));
-            out.push_back(SpaceToken());
-            AppendOperand(out, tokens, operands, rightBegin, rightLast);
-        } else {
-            out.push_back(WordToken(QStringLiteral("TSQL_ADD")));
-            out.push_back(SymbolToken(QStringLiteral("(")));
-            AppendRange(out, tokens, leftBegin, leftLast + 1);
-            out.push_back(SymbolToken(QStringLiteral(",")));
-            out.push_back(SpaceToken());
-            AppendRange(out, tokens, rightBegin, rightLast + 1);
-            out.push_back(SymbolToken(QStringLiteral(")")));
-        }
-        AppendRange(out, tokens, rightLast + 1, tokens.size());
-        tokens = std::move(out);
     }
+    return edits.Apply(tokens);
 }
 
 SqlTokens AddExpressionCollationTokens(const SqlTokens& tokens) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "SqliteCursor.h"
 
@@ -104,89 +105,156 @@ void Like(sqlite3_context* context, int argc, sqlite3_value** argv) {
 
 // ---- "+" ----
 
-bool IsNumber(int type) {
-    return type == SQLITE_INTEGER || type == SQLITE_FLOAT;
+// A value on its way through "+": one SQLite handed over, or the sum so far.
+struct Summand {
+    int type = SQLITE_NULL;  // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT or SQLITE_NULL
+    sqlite3_int64 whole = 0;
+    double real = 0;
+    QString text;
+
+    bool IsNumber() const { return type == SQLITE_INTEGER || type == SQLITE_FLOAT; }
+    double Real() const { return type == SQLITE_INTEGER ? static_cast<double>(whole) : real; }
+};
+
+Summand SummandOf(sqlite3_value* value) {
+    Summand summand;
+    summand.type = sqlite3_value_type(value);
+    if (summand.type == SQLITE_INTEGER) {
+        summand.whole = sqlite3_value_int64(value);
+    } else if (summand.type == SQLITE_FLOAT) {
+        summand.real = sqlite3_value_double(value);
+    } else if (summand.type != SQLITE_NULL) {
+        summand.type = SQLITE_TEXT;  // a blob joins as text
+        summand.text = TextArgument(value);
+    }
+    return summand;
 }
 
-void AddNumbers(sqlite3_context* context, sqlite3_value* a, sqlite3_value* b) {
-    if (sqlite3_value_type(a) == SQLITE_INTEGER && sqlite3_value_type(b) == SQLITE_INTEGER) {
-        sqlite3_int64 sum = 0;
-        if (!__builtin_add_overflow(sqlite3_value_int64(a), sqlite3_value_int64(b), &sum)) {
-            sqlite3_result_int64(context, sum);
-            return;
-        }
+Summand Whole(sqlite3_int64 value) {
+    Summand summand;
+    summand.type = SQLITE_INTEGER;
+    summand.whole = value;
+    return summand;
+}
+
+Summand Real(double value) {
+    Summand summand;
+    summand.type = SQLITE_FLOAT;
+    summand.real = value;
+    return summand;
+}
+
+Summand Text(QString value) {
+    Summand summand;
+    summand.type = SQLITE_TEXT;
+    summand.text = std::move(value);
+    return summand;
+}
+
+Summand AddNumbers(const Summand& a, const Summand& b) {
+    sqlite3_int64 sum = 0;
+    if (a.type == SQLITE_INTEGER && b.type == SQLITE_INTEGER &&
+        !__builtin_add_overflow(a.whole, b.whole, &sum)) {
+        return Whole(sum);
     }
-    sqlite3_result_double(context, sqlite3_value_double(a) + sqlite3_value_double(b));
+    return Real(a.Real() + b.Real());
 }
 
 // A date kept as text plus a number of days, written back in the form it came in.
-bool AddDays(sqlite3_context* context, sqlite3_value* date, sqlite3_value* days) {
-    const char* text = reinterpret_cast<const char*>(sqlite3_value_text(date));
-    const int length = sqlite3_value_bytes(date);
+std::optional<Summand> AddDays(const Summand& date, const Summand& days) {
+    const QByteArray text = date.text.toUtf8();
+    const auto length = static_cast<int>(text.size());
     if (length < 10 || text[4] != '-' || text[7] != '-') {
-        return false;
+        return std::nullopt;
     }
-    const QDateTime value = ParseDate(text, length);
+    const QDateTime value = ParseDate(text.constData(), length);
     if (!value.isValid()) {
-        return false;
+        return std::nullopt;
     }
     constexpr double kMillisecondsPerDay = 86400000.0;
-    const QDateTime moved =
-        value.addMSecs(std::llround(sqlite3_value_double(days) * kMillisecondsPerDay));
-    ResultText(context, length == 10 ? moved.toString(QStringLiteral("yyyy-MM-dd"))
-                                     : moved.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
-    return true;
+    const QDateTime moved = value.addMSecs(std::llround(days.Real() * kMillisecondsPerDay));
+    return Text(length == 10 ? moved.toString(QStringLiteral("yyyy-MM-dd"))
+                             : moved.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")));
 }
 
 // A text that reads whole as a number, converted as SQL Server converts it for "+".
-bool AddNumericText(sqlite3_context* context, sqlite3_value* text, sqlite3_value* number) {
-    const QString value = TextArgument(text).trimmed();
+std::optional<Summand> AddNumericText(const Summand& text, const Summand& number) {
+    const QString value = text.text.trimmed();
     bool ok = false;
     const qlonglong whole = value.toLongLong(&ok);
-    if (ok && sqlite3_value_type(number) == SQLITE_INTEGER) {
-        sqlite3_int64 sum = 0;
-        if (!__builtin_add_overflow(whole, sqlite3_value_int64(number), &sum)) {
-            sqlite3_result_int64(context, sum);
-            return true;
-        }
+    sqlite3_int64 sum = 0;
+    if (ok && number.type == SQLITE_INTEGER && !__builtin_add_overflow(whole, number.whole, &sum)) {
+        return Whole(sum);
     }
     const double real = ok ? static_cast<double>(whole) : value.toDouble(&ok);
     if (!ok) {
-        return false;
+        return std::nullopt;
     }
-    sqlite3_result_double(context, real + sqlite3_value_double(number));
-    return true;
+    return Real(real + number.Real());
 }
 
-// TSQL_ADD(a, b): numbers add, texts join, a date and a number move the date by days; NULL
-// with anything is NULL.
+// a + b of two values that are not NULL, or nothing when a text beside a number is neither a
+// date nor a number.
+std::optional<Summand> AddTwo(const Summand& a, const Summand& b) {
+    if (a.IsNumber() && b.IsNumber()) {
+        return AddNumbers(a, b);
+    }
+    if (!a.IsNumber() && !b.IsNumber()) {
+        return Text(a.text + b.text);
+    }
+    const Summand& text = a.IsNumber() ? b : a;
+    const Summand& number = a.IsNumber() ? a : b;
+    if (auto moved = AddDays(text, number)) {
+        return moved;
+    }
+    return AddNumericText(text, number);
+}
+
+void Result(sqlite3_context* context, const Summand& value) {
+    switch (value.type) {
+        case SQLITE_INTEGER:
+            sqlite3_result_int64(context, value.whole);
+            break;
+        case SQLITE_FLOAT:
+            sqlite3_result_double(context, value.real);
+            break;
+        case SQLITE_TEXT:
+            ResultText(context, value.text);
+            break;
+        default:
+            sqlite3_result_null(context);
+    }
+}
+
+// TSQL_ADD(a, b, c...) is ((a + b) + c)...: numbers add, texts join, a date and a number move
+// the date by days; NULL with anything is NULL. One call takes a whole chain of "+", which
+// nested calls of two values could not: the parser's stack overflows past a few dozen.
 void Add(sqlite3_context* context, int argc, sqlite3_value** argv) {
-    if (AnyNull(argc, argv)) {
-        sqlite3_result_null(context);
+    if (argc < 2) {
+        sqlite3_result_error(context, "TSQL_ADD takes two values or more", -1);
         return;
     }
-    sqlite3_value* a = argv[0];
-    sqlite3_value* b = argv[1];
-    const bool aNumber = IsNumber(sqlite3_value_type(a));
-    const bool bNumber = IsNumber(sqlite3_value_type(b));
-    if (aNumber && bNumber) {
-        AddNumbers(context, a, b);
-        return;
+    Summand sum = SummandOf(argv[0]);
+    for (int i = 1; i < argc && sum.type != SQLITE_NULL; ++i) {
+        const Summand next = SummandOf(argv[i]);
+        if (next.type == SQLITE_NULL) {
+            sum = Summand();
+            break;
+        }
+        std::optional<Summand> added = AddTwo(sum, next);
+        if (!added) {
+            const QByteArray message =
+                QStringLiteral(
+                    "Conversion failed when converting the varchar value '%1' to a "
+                    "number.")
+                    .arg(sum.IsNumber() ? next.text : sum.text)
+                    .toUtf8();
+            sqlite3_result_error(context, message.constData(), static_cast<int>(message.size()));
+            return;
+        }
+        sum = std::move(*added);
     }
-    if (!aNumber && !bNumber) {
-        ResultText(context, TextArgument(a) + TextArgument(b));
-        return;
-    }
-    sqlite3_value* text = aNumber ? b : a;
-    sqlite3_value* number = aNumber ? a : b;
-    if (AddDays(context, text, number) || AddNumericText(context, text, number)) {
-        return;
-    }
-    const QByteArray message =
-        QStringLiteral("Conversion failed when converting the varchar value '%1' to a number.")
-            .arg(TextArgument(text))
-            .toUtf8();
-    sqlite3_result_error(context, message.constData(), static_cast<int>(message.size()));
+    Result(context, sum);
 }
 
 // ---- LEN, CHARINDEX, GETDATE ----
@@ -274,7 +342,7 @@ struct FunctionEntry {
 constexpr FunctionEntry kFunctions[] = {
     {"upper", 1, Upper, true},         {"lower", 1, Lower, true},
     {"like", 2, Like, true},           {"like", 3, Like, true},
-    {"TSQL_ADD", 2, Add, true},        {"LEN", 1, Len, true},
+    {"TSQL_ADD", -1, Add, true},       {"LEN", 1, Len, true},
     {"CHARINDEX", 2, CharIndex, true}, {"CHARINDEX", 3, CharIndex, true},
     {"TSQL_LEFT", 2, Left, true},      {"TSQL_RIGHT", 2, Right, true},
     {"GETDATE", 0, GetDate, false},

@@ -89,6 +89,12 @@ const BatchCase kForms[] = {
      "CREATE TABLE T (F datetime)\nINSERT INTO T VALUES ('2024-02-28 10:00:00.000')\n"
      "SELECT F + 2 FROM T",
      "", "2024-03-01 10:00:00.000"},
+    // Each "+" of a chain as SQL Server takes it, left to right: a numeric text converted for a
+    // number, a date moved twice, a sum joined to a text, NULL at the end.
+    {"PlusChainsGoLeftToRight",
+     "CREATE TABLE T (N varchar(10), K int, F datetime)\nINSERT INTO T VALUES ('7', 1, "
+     "'2024-02-28')\nSELECT K + K + 1, N + K + K, F + 1 + 1, K + N + 'x', K + 1 + NULL FROM T",
+     "", "3,9,2024-03-01,8x,"},
     {"TableHintsAndOwner",
      "CREATE TABLE dbo.T (A int)\nINSERT INTO dbo.T VALUES (4)\n"
      "SELECT t.A FROM dbo.T t WITH (NOLOCK) JOIN T u (NOLOCK) ON u.A = t.A",
@@ -222,6 +228,22 @@ TEST_F(SqliteBatchTest, UnsupportedIdentityIsAClearError) {
                     .contains(QStringLiteral("starts at 0")));
     EXPECT_TRUE(Failure(QStringLiteral("CREATE TABLE U (Id int IDENTITY, C int PRIMARY KEY)"))
                     .contains(QStringLiteral("key alone")));
+}
+
+// A chain of 400 "+" runs on the embedded database as it does on SQLite itself: numbers of a
+// column (no type known before the values: TSQL_ADD), texts joined, and the two mixed.
+TEST_F(SqliteBatchTest, FourHundredOperandsOfPlus) {
+    constexpr int kOperands = 400;
+    db.cn->Execute(QStringLiteral("INSERT INTO T VALUES (1)"));
+    const auto chain = [](const QString& operand) {
+        return QStringList(kOperands, operand).join(QStringLiteral(" + "));
+    };
+    EXPECT_EQ(db.Rows(QStringLiteral("SELECT ") + chain("A") + QStringLiteral(" FROM T")),
+              QString::number(kOperands));
+    EXPECT_EQ(db.Rows(QStringLiteral("SELECT ") + chain("'x'")), QString(kOperands, u'x'));
+    EXPECT_EQ(db.Rows(QStringLiteral("SELECT ") + chain("A") + QStringLiteral(" + 'x' + ") +
+                      chain("A") + QStringLiteral(" FROM T")),
+              QString::number(kOperands) + QStringLiteral("x") + QString(kOperands, u'1'));
 }
 
 }  // namespace

@@ -77,6 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
                 "UPDATE T SET N = TSQL_ADD(N, 1), M = TSQL_ADD(A, B * 2)"},
         Rewrite{"ConcatenationKeepsPrecedence", "SELECT 'x' + A * 2, A - B + 'y', -A + B",
                 "SELECT 'x' || (A * 2), (A - B) || 'y', TSQL_ADD(-A, B)"},
+        // A chain is one call however long, and a call or a bracket only where the operands
+        // change from numbers to texts or a "-" stands between them.
+        Rewrite{"ChainOfPlusIsOneCall", "SELECT A + B + C + D, A + B + 'x' + C + 1, A + B - C + D",
+                "SELECT TSQL_ADD(A, B, C, D), TSQL_ADD(TSQL_ADD(A, B) || 'x' || C, 1), "
+                "TSQL_ADD(TSQL_ADD(A, B) - C, D)"},
+        Rewrite{"PlusInsideBracketsOfAChain", "SELECT (A + B) + F(C + 'y') + 2",
+                "SELECT TSQL_ADD((TSQL_ADD(A, B)), F(C || 'y'), 2)"},
         Rewrite{"PlusInsideCallsAndCase",
                 "SELECT LTRIM(A) + B, CASE WHEN A = 1 THEN 'a' END + 'b', 1e+5, +3",
                 "SELECT LTRIM(A) || B, CASE WHEN A = 1 THEN 'a' END || 'b', 1e+5, +3"},
