@@ -1,5 +1,5 @@
-// The script executor over scripts of growing size: EjecutaConsultaSQL on a connection whose
-// string names ORACLE (an SQLite file) cuts, rewrites and executes every insert. Time should
+// The script executor over scripts of growing size: EjecutaConsultaSQL on an SQLite file whose
+// name holds ORACLE (the Oracle road) cuts, rewrites and executes every insert. Time should
 // grow linearly; every statement must reach the table.
 #include <benchmark/benchmark.h>
 

@@ -245,26 +245,48 @@ QString ConnectionStringValue(const QString& connectionString, const QString& ke
     return value;
 }
 
-ConnectionTarget TranslateConnectionString(const QString& connectionString, const QString& userId,
-                                           const QString& password, const OdbcDrivers& drivers) {
-    const std::vector<Pair> pairs = Tokenize(connectionString);
+std::optional<ProviderKind> ProviderKindOf(const QString& connectionString) {
     const QString provider =
         ConnectionStringValue(connectionString, QStringLiteral("Provider")).trimmed();
-    ConnectionTarget target;
-    const QString timeout =
-        ConnectionStringValue(connectionString, QStringLiteral("Connect Timeout"));
-    target.loginTimeout = timeout.isNull() ? -1 : TimeoutValue(timeout);
     if (provider.isEmpty() ||
         provider.compare(QLatin1String("MSDASQL"), Qt::CaseInsensitive) == 0 ||
         StartsWith(provider, "MSDASQL.")) {
-        target.kind = ProviderKind::Odbc;
+        return ProviderKind::Odbc;
+    }
+    if (provider.compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0) {
+        return ProviderKind::Sqlite;
+    }
+    if (StartsWith(provider, "SQLOLEDB") || StartsWith(provider, "SQLNCLI") ||
+        StartsWith(provider, "MSOLEDBSQL")) {
+        return ProviderKind::SqlServer;
+    }
+    if (StartsWith(provider, "OraOLEDB.Oracle") || StartsWith(provider, "MSDAORA")) {
+        return ProviderKind::Oracle;
+    }
+    return std::nullopt;
+}
+
+ConnectionTarget TranslateConnectionString(const QString& connectionString, const QString& userId,
+                                           const QString& password, const OdbcDrivers& drivers) {
+    const std::optional<ProviderKind> kind = ProviderKindOf(connectionString);
+    if (!kind) {
+        RaiseAdoError(err::ProviderNotFound);
+    }
+    const std::vector<Pair> pairs = Tokenize(connectionString);
+    ConnectionTarget target;
+    target.kind = *kind;
+    const QString timeout =
+        ConnectionStringValue(connectionString, QStringLiteral("Connect Timeout"));
+    target.loginTimeout = timeout.isNull() ? -1 : TimeoutValue(timeout);
+    if (*kind == ProviderKind::Odbc) {
         target.provider = QStringLiteral("MSDASQL");
-        const QString odbc = provider.isEmpty() ? connectionString : MsdasqlOdbcString(pairs);
+        const bool plain =
+            ConnectionStringValue(connectionString, QStringLiteral("Provider")).trimmed().isEmpty();
+        const QString odbc = plain ? connectionString : MsdasqlOdbcString(pairs);
         target.odbcString = OdbcString(odbc, Tokenize(odbc), userId, password);
         return target;
     }
-    if (provider.compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0) {
-        target.kind = ProviderKind::Sqlite;
+    if (*kind == ProviderKind::Sqlite) {
         target.provider = QStringLiteral("SQLite");
         target.databasePath =
             ConnectionStringValue(connectionString, QStringLiteral("Data Source"));
@@ -277,20 +299,14 @@ ConnectionTarget TranslateConnectionString(const QString& connectionString, cons
     OleDbParts parts = ReadOleDb(pairs);
     ApplyCredentials(parts, userId, password);
     target.loginTimeout = parts.loginTimeout;
-    if (StartsWith(provider, "SQLOLEDB") || StartsWith(provider, "SQLNCLI") ||
-        StartsWith(provider, "MSOLEDBSQL")) {
-        target.kind = ProviderKind::SqlServer;
+    if (*kind == ProviderKind::SqlServer) {
         target.provider = QStringLiteral("SQLOLEDB");
         target.odbcString = SqlServerString(parts, drivers.sqlServer);
         return target;
     }
-    if (StartsWith(provider, "OraOLEDB.Oracle") || StartsWith(provider, "MSDAORA")) {
-        target.kind = ProviderKind::Oracle;
-        target.provider = QStringLiteral("OraOLEDB.Oracle.1");
-        target.odbcString = OracleString(parts, drivers.oracle);
-        return target;
-    }
-    RaiseAdoError(err::ProviderNotFound);
+    target.provider = QStringLiteral("OraOLEDB.Oracle.1");
+    target.odbcString = OracleString(parts, drivers.oracle);
+    return target;
 }
 
 QString MaskPassword(const QString& connectionString) {

@@ -68,7 +68,7 @@ void DB_Dll::AbrirRecordset(QString& SentenciaSQL, ado::Recordset& Lrcs,
     }
     // The rewritten text is only opened; the caller keeps the redirected one.
     QString texto = SentenciaSQL;
-    const bool oracle = AbreEnOracle(gCnn()->ConnectionString());
+    const bool oracle = EsConexionOracle(gCnn()->ConnectionString());
     if (oracle && ConvOracle && !steps([&] { texto = ORACLE_Dicc(SentenciaSQL); })) {
         return;
     }
@@ -85,7 +85,7 @@ void DB_Dll::EjecutaConsultaSQL(QString& SentenciaSQL, int32_t* RecordsAffected)
     const std::shared_ptr<ado::Connection>& cnn = gCnn();
     try {
         SentenciaSQL = SinonimosParaEjecutar(SentenciaSQL, gEsAdmin);
-        if (EjecutaEnOracle(cnn->ConnectionString())) {
+        if (EsConexionOracle(cnn->ConnectionString())) {
             int32_t propio = 0;
             EjecutaScriptSQL(SentenciaSQL, RecordsAffected ? *RecordsAffected : propio);
             return;

@@ -2,20 +2,19 @@
 
 #include <QString>
 
-// The component tells an Oracle connection by the word ORACLE (any case) in a connection string,
-// three ways. They differ on purpose, and callers depend on each: AbrirRecordset and
-// EjecutaConsultaSQL read the string of the open connection, the rewrite reads the settings'
-// gConnString (which a caller may set without opening), and only AbrirRecordset ignores the word
-// at the very start of the string. Which string is written comes from EsProveedorOracle.
+// Whether a connection string takes the component's Oracle road (the statements rewritten for
+// Oracle, scripts cut into statements). AbrirRecordset and EjecutaConsultaSQL ask it of the open
+// connection's string, the rewrite of gConnString (which a caller may set without opening).
 namespace db {
 
-// AbrirRecordset: the word from the second character on of the open connection's string.
-bool AbreEnOracle(const QString& connString);
-
-// EjecutaConsultaSQL: the word anywhere in the open connection's string.
-bool EjecutaEnOracle(const QString& connString);
-
-// ORACLE_Dicc: the word anywhere in gConnString.
-bool TraduceParaOracle(const QString& gConnString);
+// Decided by the provider the string names, never by a user, a password or a folder that
+// happens to hold the word ORACLE:
+// - "OraOLEDB.Oracle..." or "MSDAORA" (any case): Oracle;
+// - the ODBC road (no provider, or "MSDASQL"): a driver ("Driver", also inside "Extended
+//   Properties") whose name holds ORACLE; a data source name alone does not tell;
+// - the embedded database ("Provider=SQLite"), which stands in for a server in tests and
+//   trials: a file name (not its folder) holding ORACLE, as "/tmp/ORACLE.db";
+// - any other provider: not Oracle.
+bool EsConexionOracle(const QString& connString);
 
 }  // namespace db

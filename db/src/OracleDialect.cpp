@@ -320,7 +320,7 @@ bool EsColumnaFecha(QStringView token) {
 QString ORACLE_Dicc(const QString& valor, const QString& connString,
                     const WordCounter& contarPalabras) {
     QString work = rt::text::UCase(valor);
-    if (!TraduceParaOracle(connString)) {
+    if (!EsConexionOracle(connString)) {
         return work;
     }
     if (contarPalabras(valor) <= 1) {

@@ -13,7 +13,8 @@ using WordCounter = std::function<int(const QString&)>;
 // Rewrites a statement written in the SQL Server dialect for Oracle: TOP n becomes a ROWNUM
 // condition, LEN becomes LENGTH, brackets become double quotes, the date columns of the WHERE
 // part and the date literals become TO_DATE expressions, and Charindex becomes InStr.
-// With a connection string that does not name ORACLE the statement only comes back upper-cased.
+// With a connection string that is not an Oracle one (EsConexionOracle: by its provider, or the
+// embedded database's file name) the statement only comes back upper-cased.
 // Raises "invalid procedure call" (5) for TOP n at the very end of the statement and for a
 // single quote without its closing quote.
 QString ORACLE_Dicc(const QString& valor, const QString& connString,

@@ -3,40 +3,52 @@
 #include <gtest/gtest.h>
 
 #include "Printers.h"
-#include "db/Proveedores.h"
 
 namespace {
 
-// How each of the component's tests answers for one text.
+// Whether a connection string takes the Oracle road: by its provider (or, for the embedded
+// database, its file name), never by a user, a password, a server or a folder.
 struct OracleCase {
     const char* name;
-    const char* text;
-    bool abre;       // AbrirRecordset
-    bool ejecuta;    // EjecutaConsultaSQL
-    bool traduce;    // ORACLE_Dicc
-    bool proveedor;  // the provider setting
+    const char* connString;
+    bool oracle;
 };
 
-class EsOracle : public ::testing::TestWithParam<OracleCase> {};
+class EsConexionOracle : public ::testing::TestWithParam<OracleCase> {};
 
-TEST_P(EsOracle, EachTestAnswersAsItAlwaysHas) {
-    const QString text = QString::fromUtf8(GetParam().text);
-    EXPECT_EQ(db::AbreEnOracle(text), GetParam().abre);
-    EXPECT_EQ(db::EjecutaEnOracle(text), GetParam().ejecuta);
-    EXPECT_EQ(db::TraduceParaOracle(text), GetParam().traduce);
-    EXPECT_EQ(db::EsProveedorOracle(text), GetParam().proveedor);
+TEST_P(EsConexionOracle, IsToldByTheProvider) {
+    EXPECT_EQ(db::EsConexionOracle(QString::fromUtf8(GetParam().connString)), GetParam().oracle);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, EsOracle,
+    ConnectionStrings, EsConexionOracle,
     ::testing::Values(
-        OracleCase{"OracleString", "Provider=OraOLEDB.Oracle.1;Data Source=XE", true, true, true,
-                   true},
-        OracleCase{"AnyCase", "provider=oraoledb.oracle.1", true, true, true, true},
-        // Only AbrirRecordset looks from the second character on.
-        OracleCase{"AtTheFirstCharacter", "ORACLE_=1;Data Source=x", false, true, true, true},
-        OracleCase{"SqlServerString", "PROVIDER=SQLOLEDB;Server=srv", false, false, false, false},
-        OracleCase{"Empty", "", false, false, false, false}),
+        OracleCase{"OraOledb", "Provider=OraOLEDB.Oracle.1;Data Source=XE;User Id=scott;", true},
+        OracleCase{"ProviderInAnyCase", "provider=oraoledb.oracle;data source=xe", true},
+        OracleCase{"Msdaora", "Provider=MSDAORA;Data Source=XE", true},
+        OracleCase{"SqlServerWithAPasswordHoldingOracle",
+                   "Provider=SQLOLEDB;Server=srv;UId=ana;Pwd=xoracle1", false},
+        OracleCase{"SqlServerWithAUserNamedOracle", "Provider=SQLOLEDB;Server=srv;UId=oracle;",
+                   false},
+        OracleCase{"SqlServerOnServerAndDatabaseNamedOracle",
+                   "Provider=SQLOLEDB;Server=oraclesrv;Database =ORACLE_MIGRADA;", false},
+        OracleCase{"EmbeddedFileNamedOracle", "Provider=SQLite;Data Source=/tmp/ORACLE.db", true},
+        OracleCase{"EmbeddedFileNameHoldingOracle",
+                   "Provider=SQLite;Data Source=/tmp/prueba_oracle.db", true},
+        OracleCase{"EmbeddedInAFolderNamedOracle",
+                   "Provider=SQLite;Data Source=/data/oracle_backups/c.db", false},
+        OracleCase{"EmbeddedWithAPasswordHoldingOracle",
+                   "Provider=SQLite;Data Source=/tmp/c.db;Password=xoracle1", false},
+        OracleCase{"OdbcOracleDriver", "Driver={Oracle in XE};DBQ=XE;UID=scott;PWD=tiger", true},
+        OracleCase{"MsdasqlOracleDriverInExtendedProperties",
+                   "Provider=MSDASQL;Extended Properties=\"Driver={Oracle 19};DBQ=XE\"", true},
+        OracleCase{"OdbcOtherDriverWithOracleValues",
+                   "Driver={PostgreSQL Unicode};Database=oracle;UID=oracle;PWD=oracle", false},
+        OracleCase{"OdbcDataSourceNameAlone", "DSN=ORACLE_PROD;UID=scott", false},
+        OracleCase{"KeywordAtTheStart", "ORACLE_=1;Provider=SQLite;Data Source=/tmp/c.db", false},
+        OracleCase{"OtherProvider", "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=oracle.mdb",
+                   false},
+        OracleCase{"Empty", "", false}),
     CaseName());
 
 }  // namespace

@@ -50,10 +50,14 @@ TEST(OracleDialect, OtherConnectionsOnlyUpperCase) {
     // Letter by letter: no letter turns into two.
     EXPECT_EQ(db::ORACLE_Dicc(QStringLiteral("select 'Straße'"), kSqlServer, CountWords),
               QStringLiteral("SELECT 'STRAßE'"));
-    // The test for Oracle ignores case.
-    EXPECT_EQ(db::ORACLE_Dicc(QStringLiteral("select len(a) from t"), QStringLiteral("oracle"),
-                              CountWords),
-              "SELECT LENGTH(A) FROM T");
+    // The provider is read ignoring case; a password holding the word is no provider.
+    EXPECT_EQ(
+        db::ORACLE_Dicc(QStringLiteral("select len(a) from t"),
+                        QStringLiteral("provider=oraoledb.oracle.1;data source=xe"), CountWords),
+        "SELECT LENGTH(A) FROM T");
+    EXPECT_EQ(db::ORACLE_Dicc(QStringLiteral("select len(a) from t"),
+                              kSqlServer + QStringLiteral(";Pwd=xoracle1"), CountWords),
+              "SELECT LEN(A) FROM T");
 }
 
 TEST(OracleDialect, SingleWordIsOnlyUpperCased) {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QStringList>
 #include <vector>
 
 #include "Printers.h"
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
+#include "TempDir.h"
 #include "ado/Connection.h"
 #include "db/DB_Dll.h"
 #include "runtime/RuntimeError.h"
@@ -238,21 +240,45 @@ TEST_F(RecordsetsTest, OracleTestLooksAtTheComponentsConnectionEvenWithAnotherOn
     EXPECT_EQ(Rows(rs), QStringList{"ABC"});
 }
 
-TEST_F(RecordsetsTest, OracleAtTheFirstCharacterIsNotAnOracleConnectionForQueries) {
-    const QString conn = QStringLiteral("ORACLE_=1;") + db.Conn();
-    db::DB_Dll other;
-    other.gCnn()->Open(conn);
-    other.gConnString = conn;
-    QString sql = QStringLiteral("select 'abc'");
-    other.AbrirRecordset(sql, rs);
-    EXPECT_EQ(Rows(rs), QStringList{"abc"});
-    // ... whereas EjecutaConsultaSQL finds it anywhere and runs the text as a script.
-    QString script = QStringLiteral("insert into @Admin_MV_ASIENTOS values (7)");
-    int32_t affected = 0;
-    other.EjecutaConsultaSQL(script, &affected);
-    EXPECT_EQ(script, "");
-    EXPECT_EQ(affected, 1);
+// A folder or a password that holds the word ORACLE takes no Oracle road: queries keep the case
+// of their literals and statements run directly, not through the script executor.
+struct NotOracleCase {
+    const char* name;
+    const char* folder;
+    const char* extra;  // appended to the connection string
+};
+
+class NotOracleTest : public ::testing::TestWithParam<NotOracleCase> {};
+
+TEST_P(NotOracleTest, TakesThePlainRoad) {
+    const TempDir dir;
+    const QString folder = dir.File(QString::fromUtf8(GetParam().folder));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString conn = QStringLiteral("Provider=SQLite;Mode=ReadWriteCreate;Data Source=") +
+                         folder + QStringLiteral("/c.db") + QString::fromUtf8(GetParam().extra);
+    db::DB_Dll component;
+    component.gCnn()->Open(conn);
+    component.gConnString = conn;
+    ScriptedDialogs dialogs;
+    QString script = QStringLiteral("CREATE TABLE T (A varchar(5)) INSERT INTO T VALUES ('abc')");
+    const QString written = script;
+    component.EjecutaConsultaSQL(script);
+    EXPECT_EQ(script, written) << "the script executor took it";
+    QString sql = QStringLiteral("select A, 'abc' from T");
+    ado::Recordset rs;
+    component.AbrirRecordset(sql, rs);
+    ASSERT_EQ(rs.State(), ado::adStateOpen);
+    EXPECT_EQ(rs.Fields()[1].Value().ToText(), "abc");
+    EXPECT_EQ(component.ORACLE_Dicc(QStringLiteral("select top 5 a from t")),
+              "SELECT TOP 5 A FROM T");
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Connections, NotOracleTest,
+                         ::testing::Values(NotOracleCase{"FolderNamedOracle", "oracle_backups", ""},
+                                           NotOracleCase{"PasswordHoldingOracle", "datos",
+                                                         ";Password=xoracle1"}),
+                         CaseName());
 
 // ---- EjecutaConsultaSQL ----
 

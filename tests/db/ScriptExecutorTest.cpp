@@ -13,7 +13,7 @@ namespace {
 
 using dbtest::SqliteDb;
 
-// A component on an SQLite database whose connection string names ORACLE: every statement of
+// A component on an SQLite database whose file name holds ORACLE: every statement of
 // EjecutaConsultaSQL goes through the script executor and the Oracle rewrite.
 class ScriptExecutorTest : public ::testing::Test {
   protected:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -39,8 +40,13 @@ std::vector<std::pair<QString, QString>> ParseConnectionString(const QString& co
 // The value of a keyword (case ignored, last one wins), or a null QString when absent.
 QString ConnectionStringValue(const QString& connectionString, const QString& keyword);
 
-// Decides the provider and builds its target. A non-empty userId or password replaces the one
-// in the string. An unknown provider raises 3706.
+// The kind of provider a connection string names: none or "MSDASQL" is ODBC, "SQLite" the
+// embedded database, "SQLOLEDB" (also "SQLNCLI", "MSOLEDBSQL") SQL Server, "OraOLEDB.Oracle" or
+// "MSDAORA" Oracle, any case; nothing for any other provider.
+std::optional<ProviderKind> ProviderKindOf(const QString& connectionString);
+
+// Decides the provider (ProviderKindOf) and builds its target. A non-empty userId or password
+// replaces the one in the string. An unknown provider raises 3706.
 ConnectionTarget TranslateConnectionString(const QString& connectionString,
                                            const QString& userId = {}, const QString& password = {},
                                            const OdbcDrivers& drivers = {});
