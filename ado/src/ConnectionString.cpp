@@ -294,6 +294,9 @@ ConnectionTarget TranslateConnectionString(const QString& connectionString, cons
             ConnectionStringValue(connectionString, QStringLiteral("Mode")).trimmed();
         target.readOnly = mode.compare(QLatin1String("Read"), Qt::CaseInsensitive) == 0;
         target.create = mode.compare(QLatin1String("ReadWriteCreate"), Qt::CaseInsensitive) == 0;
+        const QString busy =
+            ConnectionStringValue(connectionString, QStringLiteral("Busy Timeout"));
+        target.busyTimeout = busy.isNull() ? -1 : TimeoutValue(busy);
         return target;
     }
     OleDbParts parts = ReadOleDb(pairs);

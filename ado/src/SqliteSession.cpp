@@ -1,5 +1,6 @@
 #include <QDateTime>
 #include <QFileInfo>
+#include <algorithm>
 #include <limits>
 
 #include "ProviderFailure.h"
@@ -17,6 +18,13 @@ namespace {
     RaiseProviderErrors(errors,
                         {Error(rt::err::ProviderUnspecified, message, QStringLiteral("08001"),
                                SQLITE_CANTOPEN, QStringLiteral("SQLite"))});
+}
+
+// How long a statement waits for another connection's lock: `seconds`, 0 or less for ever.
+void SetBusyTimeout(sqlite3* db, int32_t seconds) {
+    const int64_t ms = seconds <= 0 ? std::numeric_limits<int>::max() : int64_t{seconds} * 1000;
+    sqlite3_busy_timeout(db,
+                         static_cast<int>(std::min<int64_t>(ms, std::numeric_limits<int>::max())));
 }
 
 bool MatchesName(const QString& restriction, const QString& name) {
@@ -69,12 +77,8 @@ class SqliteSession : public Session {
 
     bool AllowsConcurrentCursors() const override { return true; }
 
-    void SetCommandTimeout(int32_t seconds) override {
-        // Waiting for another connection's lock is where a command can stall here.
-        const int64_t ms = seconds <= 0 ? std::numeric_limits<int>::max() : int64_t{seconds} * 1000;
-        sqlite3_busy_timeout(
-            db_.get(), static_cast<int>(std::min<int64_t>(ms, std::numeric_limits<int>::max())));
-    }
+    // Waiting for another connection's lock is where a command can stall here.
+    void SetCommandTimeout(int32_t seconds) override { SetBusyTimeout(db_.get(), seconds); }
 
   private:
     void Run(const char* sql) {
@@ -180,6 +184,9 @@ std::unique_ptr<Session> OpenSqliteSession(const ConnectionTarget& target, Error
     if (rc != SQLITE_OK) {
         RaiseSqliteError(db.get(), rc, errors);
     }
+    // Before the first statement, so that a file another program is writing is waited for
+    // rather than refused as "database is locked".
+    SetBusyTimeout(db.get(), target.busyTimeout >= 0 ? target.busyTimeout : commandTimeout);
     sqlite3_extended_result_codes(db.get(), 1);
     // A file that is not a database fails here rather than at the first statement.
     const int check =
@@ -190,9 +197,7 @@ std::unique_ptr<Session> OpenSqliteSession(const ConnectionTarget& target, Error
     RegisterSqlServerFunctions(db.get());
     // Integrity as SQL Server keeps it: foreign keys are enforced.
     sqlite3_exec(db.get(), "PRAGMA foreign_keys = ON", nullptr, nullptr, nullptr);
-    auto session = std::make_unique<SqliteSession>(std::move(db), target.databasePath, errors);
-    session->SetCommandTimeout(commandTimeout);
-    return session;
+    return std::make_unique<SqliteSession>(std::move(db), target.databasePath, errors);
 }
 
 }  // namespace ado

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <QFile>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <thread>
 
 #include "Printers.h"
 #include "TempDir.h"
@@ -47,6 +52,66 @@ class SqliteConnectionTest : public ::testing::Test {
     TempDir dir;
     std::shared_ptr<ado::Connection> cn = ado::Connection::Create();
 };
+
+// Another program's write in progress: an exclusive transaction on the file, from a thread of
+// its own, that adds a row, says it holds the lock and commits once `beforeCommit` returns.
+std::thread OtherProgramWrites(const QString& path, std::promise<void>& holding,
+                               std::function<void()> beforeCommit) {
+    return std::thread([path, &holding, beforeCommit = std::move(beforeCommit)] {
+        sqlite3* db = nullptr;
+        sqlite3_open(path.toUtf8().constData(), &db);
+        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, "INSERT INTO MA_RUBROS VALUES (3, 'Limpieza')", nullptr, nullptr, nullptr);
+        holding.set_value();
+        beforeCommit();
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    });
+}
+
+// An open while another program holds the file's write lock for a second waits for it (the
+// busy timeout is set before the open's first statement) and then reads what it wrote.
+TEST_F(SqliteConnectionTest, AnOpenWaitsForAnotherProgramsWrite) {
+    constexpr std::chrono::seconds kWrite(1);
+    std::promise<void> holding;
+    std::thread writer = OtherProgramWrites(dir.File(QStringLiteral("c.db")), holding,
+                                            [kWrite] { std::this_thread::sleep_for(kWrite); });
+    holding.get_future().wait();
+    auto other = ado::Connection::Create();
+    Variant rows;
+    try {
+        other->Open(ConnectionString());
+        rows = other->Execute(QStringLiteral("SELECT COUNT(*) FROM MA_RUBROS")).Fields()[0].Value();
+    } catch (const rt::RuntimeError& e) {
+        ADD_FAILURE() << e.Description().toStdString();
+    }
+    writer.join();
+    EXPECT_EQ(rows, Variant(3));
+}
+
+// Past the string's "Busy Timeout" (seconds) the open fails as a timeout, saying the database is
+// locked.
+TEST_F(SqliteConnectionTest, AnOpenThatWaitsPastItsBusyTimeoutFailsAsATimeout) {
+    std::promise<void> holding;
+    std::promise<void> done;
+    std::thread writer =
+        OtherProgramWrites(dir.File(QStringLiteral("c.db")), holding,
+                           [finished = done.get_future().share()] { finished.wait(); });
+    holding.get_future().wait();
+    auto other = ado::Connection::Create();
+    int32_t number = 0;
+    try {
+        other->Open(ConnectionString() + QStringLiteral(";Busy Timeout=1"));
+    } catch (const rt::RuntimeError& e) {
+        number = e.Number();
+        EXPECT_EQ(other->Errors().Item(0).SQLState(), "HYT00");
+        EXPECT_TRUE(e.Description().contains(QStringLiteral("locked")))
+            << e.Description().toStdString();
+    }
+    done.set_value();
+    writer.join();
+    EXPECT_EQ(number, rt::err::ProviderTimeout);
+}
 
 TEST_F(SqliteConnectionTest, NeverOpenedConnectionIsClosedWithEmptyString) {
     ado::Connection fresh;

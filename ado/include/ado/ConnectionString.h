@@ -31,6 +31,7 @@ struct ConnectionTarget {
     bool create = false;    // Sqlite: "Mode=ReadWriteCreate" makes the file when it is missing
     QString odbcString;     // the others: the string for SQLDriverConnect
     int loginTimeout = -1;  // "Connect Timeout" when the string gives one
+    int busyTimeout = -1;   // Sqlite: "Busy Timeout" when the string gives one
 };
 
 // The keyword/value pairs in order. Keywords are trimmed; values are trimmed unless quoted
