@@ -356,16 +356,19 @@ WHERE n.N < 50000
 ORDER BY n.N, r.D
 
 -- ---------------------------------------------------------------- clientes y proveedores
-CREATE TABLE NOMBRES (K int NOT NULL PRIMARY KEY, NOMBRE varchar(20) NOT NULL)
-INSERT INTO NOMBRES (K, NOMBRE) VALUES
-    (0, 'Agustín'), (1, 'Sofía'), (2, 'Joaquín'), (3, 'Valentina'), (4, 'Tomás'), (5, 'Lucía'),
-    (6, 'Nicolás'), (7, 'Martina'), (8, 'Benjamín'), (9, 'Camila'), (10, 'Matías'), (11, 'Julieta'),
-    (12, 'Santiago'), (13, 'Florencia'), (14, 'Facundo'), (15, 'María José'), (16, 'Ignacio'),
-    (17, 'Milagros'), (18, 'Gonzalo'), (19, 'Agustina'), (20, 'Ramón'), (21, 'Nélida'),
-    (22, 'Héctor'), (23, 'Mónica'), (24, 'Sebastián'), (25, 'Verónica'), (26, 'Germán'),
-    (27, 'Inés'), (28, 'Julián'), (29, 'Belén'), (30, 'Andrés'), (31, 'Ángela'), (32, 'Raúl'),
-    (33, 'Noemí'), (34, 'Iñaki'), (35, 'Zoe'), (36, 'Darío'), (37, 'Soledad'), (38, 'Rubén'),
-    (39, 'Ximena')
+-- El sexo decide el prefijo de la CUIT de las personas.
+CREATE TABLE NOMBRES (K int NOT NULL PRIMARY KEY, NOMBRE varchar(20) NOT NULL, SEXO char(1) NOT NULL)
+INSERT INTO NOMBRES (K, NOMBRE, SEXO) VALUES
+    (0, 'Agustín', 'M'), (1, 'Sofía', 'F'), (2, 'Joaquín', 'M'), (3, 'Valentina', 'F'),
+    (4, 'Tomás', 'M'), (5, 'Lucía', 'F'), (6, 'Nicolás', 'M'), (7, 'Martina', 'F'),
+    (8, 'Benjamín', 'M'), (9, 'Camila', 'F'), (10, 'Matías', 'M'), (11, 'Julieta', 'F'),
+    (12, 'Santiago', 'M'), (13, 'Florencia', 'F'), (14, 'Facundo', 'M'), (15, 'María José', 'F'),
+    (16, 'Ignacio', 'M'), (17, 'Milagros', 'F'), (18, 'Gonzalo', 'M'), (19, 'Agustina', 'F'),
+    (20, 'Ramón', 'M'), (21, 'Nélida', 'F'), (22, 'Héctor', 'M'), (23, 'Mónica', 'F'),
+    (24, 'Sebastián', 'M'), (25, 'Verónica', 'F'), (26, 'Germán', 'M'), (27, 'Inés', 'F'),
+    (28, 'Julián', 'M'), (29, 'Belén', 'F'), (30, 'Andrés', 'M'), (31, 'Ángela', 'F'),
+    (32, 'Raúl', 'M'), (33, 'Noemí', 'F'), (34, 'Iñaki', 'M'), (35, 'Zoe', 'F'), (36, 'Darío', 'M'),
+    (37, 'Soledad', 'F'), (38, 'Rubén', 'M'), (39, 'Ximena', 'F')
 
 CREATE TABLE APELLIDOS (K int NOT NULL PRIMARY KEY, APELLIDO varchar(20) NOT NULL)
 INSERT INTO APELLIDOS (K, APELLIDO) VALUES
@@ -424,9 +427,12 @@ SELECT 'C' + RIGHT('0000' + CAST(n.N + 1 AS varchar(5)), 5),
             THEN r.RUBRO + ' ' + a.APELLIDO + s.SUFIJO
             ELSE a.APELLIDO + ', ' + nm.NOMBRE
        END,
-       CASE WHEN n.N % 5 = 4 THEN '30-' ELSE '20-' END
-           + RIGHT('0000000' + CAST((n.N * 7919 + 1234567) % 90000000 + 10000000 AS varchar(8)), 8)
-           + '-' + CAST(n.N * 7 % 10 AS varchar(1)),
+       -- Prefijo y documento; el dígito verificador se agrega abajo.
+       CASE WHEN n.N % 5 = 4
+            THEN '30-' + CAST((n.N * 7919 + 1234567) % 22000000 + 50000000 AS varchar(8))
+            ELSE CASE nm.SEXO WHEN 'F' THEN '27-' ELSE '20-' END
+                 + CAST((n.N * 7919 + 1234567) % 36000000 + 10000000 AS varchar(8))
+       END,
        l.LOCALIDAD, l.PROVINCIA,
        CASE WHEN n.N % 37 = 36 THEN 1 ELSE 0 END
 FROM NUMEROS n
@@ -453,8 +459,7 @@ SELECT 'P' + RIGHT('0000' + CAST(n.N + 1 AS varchar(5)), 5),
             THEN a.APELLIDO + ' ' + a2.APELLIDO + s.SUFIJO
             ELSE r.RUBRO + ' ' + a.APELLIDO + s.SUFIJO
        END,
-       '30-' + RIGHT('0000000' + CAST((n.N * 6151 + 7654321) % 90000000 + 10000000 AS varchar(8)), 8)
-           + '-' + CAST(n.N * 3 % 10 AS varchar(1)),
+       '30-' + CAST((n.N * 6151 + 7654321) % 22000000 + 50000000 AS varchar(8)),
        l.LOCALIDAD, l.PROVINCIA,
        CASE WHEN n.N % 29 = 28 THEN 1 ELSE 0 END
 FROM NUMEROS n
@@ -465,6 +470,32 @@ INNER JOIN RUBROS r ON r.K = (n.N * 3) % 10
 INNER JOIN SOCIEDADES s ON s.K = n.N % 5
 WHERE n.N < 2000
 ORDER BY n.N
+
+-- El dígito verificador de la CUIT: 11 menos la suma de sus diez primeras cifras por 5, 4, 3, 2,
+-- 7, 6, 5, 4, 3 y 2, módulo 11 (11 da 0). Cuando da 10 la CUIT toma el prefijo 23 con el dígito 9
+-- (varones) o 4 (mujeres), y las sociedades el 33 con el 9.
+CREATE TABLE PESOS_CUIT (POSICION int NOT NULL PRIMARY KEY, PESO int NOT NULL)
+INSERT INTO PESOS_CUIT (POSICION, PESO) VALUES
+    (1, 5), (2, 4), (4, 3), (5, 2), (6, 7), (7, 6), (8, 5), (9, 4), (10, 3), (11, 2)
+
+CREATE TABLE CUITS (CODIGO varchar(10) NOT NULL PRIMARY KEY, CUIT varchar(13) NOT NULL)
+INSERT INTO CUITS (CODIGO, CUIT)
+SELECT s.CODIGO,
+       CASE WHEN s.DIGITO < 10 THEN s.BASE + '-' + CAST(s.DIGITO AS varchar(1))
+            WHEN LEFT(s.BASE, 2) = '30' THEN '33' + SUBSTRING(s.BASE, 3, 9) + '-9'
+            WHEN LEFT(s.BASE, 2) = '27' THEN '23' + SUBSTRING(s.BASE, 3, 9) + '-4'
+            ELSE '23' + SUBSTRING(s.BASE, 3, 9) + '-9'
+       END
+FROM (SELECT t.CODIGO, t.CUIT AS BASE,
+             (11 - SUM(CAST(SUBSTRING(t.CUIT, p.POSICION, 1) AS int) * p.PESO) % 11) % 11 AS DIGITO
+      FROM (SELECT CODIGO, CUIT FROM MA_CLIENTES
+            UNION ALL
+            SELECT CODIGO, CUIT FROM MA_PROVEEDORES) t
+      CROSS JOIN PESOS_CUIT p
+      GROUP BY t.CODIGO, t.CUIT) s
+
+UPDATE MA_CLIENTES SET CUIT = (SELECT c.CUIT FROM CUITS c WHERE c.CODIGO = MA_CLIENTES.CODIGO)
+UPDATE MA_PROVEEDORES SET CUIT = (SELECT c.CUIT FROM CUITS c WHERE c.CODIGO = MA_PROVEEDORES.CODIGO)
 
 CREATE VIEW VT_CLIENTES AS
 SELECT CODIGO, NOMBRE, CUIT, LOCALIDAD, PROVINCIA, Dada_De_Baja FROM MA_CLIENTES
@@ -484,6 +515,8 @@ CREATE VIEW SS_AC_CUENTAS_DIARIO_CCOSTO AS
 SELECT Codigo, CCOSTO, PORCENTAJE FROM AC_CUENTASDIARIO_CCOSTO
 
 -- Las tablas que sólo sirvieron para generar filas.
+DROP TABLE CUITS
+DROP TABLE PESOS_CUIT
 DROP TABLE PRESENTACIONES
 DROP TABLE MARCAS
 DROP TABLE PRODUCTOS

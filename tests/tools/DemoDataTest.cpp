@@ -1,0 +1,88 @@
+// The demo's data as a clerk would check it: CUITs that pass the check digit with the prefix
+// of the person's sex or of a company.
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+#include "DemoDatabase.h"
+#include "TempDir.h"
+#include "ado/Connection.h"
+
+namespace {
+
+class DemoDataTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dir = std::make_unique<TempDir>();
+        const DemoDatabase demo(dir->File(QStringLiteral("demo")));
+        QString error;
+        ASSERT_TRUE(demo.Ensure(&error)) << error.toStdString();
+        cn = ado::Connection::Create();
+        cn->Open(demo.ConnectionString());
+    }
+    static void TearDownTestSuite() {
+        cn.reset();
+        dir.reset();
+    }
+
+    static ado::Recordset Rows(const QString& sql) { return cn->Execute(sql); }
+    static int Count(const QString& from) {
+        return Rows(QStringLiteral("SELECT COUNT(*) FROM ") + from).Fields()[0].Value().ToLong();
+    }
+
+    static inline std::unique_ptr<TempDir> dir;
+    static inline std::shared_ptr<ado::Connection> cn;
+};
+
+// 11 less the weighted sum of the ten digits, modulo 11; 10 means the prefix must change.
+int CheckDigit(const QString& digits) {
+    constexpr int kWeights[] = {5, 4, 3, 2, 7, 6, 5, 4, 3, 2};
+    int sum = 0;
+    for (int i = 0; i < 10; ++i) {
+        sum += digits[i].digitValue() * kWeights[i];
+    }
+    return (11 - sum % 11) % 11;
+}
+
+// The CUIT a person or company with this natural prefix (20, 27, 30) and document must carry.
+QString ExpectedCuit(const QString& prefix, const QString& document) {
+    QString actual = prefix;
+    if (CheckDigit(prefix + document) == 10) {
+        actual = prefix == QStringLiteral("30") ? QStringLiteral("33") : QStringLiteral("23");
+    }
+    const int digit = CheckDigit(actual + document);
+    return actual + QLatin1Char('-') + document + QLatin1Char('-') + QString::number(digit);
+}
+
+bool IsWomansName(const QString& name) {
+    static const QStringList kWomen = {"Sofía",   "Valentina", "Lucía",      "Martina",  "Camila",
+                                       "Julieta", "Florencia", "María José", "Milagros", "Agustina",
+                                       "Nélida",  "Mónica",    "Verónica",   "Inés",     "Belén",
+                                       "Ángela",  "Noemí",     "Zoe",        "Soledad",  "Ximena"};
+    return kWomen.contains(name);
+}
+
+class DemoCuitTest : public DemoDataTest, public ::testing::WithParamInterface<const char*> {};
+
+// People are "Surname, Name": 20 for men and 27 for women; companies 30.
+TEST_P(DemoCuitTest, EveryCuitPassesTheCheckDigit) {
+    static const QRegularExpression kCuit(QStringLiteral("^(\\d\\d)-(\\d{8})-\\d$"));
+    ado::Recordset rs = Rows(QStringLiteral("SELECT NOMBRE, CUIT FROM %1").arg(GetParam()));
+    int rows = 0;
+    for (; !rs.Eof(); rs.MoveNext(), ++rows) {
+        const QString name = rs.Fields()[0].Value().ToString();
+        const QString cuit = rs.Fields()[1].Value().ToString();
+        const QRegularExpressionMatch parts = kCuit.match(cuit);
+        ASSERT_TRUE(parts.hasMatch()) << name.toStdString() << " " << cuit.toStdString();
+        const qsizetype comma = name.indexOf(QStringLiteral(", "));
+        const QString prefix = comma < 0                           ? QStringLiteral("30")
+                               : IsWomansName(name.mid(comma + 2)) ? QStringLiteral("27")
+                                                                   : QStringLiteral("20");
+        EXPECT_EQ(cuit, ExpectedCuit(prefix, parts.captured(2))) << name.toStdString();
+    }
+    EXPECT_GT(rows, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Views, DemoCuitTest, ::testing::Values("VT_CLIENTES", "VT_PROVEEDORES"));
+
+}  // namespace
