@@ -1,5 +1,5 @@
 // The demo's data as a clerk would check it: CUITs that pass the check digit with the prefix
-// of the person's sex or of a company.
+// of the person's sex or of a company, articles in presentations and brands that fit them.
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
@@ -84,5 +84,41 @@ TEST_P(DemoCuitTest, EveryCuitPassesTheCheckDigit) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, DemoCuitTest, ::testing::Values("VT_CLIENTES", "VT_PROVEEDORES"));
+
+// Paint comes in cans of 1, 4 and 20 litres, and nothing is sold by the litre in anything larger.
+TEST_F(DemoDataTest, PaintComesInCansOfOneFourAndTwentyLitres) {
+    EXPECT_GT(Count(QStringLiteral("MA_ARTICULOS WHERE IDFAMILIA = '421'")), 0);
+    EXPECT_EQ(Count(QStringLiteral("MA_ARTICULOS WHERE IDFAMILIA = '421' AND NOT (UNIDAD_MEDIDA "
+                                   "= 'l' AND CONTENIDO IN (1, 4, 20))")),
+              0);
+    EXPECT_EQ(Count(QStringLiteral("MA_ARTICULOS WHERE UNIDAD_MEDIDA = 'l' AND CONTENIDO > 20")),
+              0);
+}
+
+// Of one product and brand (the code but its last figure), the larger presentation costs more in
+// all and less for each unit.
+TEST_F(DemoDataTest, LargerPresentationsCostMoreButLessPerUnit) {
+    const QString pairs = QStringLiteral(
+        "MA_ARTICULOS a INNER JOIN MA_ARTICULOS b ON b.Codigo BETWEEN LEFT(a.Codigo, 7) + '0' AND "
+        "LEFT(a.Codigo, 7) + '9' AND b.CONTENIDO > a.CONTENIDO");
+    EXPECT_GT(Count(pairs), 1000);
+    EXPECT_EQ(Count(pairs + QStringLiteral(" WHERE b.PRECIO1 <= a.PRECIO1 OR b.PRECIO1 / "
+                                           "b.CONTENIDO >= a.PRECIO1 / a.CONTENIDO")),
+              0);
+}
+
+// A brand works in one branch of the families (no paint brand on a wine), and every article
+// lies on the shelf of its family.
+TEST_F(DemoDataTest, BrandsAndShelvesFitTheFamily) {
+    EXPECT_EQ(Count(QStringLiteral("MA_ARTICULOS a LEFT JOIN TA_MARCAS m ON m.IDMARCA = a.IDMARCA "
+                                   "AND a.IDFAMILIA LIKE m.IDFAMILIA + '%' WHERE m.IDMARCA IS "
+                                   "NULL")),
+              0);
+    EXPECT_EQ(Count(QStringLiteral("MA_ARTICULOS a INNER JOIN TA_FAMILIAS f ON f.IDFAMILIA = "
+                                   "a.IDFAMILIA LEFT JOIN MA_POSICIONES s ON s.IDPOSICION = "
+                                   "a.IDPOSICION AND s.DESCRIPCION LIKE 'Estante _ - ' + "
+                                   "f.DESCRIPCION WHERE s.IDPOSICION IS NULL")),
+              0);
+}
 
 }  // namespace

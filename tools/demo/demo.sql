@@ -1,7 +1,8 @@
 -- Base de demostración de la Consulta de Cheques.
 --
--- Un comercio mayorista de Córdoba: artículos con precios y stock, familias, posiciones de
--- depósito, centros de costo, clientes, proveedores, plan de cuentas y asientos contables.
+-- Un comercio mayorista de Córdoba: artículos con marcas, presentaciones, precios y stock,
+-- familias, posiciones de depósito, centros de costo, clientes, proveedores, plan de cuentas y
+-- asientos contables.
 -- El programa la crea la primera vez que se la pide, ejecutando este lote T-SQL con su propia
 -- base embebida; el contenido es siempre el mismo (nada depende de la fecha ni del azar).
 
@@ -68,89 +69,288 @@ INSERT INTO TA_FAMILIAS (IDFAMILIA, DESCRIPCION) VALUES
     ('15', 'Galletitas y golosinas'), ('151', 'Galletitas'), ('152', 'Golosinas'),
     ('2', 'Bebidas'),
     ('21', 'Sin alcohol'), ('211', 'Gaseosas'), ('212', 'Aguas y sodas'), ('213', 'Jugos'),
-    ('22', 'Con alcohol'), ('221', 'Vinos'), ('222', 'Cervezas'), ('223', 'Aperitivos'),
+    ('22', 'Con alcohol'), ('221', 'Vinos'), ('222', 'Cervezas'),
+    ('223', 'Aperitivos, sidras y destilados'),
     ('3', 'Limpieza y perfumería'),
-    ('31', 'Limpieza'), ('311', 'Lavandina y desinfectantes'), ('312', 'Detergentes'),
-    ('32', 'Perfumería'), ('321', 'Jabones'), ('322', 'Champú y acondicionador'),
+    ('31', 'Limpieza'), ('311', 'Lavandina y desinfectantes'), ('312', 'Detergentes y lavado de ropa'),
+    ('32', 'Perfumería'), ('321', 'Jabones'), ('322', 'Cuidado personal'),
     ('4', 'Ferretería'),
     ('41', 'Bulonería'), ('411', 'Tornillos'), ('412', 'Tuercas y arandelas'), ('413', 'Clavos'),
-    ('42', 'Pinturería'), ('421', 'Pinturas'), ('422', 'Pinceles y rodillos'),
-    ('43', 'Electricidad'), ('431', 'Cables'), ('432', 'Lámparas')
+    ('42', 'Pinturería'), ('421', 'Pinturas'), ('422', 'Pinceles, rodillos y accesorios'),
+    ('423', 'Solventes y diluyentes'),
+    ('43', 'Electricidad'), ('431', 'Cables y accesorios'), ('432', 'Iluminación')
 
 CREATE VIEW V_TA_FAMILIAS AS SELECT IDFAMILIA, DESCRIPCION FROM TA_FAMILIAS
 
+-- ---------------------------------------------------------------- posiciones de depósito
+-- Depósito (2 dígitos), pasillo (4) y estante (6): en cada depósito un pasillo por rama de
+-- familias y en él un estante por familia, donde se guardan sus artículos.
+CREATE TABLE MA_POSICIONES (
+    IDPOSICION varchar(10) NOT NULL PRIMARY KEY,
+    DESCRIPCION varchar(60) NOT NULL
+)
+INSERT INTO MA_POSICIONES (IDPOSICION, DESCRIPCION) VALUES
+    ('01', 'Depósito central - Barrio Alta Córdoba'),
+    ('02', 'Depósito Ruta 9 - Malagueño'),
+    ('03', 'Sucursal Villa María')
+
+-- Los estantes numerados dentro de su pasillo, en el orden de las familias.
+CREATE TABLE ESTANTES (
+    IDFAMILIA varchar(10) NOT NULL PRIMARY KEY,
+    PASILLO varchar(1) NOT NULL,
+    NUMERO int NOT NULL
+)
+INSERT INTO ESTANTES (IDFAMILIA, PASILLO, NUMERO)
+SELECT f.IDFAMILIA, LEFT(f.IDFAMILIA, 1),
+       (SELECT COUNT(*) FROM TA_FAMILIAS o
+        WHERE LEN(o.IDFAMILIA) = 3 AND LEFT(o.IDFAMILIA, 1) = LEFT(f.IDFAMILIA, 1)
+          AND o.IDFAMILIA <= f.IDFAMILIA)
+FROM TA_FAMILIAS f
+WHERE LEN(f.IDFAMILIA) = 3
+
+INSERT INTO MA_POSICIONES (IDPOSICION, DESCRIPCION)
+SELECT d.IDPOSICION + '0' + f.IDFAMILIA, 'Pasillo ' + f.IDFAMILIA + ' - ' + f.DESCRIPCION
+FROM MA_POSICIONES d CROSS JOIN TA_FAMILIAS f
+WHERE LEN(d.IDPOSICION) = 2 AND LEN(f.IDFAMILIA) = 1
+INSERT INTO MA_POSICIONES (IDPOSICION, DESCRIPCION)
+SELECT a.IDPOSICION + RIGHT('0' + CAST(e.NUMERO AS varchar(2)), 2),
+       'Estante ' + SUBSTRING('ABCDEFGHIJKLMNOP', e.NUMERO, 1) + ' - ' + f.DESCRIPCION
+FROM MA_POSICIONES a
+INNER JOIN ESTANTES e ON e.PASILLO = RIGHT(a.IDPOSICION, 1)
+INNER JOIN TA_FAMILIAS f ON f.IDFAMILIA = e.IDFAMILIA
+WHERE LEN(a.IDPOSICION) = 4
+
 -- ---------------------------------------------------------------- artículos
--- Cien productos, diez marcas y cinco presentaciones: cinco mil artículos.
+-- Cada producto se vende en las presentaciones de su clase (pintura en latas de 1, 4 y 20 litros,
+-- vino por botella y en cajas de 6, tornillos en cajas de 100 y de 1000...) y de cada marca de su
+-- rubro: cinco mil artículos.
+
+-- Las marcas, cada una de un rubro: la rama de familias de sus productos.
+CREATE TABLE TA_MARCAS (
+    IDMARCA varchar(2) NOT NULL PRIMARY KEY,
+    NOMBRE varchar(40) NOT NULL,
+    IDFAMILIA varchar(10) NOT NULL
+)
+INSERT INTO TA_MARCAS (IDMARCA, NOMBRE, IDFAMILIA) VALUES
+    ('DA', 'Don Anselmo', '1'), ('PA', 'La Paloma', '1'), ('CE', 'El Ceibo', '1'),
+    ('AN', 'Los Andes', '1'), ('RC', 'Río Colorado', '1'), ('ST', 'San Telmo', '1'),
+    ('PM', 'La Pampeana', '1'), ('TA', 'Tres Arroyos', '1'), ('HO', 'El Hornero', '1'),
+    ('SR', 'Santa Rita', '1'), ('SE', 'La Serranita', '1'), ('DC', 'Doña Clara', '1'),
+    ('AL', 'El Algarrobo', '1'), ('CV', 'Campo Verde', '1'), ('EV', 'Estancia Vieja', '1'),
+    ('SG', 'Sierras Grandes', '21'), ('MC', 'Manantial del Cerro', '21'), ('CU', 'Cumbrecita', '21'),
+    ('VA', 'Vertiente Azul', '21'), ('FV', 'Frutal del Valle', '21'), ('AU', 'Aguas de Uritorco', '21'),
+    ('NE', 'Naranjo en Flor', '21'), ('BU', 'Burbuja', '21'), ('FR', 'Fresca Vida', '21'),
+    ('GI', 'Los Gigantes', '21'), ('FA', 'Finca Los Aromos', '221'), ('VE', 'Valle Escondido', '221'),
+    ('AC', 'Altos de Colalao', '221'), ('VT', 'Viñas del Tupungato', '221'),
+    ('DH', 'Dos Hermanos', '221'), ('BS', 'Bodega Santa Isabel', '221'),
+    ('CA', 'Cerro Aconquija', '221'), ('LO', 'Lagar del Oeste', '221'),
+    ('TH', 'Tierra de Huarpes', '221'), ('CP', 'Cepas Andinas', '221'), ('CS', 'Casa de Piedra', '221'),
+    ('FI', 'Finca El Retiro', '221'), ('CL', 'Cervecería del Lago', '222'), ('BR', 'Barba Roja', '222'),
+    ('RS', 'Río Segundo', '222'), ('MS', 'Malta Serrana', '222'), ('LA', 'Lúpulo Austral', '222'),
+    ('FT', 'Fratelli Ricci', '223'), ('DE', 'Destilería Cordobesa', '223'), ('CR', 'Casa Rossi', '223'),
+    ('MA', 'Monte Alto', '223'), ('BI', 'Brillex', '3'), ('LI', 'Limpiol', '3'),
+    ('BL', 'Blancoflor', '3'), ('ES', 'Espumax', '3'), ('SU', 'Suavisol', '3'),
+    ('AS', 'Aromas del Sur', '3'), ('PU', 'Puroaseo', '3'), ('HT', 'Higiene Total', '3'),
+    ('LV', 'Lavalux', '3'), ('LM', 'Casa Limpia', '3'), ('FE', 'Frescor', '3'),
+    ('BC', 'Bulonera Central', '41'), ('TO', 'Tornimet', '41'), ('FC', 'Fijaciones del Centro', '41'),
+    ('AR', 'Aceros Rosario', '41'), ('BM', 'Bulones Mediterráneo', '41'),
+    ('MR', 'Metalúrgica Río Tercero', '41'), ('FX', 'Fixar', '41'), ('CO', 'Cromacor', '42'),
+    ('PS', 'Pinturas del Sol', '42'), ('LT', 'Látex Andino', '42'), ('CB', 'Colorar', '42'),
+    ('TS', 'Tintas Serranas', '42'), ('RN', 'Revestimientos Norte', '42'), ('PI', 'Pintumax', '42'),
+    ('CH', 'Color Hogar', '42'), ('PR', 'Protectol', '42'), ('CI', 'Cubritodo', '42'),
+    ('AA', 'Acuarela', '42'), ('EL', 'Electroluz', '43'), ('CC', 'Conductores Córdoba', '43'),
+    ('LU', 'Luminar', '43'), ('VO', 'Voltar', '43'), ('CD', 'Cablesur', '43'), ('IL', 'Iluminar', '43'),
+    ('TE', 'Tecnoluz', '43'), ('KI', 'Kilovatio', '43')
+
+-- Las marcas numeradas desde 1, con lo que cada una cobra sobre el precio de lista.
+CREATE TABLE MARCAS (K int IDENTITY(1, 1) PRIMARY KEY, IDMARCA varchar(2) NOT NULL, FACTOR float NULL)
+INSERT INTO MARCAS (IDMARCA) SELECT IDMARCA FROM TA_MARCAS ORDER BY IDMARCA
+UPDATE MARCAS SET FACTOR = 0.86 + ((K * 7) % 11) * 0.03
+
+-- Las presentaciones de cada clase de producto: CONTENIDO es cuánto trae de la unidad de medida
+-- (unidades, litros, kilos o metros) y DESCUENTO lo que baja el precio de esa unidad en las
+-- presentaciones más grandes.
+CREATE TABLE PRESENTACIONES (
+    GRUPO varchar(3) NOT NULL,
+    ORDEN int NOT NULL,
+    NOMBRE varchar(30) NOT NULL,
+    CONTENIDO decimal(12, 2) NOT NULL,
+    UNIDAD varchar(3) NOT NULL,
+    DESCUENTO float NOT NULL,
+    CONSTRAINT PK_PRESENTACIONES PRIMARY KEY (GRUPO, ORDEN)
+)
+INSERT INTO PRESENTACIONES (GRUPO, ORDEN, NOMBRE, CONTENIDO, UNIDAD, DESCUENTO) VALUES
+    ('U10', 1, 'x unidad', 1, 'u', 1.00), ('U10', 2, 'bulto x 10', 10, 'u', 0.94),
+    ('U12', 1, 'x unidad', 1, 'u', 1.00), ('U12', 2, 'caja x 12', 12, 'u', 0.93),
+    ('U24', 1, 'x unidad', 1, 'u', 1.00), ('U24', 2, 'caja x 12', 12, 'u', 0.94),
+    ('U24', 3, 'caja x 24', 24, 'u', 0.91),
+    ('U06', 1, 'x unidad', 1, 'u', 1.00), ('U06', 2, 'caja x 6', 6, 'u', 0.95),
+    ('BEB', 1, 'x unidad', 1, 'u', 1.00), ('BEB', 2, 'pack x 6', 6, 'u', 0.95),
+    ('CHI', 1, 'x unidad', 1, 'u', 1.00), ('CHI', 2, 'pack x 6', 6, 'u', 0.95),
+    ('CHI', 3, 'pack x 12', 12, 'u', 0.92),
+    ('BOT', 1, 'botella 750 ml', 1, 'u', 1.00), ('BOT', 2, 'caja x 6 botellas', 6, 'u', 0.94),
+    ('DAM', 1, 'botella 1 l', 1, 'l', 1.00), ('DAM', 2, 'damajuana 5 l', 5, 'l', 0.86),
+    ('LAT', 1, 'lata 1 l', 1, 'l', 1.00), ('LAT', 2, 'lata 4 l', 4, 'l', 0.90),
+    ('LAT', 3, 'lata 20 l', 20, 'l', 0.80),
+    ('TOR', 1, 'caja x 100', 100, 'u', 1.00), ('TOR', 2, 'caja x 1000', 1000, 'u', 0.85),
+    ('BUL', 1, 'caja x 50', 50, 'u', 1.00), ('BUL', 2, 'caja x 200', 200, 'u', 0.90),
+    ('KG', 1, 'x kg', 1, 'kg', 1.00), ('KG', 2, 'caja 5 kg', 5, 'kg', 0.93),
+    ('KG', 3, 'caja 25 kg', 25, 'kg', 0.86),
+    ('MET', 1, 'x metro', 1, 'm', 1.00), ('MET', 2, 'rollo 100 m', 100, 'm', 0.82),
+    ('UNI', 1, 'x unidad', 1, 'u', 1.00), ('UNI', 2, 'caja x 10', 10, 'u', 0.94)
+
+-- PRECIO es el de lista de la unidad de medida: un paquete, una botella, un litro de pintura, un
+-- tornillo, un kilo de clavos, un metro de cable.
 CREATE TABLE PRODUCTOS (
     K int NOT NULL PRIMARY KEY,
     CODIGO varchar(3) NOT NULL,
     DESCRIPCION varchar(40) NOT NULL,
     IDFAMILIA varchar(10) NOT NULL,
+    GRUPO varchar(3) NOT NULL,
     PRECIO money NOT NULL
 )
-INSERT INTO PRODUCTOS (K, CODIGO, DESCRIPCION, IDFAMILIA, PRECIO) VALUES
-    (0, 'YER', 'Yerba mate 1 kg', '111', 3850), (1, 'YES', 'Yerba mate 500 g', '111', 2050),
-    (2, 'YEH', 'Yerba mate con hierbas 500 g', '111', 2290), (3, 'YEC', 'Yerba compuesta 1 kg', '111', 4120),
-    (4, 'TES', 'Té en saquitos x 25', '112', 890), (5, 'TEV', 'Té verde en saquitos x 20', '112', 1150),
-    (6, 'MAC', 'Mate cocido x 50', '112', 1380), (7, 'CAF', 'Café molido 250 g', '113', 4350),
-    (8, 'CAS', 'Café soluble 170 g', '113', 5980), (9, 'CAG', 'Café en grano 1 kg', '113', 15900),
-    (10, 'HA0', 'Harina 000 1 kg', '121', 780), (11, 'HA4', 'Harina 0000 1 kg', '121', 860),
-    (12, 'HAL', 'Harina leudante 1 kg', '121', 1090), (13, 'HAI', 'Harina integral 1 kg', '121', 1240),
-    (14, 'FIT', 'Fideos tallarines 500 g', '122', 990), (15, 'FIM', 'Fideos mostachol 500 g', '122', 990),
-    (16, 'FIS', 'Fideos spaghetti 500 g', '122', 1050), (17, 'FIG', 'Fideos guiseros 500 g', '122', 940),
-    (18, 'ARL', 'Arroz largo fino 1 kg', '123', 1450), (19, 'ARD', 'Arroz doble carolina 1 kg', '123', 1720),
-    (20, 'LEN', 'Lentejas 400 g', '123', 1330), (21, 'POR', 'Porotos alubia 400 g', '123', 1290),
-    (22, 'GAR', 'Garbanzos 400 g', '123', 1410), (23, 'AGI', 'Aceite de girasol 1,5 l', '131', 2650),
-    (24, 'AOL', 'Aceite de oliva 500 ml', '131', 7900), (25, 'AMA', 'Aceite de maíz 900 ml', '131', 2380),
-    (26, 'MAY', 'Mayonesa 500 g', '132', 1690), (27, 'KET', 'Kétchup 250 g', '132', 1150),
-    (28, 'MOS', 'Mostaza 250 g', '132', 980), (29, 'VIN', 'Vinagre de alcohol 1 l', '132', 760),
-    (30, 'TOM', 'Puré de tomate 520 g', '132', 690), (31, 'DDL', 'Dulce de leche 400 g', '141', 1990),
-    (32, 'MED', 'Mermelada de durazno 454 g', '141', 1480), (33, 'MFR', 'Mermelada de frutilla 454 g', '141', 1560),
-    (34, 'DBA', 'Dulce de batata 500 g', '141', 1320), (35, 'DME', 'Dulce de membrillo 500 g', '141', 1290),
-    (36, 'ATU', 'Atún al natural 170 g', '142', 2190), (37, 'ARV', 'Arvejas en lata 350 g', '142', 650),
-    (38, 'CHO', 'Choclo cremoso 350 g', '142', 790), (39, 'DUR', 'Duraznos en almíbar 820 g', '142', 2450),
-    (40, 'GAA', 'Galletitas de agua 300 g', '151', 990), (41, 'GAD', 'Galletitas dulces surtidas 400 g', '151', 1490),
-    (42, 'GAC', 'Galletitas de chocolate 160 g', '151', 890), (43, 'TOS', 'Tostadas de arroz 150 g', '151', 1150),
-    (44, 'ALF', 'Alfajor de maicena', '152', 650), (45, 'ALC', 'Alfajor triple de chocolate', '152', 980),
-    (46, 'CAR', 'Caramelos masticables 800 g', '152', 3200), (47, 'CHT', 'Chocolate con leche 100 g', '152', 1950),
-    (48, 'CHI', 'Chicles de menta x 20', '152', 1480), (49, 'TUR', 'Turrón de maní', '152', 390),
-    (50, 'GCO', 'Gaseosa cola 2,25 l', '211', 2350), (51, 'GLI', 'Gaseosa lima limón 2,25 l', '211', 2190),
-    (52, 'GNA', 'Gaseosa naranja 2,25 l', '211', 2190), (53, 'GTO', 'Agua tónica 1,5 l', '211', 1890),
-    (54, 'AMI', 'Agua mineral sin gas 2 l', '212', 990), (55, 'ACG', 'Agua mineral con gas 1,5 l', '212', 1050),
-    (56, 'SOD', 'Soda en sifón 2 l', '212', 850), (57, 'JNA', 'Jugo de naranja 1 l', '213', 1650),
-    (58, 'JMA', 'Jugo de manzana 1 l', '213', 1590), (59, 'JPO', 'Jugo en polvo x 20 sobres', '213', 2900),
-    (60, 'VMA', 'Vino tinto malbec 750 ml', '221', 5400), (61, 'VCA', 'Vino tinto cabernet 750 ml', '221', 5100),
-    (62, 'VTO', 'Vino blanco torrontés 750 ml', '221', 4800), (63, 'VBO', 'Vino de mesa en damajuana 5 l', '221', 7200),
-    (64, 'CRU', 'Cerveza rubia 1 l', '222', 2100), (65, 'CNE', 'Cerveza negra 473 ml', '222', 1590),
-    (66, 'CLA', 'Cerveza en lata 473 ml', '222', 1350), (67, 'FER', 'Fernet 750 ml', '223', 11900),
-    (68, 'APE', 'Aperitivo amargo 1 l', '223', 6200), (69, 'SID', 'Sidra 720 ml', '223', 2700),
-    (70, 'LAV', 'Lavandina 2 l', '311', 1150), (71, 'DES', 'Desinfectante en aerosol 360 ml', '311', 3300),
-    (72, 'LIP', 'Limpiador de pisos 900 ml', '311', 1490), (73, 'DET', 'Detergente 750 ml', '312', 1790),
-    (74, 'JPR', 'Jabón en polvo 800 g', '312', 3650), (75, 'JLI', 'Jabón líquido para ropa 3 l', '312', 8900),
-    (76, 'SUA', 'Suavizante 900 ml', '312', 1990), (77, 'JTO', 'Jabón de tocador x 3', '321', 2150),
-    (78, 'JBL', 'Jabón blanco en pan 200 g', '321', 690), (79, 'CHA', 'Champú 400 ml', '322', 3950),
-    (80, 'ACO', 'Acondicionador 400 ml', '322', 3950), (81, 'TAU', 'Tornillo autorroscante 8 x 1"', '411', 45),
-    (82, 'TMA', 'Tornillo para madera 6 x 3/4"', '411', 30), (83, 'TDR', 'Tornillo para durlock 6 x 1"', '411', 25),
-    (84, 'TUE', 'Tuerca hexagonal 3/8"', '412', 60), (85, 'ARA', 'Arandela plana 3/8"', '412', 20),
-    (86, 'ARG', 'Arandela grower 1/4"', '412', 18), (87, 'CPP', 'Clavo punta París 2" x kg', '413', 3900),
-    (88, 'CTE', 'Clavo para techo x kg', '413', 5200), (89, 'PLA', 'Pintura látex interior 4 l', '421', 24500),
-    (90, 'PLE', 'Pintura látex exterior 4 l', '421', 31900), (91, 'ESM', 'Esmalte sintético 1 l', '421', 12800),
-    (92, 'PIN', 'Pincel número 20', '422', 2900), (93, 'ROD', 'Rodillo de lana 22 cm', '422', 7400),
-    (94, 'CAB', 'Cable unipolar 2,5 mm x 100 m', '431', 52000), (95, 'CIN', 'Cinta aisladora 20 m', '431', 1200),
-    (96, 'TOC', 'Tomacorriente doble', '431', 3100), (97, 'LLE', 'Lámpara led 9 W', '432', 1350),
-    (98, 'LLT', 'Lámpara led tubo 18 W', '432', 4900), (99, 'ZAP', 'Zapatilla eléctrica 5 tomas', '432', 9800)
-
-CREATE TABLE MARCAS (K int NOT NULL PRIMARY KEY, CODIGO varchar(2) NOT NULL, NOMBRE varchar(20) NOT NULL, FACTOR float NOT NULL)
-INSERT INTO MARCAS (K, CODIGO, NOMBRE, FACTOR) VALUES
-    (0, 'DA', 'Don Anselmo', 1.00), (1, 'LP', 'La Paloma', 0.94), (2, 'EC', 'El Ceibo', 1.07),
-    (3, 'SR', 'Santa Rita', 0.98), (4, 'LA', 'Los Andes', 1.12), (5, 'RC', 'Río Colorado', 0.91),
-    (6, 'ST', 'San Telmo', 1.03), (7, 'PA', 'La Pampeana', 0.96), (8, 'TA', 'Tres Arroyos', 1.09),
-    (9, 'EH', 'El Hornero', 0.89)
-
-CREATE TABLE PRESENTACIONES (K int NOT NULL PRIMARY KEY, CODIGO varchar(2) NOT NULL, NOMBRE varchar(20) NOT NULL, UNIDADES int NOT NULL, DESCUENTO float NOT NULL)
-INSERT INTO PRESENTACIONES (K, CODIGO, NOMBRE, UNIDADES, DESCUENTO) VALUES
-    (0, '01', 'x unidad', 1, 1.00), (1, '06', 'pack x 6', 6, 0.97), (2, '12', 'pack x 12', 12, 0.95),
-    (3, '24', 'bulto x 24', 24, 0.92), (4, '48', 'caja x 48', 48, 0.90)
+INSERT INTO PRODUCTOS (K, CODIGO, DESCRIPCION, IDFAMILIA, GRUPO, PRECIO) VALUES
+    (0, 'YER', 'Yerba mate 1 kg', '111', 'U10', 3850), (1, 'YES', 'Yerba mate 500 g', '111', 'U10', 2050),
+    (2, 'YEH', 'Yerba mate con hierbas 500 g', '111', 'U10', 2290),
+    (3, 'YEC', 'Yerba compuesta 1 kg', '111', 'U10', 4120), (4, 'YSU', 'Yerba mate suave 1 kg', '111', 'U10', 3990),
+    (5, 'TES', 'Té en saquitos x 25', '112', 'U24', 890),
+    (6, 'TEV', 'Té verde en saquitos x 20', '112', 'U24', 1150), (7, 'MAC', 'Mate cocido x 50', '112', 'U24', 1380),
+    (8, 'TEM', 'Té de manzanilla x 25', '112', 'U24', 990), (9, 'CAF', 'Café molido 250 g', '113', 'U12', 4350),
+    (10, 'CAS', 'Café soluble 170 g', '113', 'U12', 5980), (11, 'CAG', 'Café en grano 1 kg', '113', 'U10', 15900),
+    (12, 'CAT', 'Café torrado 500 g', '113', 'U12', 7200), (13, 'HA0', 'Harina 000 1 kg', '121', 'U10', 780),
+    (14, 'HA4', 'Harina 0000 1 kg', '121', 'U10', 860), (15, 'HAL', 'Harina leudante 1 kg', '121', 'U10', 1090),
+    (16, 'HAI', 'Harina integral 1 kg', '121', 'U10', 1240), (17, 'POL', 'Polenta 500 g', '121', 'U10', 690),
+    (18, 'PRE', 'Premezcla para pizza 500 g', '121', 'U10', 1150),
+    (19, 'FIT', 'Fideos tallarines 500 g', '122', 'U10', 990),
+    (20, 'FIM', 'Fideos mostachol 500 g', '122', 'U10', 990),
+    (21, 'FIS', 'Fideos spaghetti 500 g', '122', 'U10', 1050),
+    (22, 'FIG', 'Fideos guiseros 500 g', '122', 'U10', 940),
+    (23, 'FTI', 'Fideos tirabuzón 500 g', '122', 'U10', 990),
+    (24, 'FMO', 'Fideos moñito 500 g', '122', 'U10', 1020),
+    (25, 'ARL', 'Arroz largo fino 1 kg', '123', 'U10', 1450),
+    (26, 'ARD', 'Arroz doble carolina 1 kg', '123', 'U10', 1720),
+    (27, 'ARI', 'Arroz integral 1 kg', '123', 'U10', 1890), (28, 'LEN', 'Lentejas 400 g', '123', 'U24', 1330),
+    (29, 'POR', 'Porotos alubia 400 g', '123', 'U24', 1290), (30, 'GAR', 'Garbanzos 400 g', '123', 'U24', 1410),
+    (31, 'AGI', 'Aceite de girasol 1,5 l', '131', 'U12', 2650),
+    (32, 'AOL', 'Aceite de oliva 500 ml', '131', 'U12', 7900),
+    (33, 'AMA', 'Aceite de maíz 900 ml', '131', 'U12', 2380),
+    (34, 'AME', 'Aceite mezcla 900 ml', '131', 'U12', 1990), (35, 'MAY', 'Mayonesa 500 g', '132', 'U24', 1690),
+    (36, 'KET', 'Kétchup 250 g', '132', 'U24', 1150), (37, 'MOS', 'Mostaza 250 g', '132', 'U24', 980),
+    (38, 'VIN', 'Vinagre de alcohol 1 l', '132', 'U12', 760),
+    (39, 'TOM', 'Puré de tomate 520 g', '132', 'U24', 690), (40, 'SGO', 'Salsa golf 250 g', '132', 'U24', 1250),
+    (41, 'DDL', 'Dulce de leche 400 g', '141', 'U24', 1990),
+    (42, 'MED', 'Mermelada de durazno 454 g', '141', 'U24', 1480),
+    (43, 'MFR', 'Mermelada de frutilla 454 g', '141', 'U24', 1560),
+    (44, 'DBA', 'Dulce de batata 500 g', '141', 'U24', 1320),
+    (45, 'DME', 'Dulce de membrillo 500 g', '141', 'U24', 1290), (46, 'MIE', 'Miel 500 g', '141', 'U12', 3900),
+    (47, 'ATU', 'Atún al natural 170 g', '142', 'U24', 2190),
+    (48, 'ARV', 'Arvejas en lata 350 g', '142', 'U24', 650), (49, 'CHO', 'Choclo cremoso 350 g', '142', 'U24', 790),
+    (50, 'DUR', 'Duraznos en almíbar 820 g', '142', 'U24', 2450),
+    (51, 'TPE', 'Tomates perita 400 g', '142', 'U24', 890),
+    (52, 'CBL', 'Caballa en aceite 380 g', '142', 'U24', 2890),
+    (53, 'GAA', 'Galletitas de agua 300 g', '151', 'U24', 990),
+    (54, 'GAD', 'Galletitas dulces surtidas 400 g', '151', 'U24', 1490),
+    (55, 'GAC', 'Galletitas de chocolate 160 g', '151', 'U24', 890),
+    (56, 'TOS', 'Tostadas de arroz 150 g', '151', 'U24', 1150),
+    (57, 'BIZ', 'Bizcochos de grasa 200 g', '151', 'U24', 1090),
+    (58, 'ALF', 'Alfajor de maicena', '152', 'U24', 650),
+    (59, 'ALC', 'Alfajor triple de chocolate', '152', 'U24', 980),
+    (60, 'CAR', 'Caramelos masticables 800 g', '152', 'U12', 3200),
+    (61, 'CHT', 'Chocolate con leche 100 g', '152', 'U24', 1950),
+    (62, 'CHI', 'Chicles de menta x 20', '152', 'U24', 1480), (63, 'TUR', 'Turrón de maní', '152', 'U24', 390),
+    (64, 'GCO', 'Gaseosa cola 2,25 l', '211', 'BEB', 2350),
+    (65, 'GLI', 'Gaseosa lima limón 2,25 l', '211', 'BEB', 2190),
+    (66, 'GNA', 'Gaseosa naranja 2,25 l', '211', 'BEB', 2190), (67, 'GTO', 'Agua tónica 1,5 l', '211', 'BEB', 1890),
+    (68, 'GCL', 'Gaseosa cola en lata 354 ml', '211', 'CHI', 990),
+    (69, 'GPO', 'Gaseosa pomelo 2,25 l', '211', 'BEB', 2190),
+    (70, 'GC5', 'Gaseosa cola 500 ml', '211', 'CHI', 1190),
+    (71, 'AMI', 'Agua mineral sin gas 2 l', '212', 'BEB', 990),
+    (72, 'AMP', 'Agua mineral sin gas 500 ml', '212', 'CHI', 690),
+    (73, 'ACG', 'Agua mineral con gas 1,5 l', '212', 'BEB', 1050),
+    (74, 'SOD', 'Soda en sifón 2 l', '212', 'BEB', 850),
+    (75, 'ASA', 'Agua saborizada pomelo 1,5 l', '212', 'BEB', 1290),
+    (76, 'JNA', 'Jugo de naranja 1 l', '213', 'BEB', 1650), (77, 'JMA', 'Jugo de manzana 1 l', '213', 'BEB', 1590),
+    (78, 'JPO', 'Jugo en polvo x 20 sobres', '213', 'U12', 2900),
+    (79, 'JMU', 'Jugo multifruta 1 l', '213', 'BEB', 1690), (80, 'VMA', 'Vino tinto malbec', '221', 'BOT', 5400),
+    (81, 'VCA', 'Vino tinto cabernet sauvignon', '221', 'BOT', 5100),
+    (82, 'VBN', 'Vino tinto bonarda', '221', 'BOT', 4600), (83, 'VTO', 'Vino blanco torrontés', '221', 'BOT', 4800),
+    (84, 'VCH', 'Vino blanco chardonnay', '221', 'BOT', 5200), (85, 'VRO', 'Vino rosado', '221', 'BOT', 4500),
+    (86, 'ESP', 'Espumante extra brut', '221', 'BOT', 7900), (87, 'VMT', 'Vino de mesa tinto', '221', 'DAM', 1600),
+    (88, 'VMB', 'Vino de mesa blanco', '221', 'DAM', 1550), (89, 'CRU', 'Cerveza rubia 1 l', '222', 'U12', 2100),
+    (90, 'CNE', 'Cerveza negra 473 ml', '222', 'CHI', 1590),
+    (91, 'CLA', 'Cerveza rubia en lata 473 ml', '222', 'CHI', 1350),
+    (92, 'CIP', 'Cerveza IPA 473 ml', '222', 'CHI', 1890), (93, 'FER', 'Fernet', '223', 'BOT', 11900),
+    (94, 'APE', 'Aperitivo amargo', '223', 'BOT', 6200), (95, 'VER', 'Vermut rosso', '223', 'BOT', 5800),
+    (96, 'GIN', 'Gin seco', '223', 'BOT', 14500), (97, 'SID', 'Sidra', '223', 'BOT', 2700),
+    (98, 'LA1', 'Lavandina 1 l', '311', 'U12', 690), (99, 'LAV', 'Lavandina 2 l', '311', 'U12', 1150),
+    (100, 'DES', 'Desinfectante en aerosol 360 ml', '311', 'U12', 3300),
+    (101, 'LIP', 'Limpiador de pisos 900 ml', '311', 'U12', 1490),
+    (102, 'LVI', 'Limpiavidrios 500 ml', '311', 'U12', 1790), (103, 'DET', 'Detergente 750 ml', '312', 'U12', 1790),
+    (104, 'JPR', 'Jabón en polvo 800 g', '312', 'U12', 3650),
+    (105, 'JLI', 'Jabón líquido para ropa 3 l', '312', 'U06', 8900),
+    (106, 'SUA', 'Suavizante 900 ml', '312', 'U12', 1990), (107, 'SU3', 'Suavizante 3 l', '312', 'U06', 5400),
+    (108, 'JP3', 'Jabón en polvo 3 kg', '312', 'U06', 11900), (109, 'DE5', 'Detergente 500 ml', '312', 'U12', 1290),
+    (110, 'JTO', 'Jabón de tocador x 3', '321', 'U12', 2150),
+    (111, 'JBL', 'Jabón blanco en pan 200 g', '321', 'U24', 690),
+    (112, 'JLM', 'Jabón líquido para manos 250 ml', '321', 'U12', 1850),
+    (113, 'CHA', 'Champú 400 ml', '322', 'U12', 3950), (114, 'ACO', 'Acondicionador 400 ml', '322', 'U12', 3950),
+    (115, 'CRE', 'Crema de peinar 300 ml', '322', 'U12', 4200),
+    (116, 'DEO', 'Desodorante en aerosol 150 ml', '322', 'U12', 3700),
+    (117, 'PAS', 'Pasta dental 90 g', '322', 'U24', 2300), (118, 'CEP', 'Cepillo de dientes', '322', 'U12', 1900),
+    (119, 'TA1', 'Tornillo autorroscante 8 x 1/2"', '411', 'TOR', 32),
+    (120, 'TA2', 'Tornillo autorroscante 8 x 3/4"', '411', 'TOR', 38),
+    (121, 'TA3', 'Tornillo autorroscante 8 x 1"', '411', 'TOR', 45),
+    (122, 'TA4', 'Tornillo autorroscante 8 x 1 1/2"', '411', 'TOR', 58),
+    (123, 'TM1', 'Tornillo para madera 6 x 1/2"', '411', 'TOR', 24),
+    (124, 'TM2', 'Tornillo para madera 6 x 3/4"', '411', 'TOR', 30),
+    (125, 'TM3', 'Tornillo para madera 6 x 1"', '411', 'TOR', 36),
+    (126, 'TD1', 'Tornillo para durlock 6 x 1"', '411', 'TOR', 25),
+    (127, 'TD2', 'Tornillo para durlock 6 x 1 5/8"', '411', 'TOR', 33),
+    (128, 'TAP', 'Tornillo autoperforante 10 x 3/4"', '411', 'TOR', 55),
+    (129, 'TU1', 'Tuerca hexagonal 1/4"', '412', 'TOR', 35),
+    (130, 'TU2', 'Tuerca hexagonal 5/16"', '412', 'TOR', 48),
+    (131, 'TU3', 'Tuerca hexagonal 3/8"', '412', 'TOR', 60), (132, 'AP1', 'Arandela plana 1/4"', '412', 'TOR', 14),
+    (133, 'AP2', 'Arandela plana 3/8"', '412', 'TOR', 20), (134, 'AG1', 'Arandela grower 1/4"', '412', 'TOR', 18),
+    (135, 'AG2', 'Arandela grower 3/8"', '412', 'TOR', 26), (136, 'BU1', 'Bulón 1/4 x 1"', '412', 'BUL', 140),
+    (137, 'BU2', 'Bulón 3/8 x 2"', '412', 'BUL', 260), (138, 'CP1', 'Clavo punta París 1"', '413', 'KG', 4300),
+    (139, 'CP2', 'Clavo punta París 2"', '413', 'KG', 3900),
+    (140, 'CP3', 'Clavo punta París 3"', '413', 'KG', 3700), (141, 'CTE', 'Clavo para techo', '413', 'KG', 5200),
+    (142, 'CAC', 'Clavo de acero 1 1/2"', '413', 'KG', 9800),
+    (143, 'PLI', 'Pintura látex interior blanco', '421', 'LAT', 6900),
+    (144, 'PLE', 'Pintura látex exterior blanco', '421', 'LAT', 8500),
+    (145, 'PLF', 'Pintura látex para frentes', '421', 'LAT', 9200),
+    (146, 'EBB', 'Esmalte sintético brillante blanco', '421', 'LAT', 12800),
+    (147, 'EBN', 'Esmalte sintético brillante negro', '421', 'LAT', 12800),
+    (148, 'EBR', 'Esmalte sintético brillante rojo', '421', 'LAT', 13900),
+    (149, 'EBA', 'Esmalte sintético brillante azul', '421', 'LAT', 13900),
+    (150, 'EBV', 'Esmalte sintético brillante verde', '421', 'LAT', 13900),
+    (151, 'EBG', 'Esmalte sintético brillante gris', '421', 'LAT', 13200),
+    (152, 'ESB', 'Esmalte sintético satinado blanco', '421', 'LAT', 13400),
+    (153, 'ESN', 'Esmalte sintético satinado negro', '421', 'LAT', 13400),
+    (154, 'CIE', 'Pintura para cielorrasos', '421', 'LAT', 5200),
+    (155, 'MEM', 'Membrana líquida para techos', '421', 'LAT', 7800),
+    (156, 'FON', 'Fondo fijador al agua', '421', 'LAT', 5600),
+    (157, 'BAR', 'Barniz para madera', '421', 'LAT', 11900),
+    (158, 'COX', 'Convertidor de óxido', '421', 'LAT', 10900), (159, 'PI1', 'Pincel número 10', '422', 'UNI', 1900),
+    (160, 'PI2', 'Pincel número 20', '422', 'UNI', 2900), (161, 'PI3', 'Pincel número 30', '422', 'UNI', 3900),
+    (162, 'ROD', 'Rodillo de lana 22 cm', '422', 'UNI', 7400),
+    (163, 'RES', 'Rodillo de espuma 10 cm', '422', 'UNI', 2600), (164, 'ESA', 'Espátula 8 cm', '422', 'UNI', 2300),
+    (165, 'BAN', 'Bandeja para pintar', '422', 'UNI', 2100), (166, 'AGR', 'Aguarrás mineral', '423', 'LAT', 3800),
+    (167, 'THI', 'Thinner', '423', 'LAT', 4200), (168, 'REM', 'Removedor de pintura', '423', 'LAT', 8900),
+    (169, 'CA1', 'Cable unipolar 1 mm', '431', 'MET', 330),
+    (170, 'CA2', 'Cable unipolar 1,5 mm', '431', 'MET', 450),
+    (171, 'CA3', 'Cable unipolar 2,5 mm', '431', 'MET', 680),
+    (172, 'CA4', 'Cable unipolar 4 mm', '431', 'MET', 1050),
+    (173, 'CTA', 'Cable tipo taller 2 x 1 mm', '431', 'MET', 900),
+    (174, 'CIN', 'Cinta aisladora 20 m', '431', 'UNI', 1200),
+    (175, 'TOC', 'Tomacorriente doble', '431', 'UNI', 3100),
+    (176, 'LLL', 'Llave de luz de un punto', '431', 'UNI', 2800),
+    (177, 'FIC', 'Ficha macho de 10 A', '431', 'UNI', 1600),
+    (178, 'ZAP', 'Zapatilla eléctrica 5 tomas', '431', 'UNI', 9800),
+    (179, 'LL1', 'Lámpara led 7 W', '432', 'UNI', 1150), (180, 'LL2', 'Lámpara led 9 W', '432', 'UNI', 1350),
+    (181, 'LL3', 'Lámpara led 12 W', '432', 'UNI', 1690), (182, 'LL4', 'Lámpara led 15 W', '432', 'UNI', 2190),
+    (183, 'LLT', 'Tubo led 18 W', '432', 'UNI', 4900), (184, 'DIC', 'Dicroica led 7 W', '432', 'UNI', 2100),
+    (185, 'RE1', 'Reflector led 20 W', '432', 'UNI', 8900), (186, 'RE2', 'Reflector led 50 W', '432', 'UNI', 15900)
 
 CREATE TABLE dbo.MA_ARTICULOS (
     idarticulo int IDENTITY(1,1) NOT NULL,
@@ -162,37 +362,50 @@ CREATE TABLE dbo.MA_ARTICULOS (
     PUNTOPEDIDO decimal(12, 2) NOT NULL DEFAULT 0,
     Stock decimal(12, 2) NOT NULL DEFAULT 0,
     SUSPENDIDO bit NOT NULL DEFAULT 0,
+    IDMARCA varchar(2) NULL,
+    PRESENTACION varchar(30) NULL,
+    CONTENIDO decimal(12, 2) NOT NULL DEFAULT 1,
+    UNIDAD_MEDIDA varchar(3) NULL,
+    IDPOSICION varchar(10) NULL,
     CONSTRAINT PK_MA_ARTICULOS PRIMARY KEY CLUSTERED (idarticulo)
 )
 CREATE UNIQUE INDEX IX_MA_ARTICULOS_CODIGO ON MA_ARTICULOS (Codigo)
 
+-- Código: producto, marca y número de presentación; guardados en su estante del depósito central.
 INSERT INTO MA_ARTICULOS (Codigo, Descripcion, IDFAMILIA, PRECIO1, PRECIO2, PRECIO3, PRECIO4,
-                          PRECIO5, PRECIO6, PRECIO7, PRECIO8, PUNTOPEDIDO, Stock, SUSPENDIDO)
-SELECT p.CODIGO + '-' + m.CODIGO + pr.CODIGO,
+                          PRECIO5, PRECIO6, PRECIO7, PRECIO8, PUNTOPEDIDO, Stock, SUSPENDIDO,
+                          IDMARCA, PRESENTACION, CONTENIDO, UNIDAD_MEDIDA, IDPOSICION)
+SELECT p.CODIGO + '-' + m.IDMARCA + '0' + CAST(pr.ORDEN AS varchar(1)),
        p.DESCRIPCION + ' ' + m.NOMBRE + ' ' + pr.NOMBRE,
        p.IDFAMILIA,
-       ROUND(p.PRECIO * m.FACTOR * pr.UNIDADES * pr.DESCUENTO, 2),
-       ROUND(p.PRECIO * m.FACTOR * pr.UNIDADES * pr.DESCUENTO * 0.88, 2),
-       ROUND(p.PRECIO * m.FACTOR * pr.UNIDADES * pr.DESCUENTO * 0.82, 2),
-       ROUND(p.PRECIO * m.FACTOR * pr.UNIDADES * pr.DESCUENTO * 0.95, 2),
-       ROUND(p.PRECIO * m.FACTOR * pr.UNIDADES * pr.DESCUENTO * 1.06, 2),
-       ROUND(p.PRECIO * m.FACTOR * pr.UNIDADES * pr.DESCUENTO * 1.12, 2),
-       ROUND(p.PRECIO * m.FACTOR * pr.UNIDADES * pr.DESCUENTO * 0.78, 2),
-       ROUND(p.PRECIO * m.FACTOR * pr.UNIDADES * pr.DESCUENTO * 0.64, 2),
+       ROUND(p.PRECIO * k.FACTOR * pr.CONTENIDO * pr.DESCUENTO, 2),
+       ROUND(p.PRECIO * k.FACTOR * pr.CONTENIDO * pr.DESCUENTO * 0.88, 2),
+       ROUND(p.PRECIO * k.FACTOR * pr.CONTENIDO * pr.DESCUENTO * 0.82, 2),
+       ROUND(p.PRECIO * k.FACTOR * pr.CONTENIDO * pr.DESCUENTO * 0.95, 2),
+       ROUND(p.PRECIO * k.FACTOR * pr.CONTENIDO * pr.DESCUENTO * 1.06, 2),
+       ROUND(p.PRECIO * k.FACTOR * pr.CONTENIDO * pr.DESCUENTO * 1.12, 2),
+       ROUND(p.PRECIO * k.FACTOR * pr.CONTENIDO * pr.DESCUENTO * 0.78, 2),
+       ROUND(p.PRECIO * k.FACTOR * pr.CONTENIDO * pr.DESCUENTO * 0.64, 2),
        -- Cuatro situaciones de stock, para ver los cuatro colores.
-       CASE (p.K * 7 + m.K * 3 + pr.K) % 4
+       CASE (p.K * 7 + k.K * 3 + pr.ORDEN) % 4
            WHEN 0 THEN 0
-           ELSE 10 * (1 + (p.K + m.K) % 5)
+           ELSE 10 * (1 + (p.K + k.K) % 5)
        END,
-       CASE (p.K * 7 + m.K * 3 + pr.K) % 4
-           WHEN 0 THEN (p.K * 13 + m.K * 5 + pr.K) % 90 + 1
-           WHEN 1 THEN 10 * (1 + (p.K + m.K) % 5) + (p.K * 11 + pr.K) % 60 + 1
-           WHEN 2 THEN (p.K * 3 + m.K + pr.K) % (10 * (1 + (p.K + m.K) % 5))
-           ELSE 10 * (1 + (p.K + m.K) % 5)
+       CASE (p.K * 7 + k.K * 3 + pr.ORDEN) % 4
+           WHEN 0 THEN (p.K * 13 + k.K * 5 + pr.ORDEN) % 90 + 1
+           WHEN 1 THEN 10 * (1 + (p.K + k.K) % 5) + (p.K * 11 + pr.ORDEN) % 60 + 1
+           WHEN 2 THEN (p.K * 3 + k.K + pr.ORDEN) % (10 * (1 + (p.K + k.K) % 5))
+           ELSE 10 * (1 + (p.K + k.K) % 5)
        END,
-       CASE WHEN (p.K * 31 + m.K * 17 + pr.K * 7) % 61 = 0 THEN 1 ELSE 0 END
-FROM PRODUCTOS p CROSS JOIN MARCAS m CROSS JOIN PRESENTACIONES pr
-ORDER BY p.K, m.K, pr.K
+       CASE WHEN (p.K * 31 + k.K * 17 + pr.ORDEN * 7) % 61 = 0 THEN 1 ELSE 0 END,
+       m.IDMARCA, pr.NOMBRE, pr.CONTENIDO, pr.UNIDAD,
+       '010' + e.PASILLO + RIGHT('0' + CAST(e.NUMERO AS varchar(2)), 2)
+FROM PRODUCTOS p
+INNER JOIN TA_MARCAS m ON p.IDFAMILIA LIKE m.IDFAMILIA + '%'
+INNER JOIN MARCAS k ON k.IDMARCA = m.IDMARCA
+INNER JOIN PRESENTACIONES pr ON pr.GRUPO = p.GRUPO
+INNER JOIN ESTANTES e ON e.IDFAMILIA = p.IDFAMILIA
+ORDER BY p.K, m.IDMARCA, pr.ORDEN
 
 -- El archivo de artículos como lo ven las consultas: activos, todos y con stock.
 CREATE VIEW VT_MA_ARTICULOS AS
@@ -219,26 +432,6 @@ CREATE TABLE V_MV_FALTANTES (
     Descripcion varchar(80) NULL,
     Usuario varchar(30) NULL
 )
-
--- ---------------------------------------------------------------- posiciones de depósito
--- Depósito (2 dígitos), pasillo (4) y estante (6).
-CREATE TABLE MA_POSICIONES (
-    IDPOSICION varchar(10) NOT NULL PRIMARY KEY,
-    DESCRIPCION varchar(60) NOT NULL
-)
-INSERT INTO MA_POSICIONES (IDPOSICION, DESCRIPCION) VALUES
-    ('01', 'Depósito central - Barrio Alta Córdoba'),
-    ('02', 'Depósito Ruta 9 - Malagueño'),
-    ('03', 'Sucursal Villa María')
-INSERT INTO MA_POSICIONES (IDPOSICION, DESCRIPCION)
-SELECT d.IDPOSICION + '0' + CAST(p.D AS varchar(1)), 'Pasillo ' + CAST(p.D AS varchar(1))
-FROM MA_POSICIONES d CROSS JOIN DIGITOS p
-WHERE LEN(d.IDPOSICION) = 2 AND p.D BETWEEN 1 AND 6
-INSERT INTO MA_POSICIONES (IDPOSICION, DESCRIPCION)
-SELECT a.IDPOSICION + '0' + CAST(e.D AS varchar(1)),
-       'Estante ' + SUBSTRING('ABCDEFGH', e.D, 1) + ' del ' + LOWER(a.DESCRIPCION)
-FROM MA_POSICIONES a CROSS JOIN DIGITOS e
-WHERE LEN(a.IDPOSICION) = 4 AND e.D BETWEEN 1 AND 8
 
 -- ---------------------------------------------------------------- centros de costo
 CREATE TABLE TA_CCOSTO (
@@ -520,6 +713,7 @@ DROP TABLE PESOS_CUIT
 DROP TABLE PRESENTACIONES
 DROP TABLE MARCAS
 DROP TABLE PRODUCTOS
+DROP TABLE ESTANTES
 DROP TABLE CUENTAS_IMPUTABLES
 DROP TABLE CCOSTO_NUMERADOS
 DROP TABLE SOCIEDADES
