@@ -1,7 +1,9 @@
 // The demo's data as a clerk would check it: CUITs that pass the check digit with the prefix
-// of the person's sex or of a company, articles in presentations and brands that fit them.
+// of the person's sex or of a company, articles in presentations and brands that fit them, and
+// cheques in portfolio due today.
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QRegularExpression>
 
 #include "DemoDatabase.h"
@@ -119,6 +121,16 @@ TEST_F(DemoDataTest, BrandsAndShelvesFitTheFamily) {
                                    "a.IDPOSICION AND s.DESCRIPCION LIKE 'Estante _ - ' + "
                                    "f.DESCRIPCION WHERE s.IDPOSICION IS NULL")),
               0);
+}
+
+// Whatever the day the demo was made, the portfolio holds cheques due today still to deposit.
+TEST_F(DemoDataTest, SomeChequesFallDueToday) {
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    EXPECT_GT(
+        Count(
+            QStringLiteral("V_MV_CHEQUES WHERE VENCIMIENTO = '%1' AND DEPOSITADO = 0").arg(today)),
+        0);
+    EXPECT_GT(Count(QStringLiteral("V_MV_CHEQUES WHERE VENCIMIENTO > '%1'").arg(today)), 0);
 }
 
 }  // namespace

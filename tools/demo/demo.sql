@@ -1,10 +1,11 @@
 -- Base de demostración de la Consulta de Cheques.
 --
 -- Un comercio mayorista de Córdoba: artículos con marcas, presentaciones, precios y stock,
--- familias, posiciones de depósito, centros de costo, clientes, proveedores, plan de cuentas y
--- asientos contables.
+-- familias, posiciones de depósito, centros de costo, clientes, proveedores, cheques en cartera,
+-- plan de cuentas y asientos contables.
 -- El programa la crea la primera vez que se la pide, ejecutando este lote T-SQL con su propia
--- base embebida; el contenido es siempre el mismo (nada depende de la fecha ni del azar).
+-- base embebida; el contenido es siempre el mismo (nada depende de la fecha ni del azar): sólo la
+-- vista V_MV_CHEQUES cuenta desde el día de hoy los vencimientos de los cheques.
 
 SET NOCOUNT ON
 BEGIN TRANSACTION
@@ -695,6 +696,76 @@ SELECT CODIGO, NOMBRE, CUIT, LOCALIDAD, PROVINCIA, Dada_De_Baja FROM MA_CLIENTES
 CREATE VIEW VT_PROVEEDORES AS
 SELECT CODIGO, NOMBRE, CUIT, LOCALIDAD, PROVINCIA, Dada_De_Baja FROM MA_PROVEEDORES
 
+-- ---------------------------------------------------------------- cheques en cartera
+CREATE TABLE TA_BANCOS (IDBANCO varchar(3) NOT NULL PRIMARY KEY, NOMBRE varchar(60) NOT NULL)
+INSERT INTO TA_BANCOS (IDBANCO, NOMBRE) VALUES
+    ('007', 'Banco de Galicia y Buenos Aires'), ('011', 'Banco de la Nación Argentina'),
+    ('014', 'Banco de la Provincia de Buenos Aires'), ('015', 'ICBC Argentina'),
+    ('017', 'BBVA Argentina'), ('020', 'Banco de la Provincia de Córdoba'),
+    ('027', 'Banco Supervielle'), ('034', 'Banco Patagonia'), ('044', 'Banco Hipotecario'),
+    ('072', 'Banco Santander Argentina'), ('150', 'HSBC Bank Argentina'),
+    ('191', 'Banco Credicoop'), ('285', 'Banco Macro'), ('299', 'Banco Comafi'),
+    ('330', 'Nuevo Banco de Santa Fe'), ('386', 'Nuevo Banco de Entre Ríos')
+
+CREATE TABLE BANCOS_NUMERADOS (K int IDENTITY(1, 1) PRIMARY KEY, IDBANCO varchar(3) NOT NULL)
+INSERT INTO BANCOS_NUMERADOS (IDBANCO) SELECT IDBANCO FROM TA_BANCOS ORDER BY IDBANCO
+
+-- Los cheques que entregaron los clientes, propios o de terceros (el librador es otro), que
+-- esperan su vencimiento o ya se depositaron. Las fechas se guardan como días contados desde hoy
+-- (negativos, los pasados), para que el script no dependa de la fecha y la cartera tenga siempre
+-- cheques que vencen hoy; V_MV_CHEQUES las muestra como fechas.
+CREATE TABLE MV_CHEQUES (
+    IDCHEQUE int IDENTITY(1,1) NOT NULL PRIMARY KEY,
+    IDBANCO varchar(3) NOT NULL,
+    SUCURSAL varchar(3) NOT NULL,
+    NUMERO varchar(8) NOT NULL,
+    CUENTA_ORIGEN varchar(10) NOT NULL,
+    LIBRADOR varchar(80) NOT NULL,
+    CUIT_LIBRADOR varchar(13) NOT NULL,
+    CLIENTE varchar(10) NOT NULL,
+    IMPORTE money NOT NULL,
+    DIAS_RECEPCION int NOT NULL,
+    DIAS_VENCIMIENTO int NOT NULL,
+    DEPOSITADO bit NOT NULL DEFAULT 0,
+    CUENTA_DEPOSITO varchar(20) NULL
+)
+-- Uno de cada diez vence hoy; los demás, desde hace quince días hasta dentro de cuatro meses. El
+-- banco, la sucursal y la cuenta son los del librador.
+INSERT INTO MV_CHEQUES (IDBANCO, SUCURSAL, NUMERO, CUENTA_ORIGEN, LIBRADOR, CUIT_LIBRADOR,
+                        CLIENTE, IMPORTE, DIAS_RECEPCION, DIAS_VENCIMIENTO, DEPOSITADO)
+SELECT b.IDBANCO,
+       RIGHT('00' + CAST(l.IDCLIENTE * 37 % 400 + 1 AS varchar(3)), 3),
+       CAST((c.N * 7368787 + 20345671) % 80000000 + 10000000 AS varchar(8)),
+       CAST(l.IDCLIENTE * 48271 % 900000000 + 100000000 AS varchar(10)),
+       l.NOMBRE, l.CUIT, cl.CODIGO,
+       ROUND((c.N * 7919 + 1013) % 9973 * 148.37 + 15000, 2),
+       CASE WHEN c.VENCE < 0 THEN c.VENCE ELSE 0 END - c.N * 11 % 40,
+       c.VENCE,
+       CASE WHEN c.VENCE < 0 AND c.N % 7 <> 0 THEN 1 WHEN c.VENCE = 0 AND c.N % 20 = 0 THEN 1 ELSE 0 END
+FROM (SELECT N, CASE WHEN N % 10 = 0 THEN 0 ELSE N * 37 % 136 - 15 END AS VENCE
+      FROM NUMEROS WHERE N < 300) c
+INNER JOIN MA_CLIENTES cl ON cl.IDCLIENTE = c.N * 7 % 2000 + 1
+INNER JOIN MA_CLIENTES l
+        ON l.IDCLIENTE = CASE WHEN c.N % 3 = 0 THEN (c.N * 13 + 500) % 2000 + 1 ELSE cl.IDCLIENTE END
+INNER JOIN BANCOS_NUMERADOS b ON b.K = l.IDCLIENTE % (SELECT COUNT(*) FROM BANCOS_NUMERADOS) + 1
+WHERE cl.Dada_De_Baja = 0
+ORDER BY c.N
+
+UPDATE MV_CHEQUES SET CUENTA_DEPOSITO = CASE IDCHEQUE % 3 WHEN 0 THEN '1110202' ELSE '1110201' END
+WHERE DEPOSITADO = 1
+
+-- La cartera con sus fechas contadas desde hoy. La base embebida guarda las fechas como texto
+-- 'aaaa-mm-dd hh:mm:ss.mmm'; los diez primeros caracteres son el día.
+CREATE VIEW V_MV_CHEQUES AS
+SELECT c.IDCHEQUE, c.IDBANCO, b.NOMBRE AS BANCO, c.SUCURSAL, c.NUMERO, c.CUENTA_ORIGEN,
+       c.LIBRADOR, c.CUIT_LIBRADOR, c.CLIENTE, cl.NOMBRE AS NOMBRE_CLIENTE,
+       LEFT(GETDATE() + c.DIAS_RECEPCION, 10) AS FECHA_RECEPCION,
+       LEFT(GETDATE() + c.DIAS_VENCIMIENTO, 10) AS VENCIMIENTO,
+       c.IMPORTE, c.DEPOSITADO, c.CUENTA_DEPOSITO
+FROM MV_CHEQUES c
+INNER JOIN TA_BANCOS b ON b.IDBANCO = c.IDBANCO
+INNER JOIN MA_CLIENTES cl ON cl.CODIGO = c.CLIENTE
+
 -- ---------------------------------------------------------------- sinónimos
 -- Los usuarios que no administran leen estas siete a través de sus sinónimos SS_.
 CREATE VIEW SS_MA_CUENTAS AS SELECT Codigo, Nombre, Imputable FROM MA_CUENTAS
@@ -714,6 +785,7 @@ DROP TABLE PRESENTACIONES
 DROP TABLE MARCAS
 DROP TABLE PRODUCTOS
 DROP TABLE ESTANTES
+DROP TABLE BANCOS_NUMERADOS
 DROP TABLE CUENTAS_IMPUTABLES
 DROP TABLE CCOSTO_NUMERADOS
 DROP TABLE SOCIEDADES
