@@ -8,8 +8,6 @@ install(FILES ${CHEQUES_PACKAGING_DIR}/cheques.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT programs)
 install(FILES ${CHEQUES_PACKAGING_DIR}/cheques.svg
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT programs)
-install(FILES ${PROJECT_SOURCE_DIR}/tools/demo/demo.sql
-    DESTINATION ${CMAKE_INSTALL_DATADIR}/cheques COMPONENT programs)
 
 # Manual pages and the changelog, compressed as Debian keeps them (gzip -n: no time stamp, the
 # same bytes on every build).
