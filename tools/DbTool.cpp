@@ -11,11 +11,11 @@
 #include "DemoDatabase.h"
 #include "StandardOutput.h"
 #include "TextInput.h"
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
-#include "db/LeerConfig.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/VarType.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/LeerConfig.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/VarType.h"
 
 namespace tools {
 

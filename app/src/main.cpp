@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/Programa.h"
-#include "ui/AbrirPantalla.h"
+#include "cheques/app/Programa.h"
+#include "cheques/ui/AbrirPantalla.h"
 
 namespace {
 

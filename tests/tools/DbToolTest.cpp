@@ -15,10 +15,10 @@
 #include "Printers.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
-#include "ado/Connection.h"
-#include "db/DB_Dll.h"
-#include "db/frmAcceso.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/ado/Connection.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/frmAcceso.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace {
 

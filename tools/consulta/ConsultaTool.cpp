@@ -15,14 +15,14 @@
 #include "DemoDatabase.h"
 #include "SentenciasConsulta.h"
 #include "StandardOutput.h"
-#include "db/DB_Dll.h"
-#include "db/LeerConfig.h"
-#include "lookup/Lib_ClsCons3.h"
-#include "lookup/Lib_FrmCons3.h"
-#include "lookup/ListaConsulta.h"
-#include "lookup/ModeloConsulta.h"
-#include "runtime/RuntimeError.h"
-#include "ui/Dialogs.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/LeerConfig.h"
+#include "cheques/lookup/Lib_ClsCons3.h"
+#include "cheques/lookup/Lib_FrmCons3.h"
+#include "cheques/lookup/ListaConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/ui/Dialogs.h"
 
 namespace tools {
 
