@@ -26,14 +26,19 @@ function(cheques_pkgconfig_name library out)
         set(${out} cheques-${library} PARENT_SCOPE)
     elseif(library MATCHES "^Qt6::(.+)$")
         set(${out} Qt6${CMAKE_MATCH_1} PARENT_SCOPE)
-    elseif(library STREQUAL "PkgConfig::SQLITE3")
+    elseif(library STREQUAL "SQLite::SQLite3")
         set(${out} sqlite3 PARENT_SCOPE)
-    elseif(library STREQUAL "PkgConfig::ODBC")
+    elseif(library STREQUAL "ODBC::ODBC")
         set(${out} odbc PARENT_SCOPE)
     else()
         set(${out} "" PARENT_SCOPE)
     endif()
 endfunction()
+
+# What a pkg-config consumer compiles with besides the include folder: the headers' language level,
+# and the position-independent code that Qt, built with reduced relocations, asks of the code
+# that uses it (its CMake targets carry -fPIC, its pkg-config files do not).
+set(CHEQUES_PC_CFLAGS "-std=c++20 -fPIC")
 
 # A pkg-config file for the component, relocatable: the prefix is found from the file's place.
 function(cheques_write_pkgconfig component)
@@ -77,6 +82,9 @@ function(cheques_export_library component)
     set_target_properties(${component} PROPERTIES
         INTERFACE_INCLUDE_DIRECTORIES "${wrapped}"
         OUTPUT_NAME cheques_${component})
+    # The headers are C++20 (operator<=>, concepts): a consumer compiles them at that level
+    # whatever its own default.
+    target_compile_features(${component} PUBLIC cxx_std_20)
     set(CHEQUES_PUBLIC_INCLUDE_FOLDERS ${CHEQUES_PUBLIC_INCLUDE_FOLDERS} ${folders} PARENT_SCOPE)
     cheques_write_pkgconfig(${component})
 endfunction()
