@@ -11,6 +11,7 @@
 #include "DemoDatabase.h"
 #include "StandardOutput.h"
 #include "TextInput.h"
+#include "cheques/Version.h"
 #include "cheques/ado/Enums.h"
 #include "cheques/db/DB_Dll.h"
 #include "cheques/db/LeerConfig.h"
@@ -646,7 +647,7 @@ int RunCommand(const QStringList& args, const ConsoleDialogs& dialogs) {
         return kExitOk;
     }
     if (only == QLatin1String("--version") || only == QLatin1String("-v")) {
-        Write(stdout, QStringLiteral("dbtool %1\n").arg(QStringLiteral(CHEQUES_VERSION)));
+        Write(stdout, QStringLiteral("dbtool %1\n").arg(QLatin1String(rt::Version())));
         return kExitOk;
     }
     Arguments a;

@@ -15,6 +15,7 @@
 #include "DemoDatabase.h"
 #include "SentenciasConsulta.h"
 #include "StandardOutput.h"
+#include "cheques/Version.h"
 #include "cheques/db/DB_Dll.h"
 #include "cheques/db/LeerConfig.h"
 #include "cheques/lookup/Lib_ClsCons3.h"
@@ -450,7 +451,7 @@ int Ejecutar(Pedido& pedido, QTextStream& out, QTextStream& err,
         return kExitOk;
     }
     if (pedido.version) {
-        out << "consulta " << CHEQUES_VERSION << '\n';
+        out << "consulta " << rt::Version() << '\n';
         return kExitOk;
     }
     if (!UsarDemoSinConexion(pedido, err)) {
