@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "RatioReporter.h"
-#include "ado/Connection.h"
+#include "cheques/ado/Connection.h"
 
 namespace {
 

@@ -18,10 +18,10 @@
 
 #include "ParYComponente.h"
 #include "RatioReporter.h"
-#include "db/DB_Dll.h"
-#include "lookup/Lib_FrmCons3.h"
-#include "lookup/ListaConsulta.h"
-#include "lookup/ModeloConsulta.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/lookup/Lib_FrmCons3.h"
+#include "cheques/lookup/ListaConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "db/DB_Dll.h"
+#include "cheques/db/DB_Dll.h"
 
 // Opens one SQLite file twice: for the peer, through Qt's QSQLITE driver under the connection
 // name `conexionPar`, filled by `llenar`; and for us, as the database component's default

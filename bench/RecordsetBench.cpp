@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "RatioReporter.h"
-#include "ado/Connection.h"
+#include "cheques/ado/Connection.h"
 
 namespace {
 

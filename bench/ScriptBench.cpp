@@ -9,8 +9,8 @@
 #include <string>
 
 #include "RatioReporter.h"
-#include "ado/Connection.h"
-#include "db/DB_Dll.h"
+#include "cheques/ado/Connection.h"
+#include "cheques/db/DB_Dll.h"
 
 namespace {
 

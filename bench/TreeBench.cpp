@@ -18,8 +18,8 @@
 #include "ModeloArbol.h"
 #include "ParYComponente.h"
 #include "RatioReporter.h"
-#include "db/DB_Dll.h"
-#include "lookup/Lib_FrmCons3Tree.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/lookup/Lib_FrmCons3Tree.h"
 
 namespace {
 

@@ -10,7 +10,9 @@ if(CMAKE_LIBRARY_ARCHITECTURE AND CHEQUES_LIBDIR STREQUAL "lib")
 endif()
 include(CMakePackageConfigHelpers)
 
-set(CHEQUES_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/cheques)
+# Public headers lie under include/cheques/<component>/ in the tree and once installed; a consumer
+# puts include/ on its path and writes #include "cheques/db/DB_Dll.h".
+set(CHEQUES_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR})
 set(CHEQUES_CMAKE_DIR ${CHEQUES_LIBDIR}/cmake/Cheques)
 set(CHEQUES_PKGCONFIG_DIR ${CHEQUES_LIBDIR}/pkgconfig)
 
@@ -24,14 +26,19 @@ function(cheques_pkgconfig_name library out)
         set(${out} cheques-${library} PARENT_SCOPE)
     elseif(library MATCHES "^Qt6::(.+)$")
         set(${out} Qt6${CMAKE_MATCH_1} PARENT_SCOPE)
-    elseif(library STREQUAL "PkgConfig::SQLITE3")
+    elseif(library STREQUAL "SQLite::SQLite3")
         set(${out} sqlite3 PARENT_SCOPE)
-    elseif(library STREQUAL "PkgConfig::ODBC")
+    elseif(library STREQUAL "ODBC::ODBC")
         set(${out} odbc PARENT_SCOPE)
     else()
         set(${out} "" PARENT_SCOPE)
     endif()
 endfunction()
+
+# What a pkg-config consumer compiles with besides the include folder: the headers' language level,
+# and the position-independent code that Qt, built with reduced relocations, asks of the code
+# that uses it (its CMake targets carry -fPIC, its pkg-config files do not).
+set(CHEQUES_PC_CFLAGS "-std=c++20 -fPIC")
 
 # A pkg-config file for the component, relocatable: the prefix is found from the file's place.
 function(cheques_write_pkgconfig component)
@@ -59,8 +66,9 @@ function(cheques_write_pkgconfig component)
         DESTINATION ${CHEQUES_PKGCONFIG_DIR} COMPONENT dev)
 endfunction()
 
-# The public include folders of a library hold for the build; once installed, its headers lie
-# under include/cheques.
+# The public include folders of a library hold for the build; once installed, the include folder
+# of every component is the one include/.
+set(CHEQUES_PUBLIC_INCLUDE_FOLDERS "")
 function(cheques_export_library component)
     get_target_property(folders ${component} INTERFACE_INCLUDE_DIRECTORIES)
     if(NOT folders)
@@ -69,19 +77,27 @@ function(cheques_export_library component)
     set(wrapped "")
     foreach(folder IN LISTS folders)
         list(APPEND wrapped "$<BUILD_INTERFACE:${folder}>")
-        install(DIRECTORY ${folder}/ DESTINATION ${CHEQUES_INCLUDE_DIR} COMPONENT dev
-            FILES_MATCHING PATTERN "*.h")
     endforeach()
     list(APPEND wrapped "$<INSTALL_INTERFACE:${CHEQUES_INCLUDE_DIR}>")
     set_target_properties(${component} PROPERTIES
         INTERFACE_INCLUDE_DIRECTORIES "${wrapped}"
         OUTPUT_NAME cheques_${component})
+    # The headers are C++20 (operator<=>, concepts): a consumer compiles them at that level
+    # whatever its own default.
+    target_compile_features(${component} PUBLIC cxx_std_20)
+    set(CHEQUES_PUBLIC_INCLUDE_FOLDERS ${CHEQUES_PUBLIC_INCLUDE_FOLDERS} ${folders} PARENT_SCOPE)
     cheques_write_pkgconfig(${component})
 endfunction()
 
 foreach(component IN LISTS CHEQUES_COMPONENTS)
     cheques_export_library(${component})
 endforeach()
+
+# Each folder holds cheques/<component>/, so the headers land in include/cheques/<component>/.
+list(REMOVE_DUPLICATES CHEQUES_PUBLIC_INCLUDE_FOLDERS)
+list(TRANSFORM CHEQUES_PUBLIC_INCLUDE_FOLDERS APPEND /)
+install(DIRECTORY ${CHEQUES_PUBLIC_INCLUDE_FOLDERS} DESTINATION ${CHEQUES_INCLUDE_DIR}
+    COMPONENT dev FILES_MATCHING PATTERN "*.h")
 
 install(TARGETS ${CHEQUES_COMPONENTS} EXPORT ChequesTargets
     ARCHIVE DESTINATION ${CHEQUES_LIBDIR} COMPONENT dev

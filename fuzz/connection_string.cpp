@@ -4,8 +4,8 @@
 
 #include "ConnectionStrings.h"
 #include "Fuzz.h"
-#include "ado/ConnectionString.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/ado/ConnectionString.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "Fuzz.h"
-#include "runtime/Text.h"
-#include "vexilo/VexIni.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/vexilo/VexIni.h"
 
 namespace {
 

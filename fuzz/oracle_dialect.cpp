@@ -2,9 +2,9 @@
 
 #include "Fuzz.h"
 #include "OracleDialect.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace {
 

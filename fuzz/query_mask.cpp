@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "Fuzz.h"
-#include "lookup/MascaraConsulta.h"
+#include "cheques/lookup/MascaraConsulta.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArrayView bytes(data, static_cast<qsizetype>(size));

@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "Fuzz.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 
 #include "CommandLine.h"
 #include "DemoDatabase.h"
-#include "ado/ConnectionString.h"
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
-#include "db/PedidoDeAcceso.h"
-#include "db/Proveedores.h"
-#include "db/frmAcceso.h"
-#include "ui/Dialogs.h"
+#include "cheques/ado/ConnectionString.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/PedidoDeAcceso.h"
+#include "cheques/db/Proveedores.h"
+#include "cheques/db/frmAcceso.h"
+#include "cheques/ui/Dialogs.h"
 
 namespace tools {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdio>
 
-#include "ui/Dialogs.h"
+#include "cheques/ui/Dialogs.h"
 
 namespace tools {
 

@@ -11,11 +11,12 @@
 #include "DemoDatabase.h"
 #include "StandardOutput.h"
 #include "TextInput.h"
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
-#include "db/LeerConfig.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/VarType.h"
+#include "cheques/Version.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/LeerConfig.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/VarType.h"
 
 namespace tools {
 
@@ -646,7 +647,7 @@ int RunCommand(const QStringList& args, const ConsoleDialogs& dialogs) {
         return kExitOk;
     }
     if (only == QLatin1String("--version") || only == QLatin1String("-v")) {
-        Write(stdout, QStringLiteral("dbtool %1\n").arg(QStringLiteral(CHEQUES_VERSION)));
+        Write(stdout, QStringLiteral("dbtool %1\n").arg(QLatin1String(rt::Version())));
         return kExitOk;
     }
     Arguments a;

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "runtime/Variant.h"
+#include "cheques/runtime/Variant.h"
 
 namespace tools {
 

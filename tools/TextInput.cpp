@@ -1,6 +1,6 @@
 #include "TextInput.h"
 
-#include "runtime/Windows1252.h"
+#include "cheques/runtime/Windows1252.h"
 
 namespace tools {
 

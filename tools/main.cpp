@@ -7,9 +7,9 @@
 #include "ConsoleDialogs.h"
 #include "DbTool.h"
 #include "TextInput.h"
-#include "ui/AbrirPantalla.h"
-#include "ui/Aplicacion.h"
-#include "ui/QtDialogs.h"
+#include "cheques/ui/AbrirPantalla.h"
+#include "cheques/ui/Aplicacion.h"
+#include "cheques/ui/QtDialogs.h"
 
 // dbtool: the database component from the command line. Message boxes go to standard error
 // and are answered with their negative choice. No window is opened, except "Control de Acceso"

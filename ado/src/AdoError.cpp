@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "ado/Enums.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace ado {
 

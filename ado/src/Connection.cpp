@@ -1,4 +1,4 @@
-#include "ado/Connection.h"
+#include "cheques/ado/Connection.h"
 
 #include <algorithm>
 
@@ -7,7 +7,7 @@
 #include "ProviderFailure.h"
 #include "RecordsetImpl.h"
 #include "SessionFactory.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace ado {
 

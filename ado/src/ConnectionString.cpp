@@ -1,7 +1,7 @@
-#include "ado/ConnectionString.h"
+#include "cheques/ado/ConnectionString.h"
 
 #include "AdoError.h"
-#include "ado/Enums.h"
+#include "cheques/ado/Enums.h"
 
 namespace ado {
 

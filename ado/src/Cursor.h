@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "ado/FieldInfo.h"
-#include "runtime/Variant.h"
+#include "cheques/ado/FieldInfo.h"
+#include "cheques/runtime/Variant.h"
 
 namespace ado {
 

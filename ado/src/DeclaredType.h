@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "ado/FieldInfo.h"
+#include "cheques/ado/FieldInfo.h"
 
 namespace ado {
 

@@ -1,7 +1,7 @@
-#include "ado/Errors.h"
+#include "cheques/ado/Errors.h"
 
 #include "AdoError.h"
-#include "ado/Enums.h"
+#include "cheques/ado/Enums.h"
 
 namespace ado {
 

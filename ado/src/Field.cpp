@@ -1,7 +1,7 @@
-#include "ado/Field.h"
+#include "cheques/ado/Field.h"
 
 #include "AdoError.h"
-#include "ado/Enums.h"
+#include "cheques/ado/Enums.h"
 
 namespace ado {
 

@@ -1,7 +1,7 @@
-#include "ado/Fields.h"
+#include "cheques/ado/Fields.h"
 
 #include "AdoError.h"
-#include "ado/Enums.h"
+#include "cheques/ado/Enums.h"
 
 namespace ado {
 

@@ -5,7 +5,7 @@
 #include "Cursor.h"
 #include "DeclaredType.h"
 #include "OdbcHandles.h"
-#include "ado/Errors.h"
+#include "cheques/ado/Errors.h"
 
 namespace ado {
 

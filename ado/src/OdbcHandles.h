@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "ado/Error.h"
+#include "cheques/ado/Error.h"
 
 namespace ado {
 

@@ -1,7 +1,7 @@
-#include "ado/Properties.h"
+#include "cheques/ado/Properties.h"
 
 #include "AdoError.h"
-#include "ado/Enums.h"
+#include "cheques/ado/Enums.h"
 
 namespace ado {
 

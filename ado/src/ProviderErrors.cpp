@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace ado {
 

@@ -1,6 +1,6 @@
 #include "ProviderFailure.h"
 
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace ado {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ado/Errors.h"
+#include "cheques/ado/Errors.h"
 
 namespace ado {
 

@@ -1,8 +1,8 @@
-#include "ado/Recordset.h"
+#include "cheques/ado/Recordset.h"
 
 #include "AdoError.h"
 #include "RecordsetImpl.h"
-#include "ado/Connection.h"
+#include "cheques/ado/Connection.h"
 
 namespace ado {
 

@@ -5,7 +5,7 @@
 #include "AdoError.h"
 #include "ProviderFailure.h"
 #include "Session.h"
-#include "ado/Connection.h"
+#include "cheques/ado/Connection.h"
 
 namespace ado {
 

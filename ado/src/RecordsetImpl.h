@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "Cursor.h"
-#include "ado/Enums.h"
-#include "ado/Fields.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/ado/Fields.h"
 
 namespace ado {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Cursor.h"
-#include "runtime/Variant.h"
+#include "cheques/runtime/Variant.h"
 
 namespace ado {
 

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "Session.h"
-#include "ado/ConnectionString.h"
-#include "ado/Errors.h"
+#include "cheques/ado/ConnectionString.h"
+#include "cheques/ado/Errors.h"
 
 namespace ado {
 

@@ -7,7 +7,7 @@
 #include "SqliteCursor.h"
 #include "SqliteDialectTokens.h"
 #include "TsqlBatch.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace ado {
 

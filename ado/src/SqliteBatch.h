@@ -6,7 +6,7 @@
 
 #include "Cursor.h"
 #include "SqliteHandles.h"
-#include "ado/Errors.h"
+#include "cheques/ado/Errors.h"
 
 namespace ado {
 

@@ -8,7 +8,7 @@
 #include "SqliteBatch.h"
 #include "SqliteCursor.h"
 #include "SqliteFunctions.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace ado {
 

@@ -1,4 +1,4 @@
-#include "app/FrmRuvelo.h"
+#include "cheques/app/FrmRuvelo.h"
 
 #include <QCloseEvent>
 #include <QDate>
@@ -9,18 +9,18 @@
 #include <cfloat>
 #include <cmath>
 
-#include "app/ListView.h"
-#include "app/Programa.h"
 #include "cheque.xpm"
+#include "cheques/app/ListView.h"
+#include "cheques/app/Programa.h"
+#include "cheques/menus/FrmMenus.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/ui/Dialogs.h"
+#include "cheques/ui/Twips.h"
+#include "cheques/vexilo/VexIni.h"
 #include "deposito.xpm"
-#include "menus/FrmMenus.h"
-#include "runtime/DefaultInstance.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/Steps.h"
-#include "runtime/Text.h"
-#include "ui/Dialogs.h"
-#include "ui/Twips.h"
-#include "vexilo/VexIni.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/ListView.h"
+#include "cheques/app/ListView.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

@@ -1,9 +1,9 @@
-#include "app/Programa.h"
+#include "cheques/app/Programa.h"
 
-#include "app/FrmRuvelo.h"
-#include "menus/FrmMenus.h"
-#include "runtime/DefaultInstance.h"
-#include "ui/Dialogs.h"
+#include "cheques/app/FrmRuvelo.h"
+#include "cheques/menus/FrmMenus.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/ui/Dialogs.h"
 
 namespace app {
 

@@ -1,8 +1,9 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/Programa.h"
-#include "ui/AbrirPantalla.h"
+#include "cheques/Version.h"
+#include "cheques/app/Programa.h"
+#include "cheques/ui/AbrirPantalla.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (argument == "--version" || argument == "-v") {
-            std::printf("cheques %s\n", CHEQUES_VERSION);
+            std::printf("cheques %s\n", rt::Version());
             return 0;
         }
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ado/Enums.h"
+#include "cheques/ado/Enums.h"
 
 namespace db {
 

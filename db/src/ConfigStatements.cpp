@@ -1,7 +1,7 @@
 #include "ConfigStatements.h"
 
 #include "SqlText.h"
-#include "runtime/Text.h"
+#include "cheques/runtime/Text.h"
 
 namespace db {
 

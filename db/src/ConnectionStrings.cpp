@@ -1,6 +1,6 @@
 #include "ConnectionStrings.h"
 
-#include "db/Proveedores.h"
+#include "cheques/db/Proveedores.h"
 
 namespace db {
 

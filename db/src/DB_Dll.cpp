@@ -1,9 +1,9 @@
-#include "db/DB_Dll.h"
+#include "cheques/db/DB_Dll.h"
 
 #include <utility>
 
-#include "runtime/DefaultInstance.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace db {
 

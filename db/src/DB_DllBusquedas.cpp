@@ -5,12 +5,12 @@
 #include "CierraSiAbierto.h"
 #include "LookupStatements.h"
 #include "SqlText.h"
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
-#include "runtime/Steps.h"
-#include "runtime/Text.h"
-#include "ui/Dialogs.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/ui/Dialogs.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace db {
 

@@ -2,12 +2,12 @@
 
 #include "ConnectionMessages.h"
 #include "ConnectionStrings.h"
-#include "db/DB_Dll.h"
-#include "db/PedidoDeAcceso.h"
-#include "runtime/Steps.h"
-#include "runtime/Text.h"
-#include "runtime/VarType.h"
-#include "ui/Dialogs.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/PedidoDeAcceso.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/runtime/VarType.h"
+#include "cheques/ui/Dialogs.h"
 
 namespace db {
 

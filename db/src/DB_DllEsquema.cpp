@@ -2,13 +2,13 @@
 // bring an installed database up to date.
 #include "SchemaStatements.h"
 #include "SqlText.h"
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
-#include "db/Proveedores.h"
-#include "runtime/Steps.h"
-#include "runtime/Text.h"
-#include "vexilo/Manejador.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/Proveedores.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/vexilo/Manejador.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace db {
 

@@ -1,6 +1,6 @@
 // Value and name helpers of DB_Dll: the component's own names for the free functions.
 #include "NameHelpers.h"
-#include "db/DB_Dll.h"
+#include "cheques/db/DB_Dll.h"
 
 namespace db {
 

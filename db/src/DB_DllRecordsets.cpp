@@ -8,13 +8,13 @@
 #include "OracleDialect.h"
 #include "SqlScript.h"
 #include "Synonyms.h"
-#include "ado/ConnectionString.h"
-#include "db/DB_Dll.h"
-#include "runtime/Steps.h"
-#include "runtime/Text.h"
-#include "ui/Dialogs.h"
-#include "vexilo/Manejador.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/ado/ConnectionString.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/ui/Dialogs.h"
+#include "cheques/vexilo/Manejador.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace db {
 

@@ -2,9 +2,9 @@
 
 #include "DbLog.h"
 #include "SqlScript.h"
-#include "db/DB_Dll.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/Text.h"
 
 namespace db {
 

@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 
-#include "ado/ConnectionString.h"
-#include "runtime/Text.h"
+#include "cheques/ado/ConnectionString.h"
+#include "cheques/runtime/Text.h"
 
 namespace db {
 

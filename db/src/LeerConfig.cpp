@@ -1,13 +1,13 @@
-#include "db/LeerConfig.h"
+#include "cheques/db/LeerConfig.h"
 
 #include "ConfigStatements.h"
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
-#include "runtime/DefaultInstance.h"
-#include "runtime/Steps.h"
-#include "runtime/Text.h"
-#include "vexilo/Manejador.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/vexilo/Manejador.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace db {
 

@@ -1,8 +1,8 @@
 #include "LookupStatements.h"
 
 #include "SqlText.h"
-#include "runtime/Text.h"
-#include "runtime/VarType.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/runtime/VarType.h"
 
 namespace db {
 

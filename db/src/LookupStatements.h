@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "runtime/Variant.h"
+#include "cheques/runtime/Variant.h"
 
 // The statements of the lookup helpers of DB_Dll, built from their arguments. Text keys are
 // written as quoted literals with their quotes doubled; a condition is SQL written by the

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace db {
 

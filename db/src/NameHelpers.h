@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "runtime/Variant.h"
+#include "cheques/runtime/Variant.h"
 
 namespace db {
 

@@ -8,8 +8,8 @@
 
 #include "EsOracle.h"
 #include "SqlWords.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/Text.h"
 
 namespace db {
 

@@ -1,4 +1,4 @@
-#include "db/PedidoDeAcceso.h"
+#include "cheques/db/PedidoDeAcceso.h"
 
 namespace db {
 

@@ -1,6 +1,6 @@
-#include "db/Proveedores.h"
+#include "cheques/db/Proveedores.h"
 
-#include "runtime/Text.h"
+#include "cheques/runtime/Text.h"
 
 namespace db {
 

@@ -1,6 +1,6 @@
 #include "SchemaStatements.h"
 
-#include "runtime/Text.h"
+#include "cheques/runtime/Text.h"
 
 namespace db {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "runtime/Variant.h"
+#include "cheques/runtime/Variant.h"
 
 namespace db {
 

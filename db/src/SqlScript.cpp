@@ -5,7 +5,7 @@
 #include <span>
 
 #include "SqlWords.h"
-#include "runtime/Text.h"
+#include "cheques/runtime/Text.h"
 
 namespace db {
 

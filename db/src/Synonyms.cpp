@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "runtime/Text.h"
+#include "cheques/runtime/Text.h"
 
 namespace db {
 

@@ -5,9 +5,9 @@
 #include <QProcess>
 #include <cstdio>
 
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
-#include "lookup/Lib_ClsCons3.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/lookup/Lib_ClsCons3.h"
 
 namespace {
 

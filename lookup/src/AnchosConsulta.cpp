@@ -5,10 +5,10 @@
 #include <QStandardPaths>
 #include <algorithm>
 
-#include "runtime/RuntimeError.h"
-#include "runtime/SharedFile.h"
-#include "runtime/Text.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/SharedFile.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace lookup {
 

@@ -1,7 +1,7 @@
 #include "BusquedaConsulta.h"
 
-#include "runtime/Text.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace lookup {
 

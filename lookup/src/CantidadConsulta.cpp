@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "runtime/Text.h"
+#include "cheques/runtime/Text.h"
 
 namespace lookup {
 

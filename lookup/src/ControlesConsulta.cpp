@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "DisenoConsulta.h"
-#include "ui/Dialogs.h"
-#include "ui/Twips.h"
+#include "cheques/ui/Dialogs.h"
+#include "cheques/ui/Twips.h"
 
 namespace lookup::controles {
 

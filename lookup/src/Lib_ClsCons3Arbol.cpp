@@ -1,9 +1,9 @@
 // The request's tree road.
-#include "lookup/Lib_ClsCons3.h"
-#include "lookup/Lib_FrmCons3Tree.h"
-#include "runtime/DefaultInstance.h"
-#include "runtime/Steps.h"
-#include "ui/Dialogs.h"
+#include "cheques/lookup/Lib_ClsCons3.h"
+#include "cheques/lookup/Lib_FrmCons3Tree.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/ui/Dialogs.h"
 
 namespace lookup {
 

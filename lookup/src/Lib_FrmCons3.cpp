@@ -1,5 +1,5 @@
 // The list window's design, its controls and the events that reach its handlers.
-#include "lookup/Lib_FrmCons3.h"
+#include "cheques/lookup/Lib_FrmCons3.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -15,9 +15,9 @@
 #include "ControlesConsulta.h"
 #include "DisenoConsulta.h"
 #include "Teclas.h"
-#include "lookup/ListaConsulta.h"
-#include "ui/Twips.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/lookup/ListaConsulta.h"
+#include "cheques/ui/Twips.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace lookup {
 

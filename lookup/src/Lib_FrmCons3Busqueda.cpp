@@ -7,13 +7,13 @@
 
 #include "BusquedaConsulta.h"
 #include "Teclas.h"
-#include "lookup/Lib_FrmCons3.h"
-#include "lookup/ListaConsulta.h"
-#include "lookup/ModeloConsulta.h"
-#include "runtime/Steps.h"
-#include "runtime/Text.h"
-#include "ui/Dialogs.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/lookup/Lib_FrmCons3.h"
+#include "cheques/lookup/ListaConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/ui/Dialogs.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace lookup {
 

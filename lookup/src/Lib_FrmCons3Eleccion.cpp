@@ -4,13 +4,13 @@
 #include "CantidadConsulta.h"
 #include "FaltanteConsulta.h"
 #include "Teclas.h"
-#include "db/DB_Dll.h"
-#include "lookup/Lib_FrmCons3.h"
-#include "lookup/ListaConsulta.h"
-#include "lookup/ModeloConsulta.h"
-#include "runtime/Text.h"
-#include "ui/Dialogs.h"
-#include "vexilo/Manejador.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/lookup/Lib_FrmCons3.h"
+#include "cheques/lookup/ListaConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/ui/Dialogs.h"
+#include "cheques/vexilo/Manejador.h"
 
 namespace lookup {
 

@@ -1,5 +1,5 @@
 // The tree window's design, its controls and the events that reach its handlers.
-#include "lookup/Lib_FrmCons3Tree.h"
+#include "cheques/lookup/Lib_FrmCons3Tree.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -17,7 +17,7 @@
 #include "DisenoConsulta.h"
 #include "ModeloArbol.h"
 #include "Teclas.h"
-#include "ui/Twips.h"
+#include "cheques/ui/Twips.h"
 
 namespace lookup {
 

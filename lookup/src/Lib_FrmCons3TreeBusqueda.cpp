@@ -6,8 +6,8 @@
 #include "BusquedaConsulta.h"
 #include "ModeloArbol.h"
 #include "Teclas.h"
-#include "lookup/Lib_FrmCons3Tree.h"
-#include "runtime/Steps.h"
+#include "cheques/lookup/Lib_FrmCons3Tree.h"
+#include "cheques/runtime/Steps.h"
 
 namespace lookup {
 

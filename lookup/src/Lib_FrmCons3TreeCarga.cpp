@@ -5,14 +5,14 @@
 #include <QTreeView>
 
 #include "ModeloArbol.h"
-#include "ado/Enums.h"
-#include "ado/Recordset.h"
-#include "db/DB_Dll.h"
-#include "lookup/Lib_FrmCons3Tree.h"
-#include "runtime/DefaultInstance.h"
-#include "runtime/Steps.h"
-#include "vexilo/Manejador.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/ado/Recordset.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/lookup/Lib_FrmCons3Tree.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/vexilo/Manejador.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace lookup {
 

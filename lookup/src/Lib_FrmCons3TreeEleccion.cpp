@@ -4,14 +4,14 @@
 #include <optional>
 
 #include "ModeloArbol.h"
-#include "ado/Recordset.h"
-#include "db/DB_Dll.h"
-#include "lookup/Lib_FrmCons3Tree.h"
-#include "runtime/DefaultInstance.h"
-#include "runtime/Steps.h"
-#include "runtime/Text.h"
-#include "vexilo/Manejador.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/ado/Recordset.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/lookup/Lib_FrmCons3Tree.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/vexilo/Manejador.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace lookup {
 

@@ -1,4 +1,4 @@
-#include "lookup/ListaConsulta.h"
+#include "cheques/lookup/ListaConsulta.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "Teclas.h"
-#include "lookup/ModeloConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
 
 namespace lookup {
 

@@ -1,4 +1,4 @@
-#include "lookup/MascaraConsulta.h"
+#include "cheques/lookup/MascaraConsulta.h"
 
 #include <QFile>
 #include <QFileInfo>

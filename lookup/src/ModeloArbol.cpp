@@ -1,7 +1,7 @@
 #include "ModeloArbol.h"
 
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/Text.h"
 
 namespace lookup {
 

@@ -1,4 +1,4 @@
-#include "lookup/ModeloConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
 
 #include <QCollator>
 #include <QSet>

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "runtime/Text.h"
-#include "vexilo/VexUtil.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace lookup {
 

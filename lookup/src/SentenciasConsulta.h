@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "lookup/MascaraConsulta.h"
+#include "cheques/lookup/MascaraConsulta.h"
 
 // The statements a lookup request builds from what its caller gives it. Pure text functions:
 // every comparison ignores letter case, and no database is read here.

@@ -1,6 +1,6 @@
 #include "StockConsulta.h"
 
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace lookup {
 

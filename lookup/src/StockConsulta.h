@@ -3,8 +3,8 @@
 #include <QColor>
 #include <optional>
 
-#include "runtime/Currency.h"
-#include "runtime/Variant.h"
+#include "cheques/runtime/Currency.h"
+#include "cheques/runtime/Variant.h"
 
 // The stock colouring of an articles list: each row's level from its reorder point and stock,
 // and the configured colour of each level.

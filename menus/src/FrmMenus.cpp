@@ -1,12 +1,12 @@
-#include "menus/FrmMenus.h"
+#include "cheques/menus/FrmMenus.h"
 
 #include <QAction>
 #include <QMenu>
 
 #include "Catalogo.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
-#include "ui/Dialogs.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/ui/Dialogs.h"
 
 namespace menus {
 

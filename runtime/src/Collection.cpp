@@ -1,6 +1,6 @@
-#include "runtime/Collection.h"
+#include "cheques/runtime/Collection.h"
 
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace rt {
 

@@ -1,9 +1,9 @@
-#include "runtime/Currency.h"
+#include "cheques/runtime/Currency.h"
 
 #include <cmath>
 #include <limits>
 
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace rt {
 

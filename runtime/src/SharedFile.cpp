@@ -1,4 +1,4 @@
-#include "runtime/SharedFile.h"
+#include "cheques/runtime/SharedFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "runtime/Steps.h"
+#include "cheques/runtime/Steps.h"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "runtime/Text.h"
+#include "cheques/runtime/Text.h"
 
 #include <QLocale>
 #include <cmath>

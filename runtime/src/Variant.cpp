@@ -1,11 +1,11 @@
-#include "runtime/Variant.h"
+#include "cheques/runtime/Variant.h"
 
 #include <QLocale>
 #include <cmath>
 #include <limits>
 
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/Text.h"
 
 namespace rt {
 

@@ -1,4 +1,4 @@
-#include "runtime/Windows1252.h"
+#include "cheques/runtime/Windows1252.h"
 
 #include <array>
 

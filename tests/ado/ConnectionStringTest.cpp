@@ -2,9 +2,9 @@
 
 #include "Printers.h"
 
-#include "ado/ConnectionString.h"
-#include "ado/Enums.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/ado/ConnectionString.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "PostgresServer.h"
 #include "Printers.h"
 #include "RaisedError.h"
-#include "ado/Connection.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/ado/Connection.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "Printers.h"
 
 #include "ProviderErrors.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

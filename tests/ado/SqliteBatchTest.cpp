@@ -7,8 +7,8 @@
 #include "Printers.h"
 #include "RaisedError.h"
 #include "TempDir.h"
-#include "ado/Connection.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/ado/Connection.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "Printers.h"
 #include "TempDir.h"
-#include "ado/Connection.h"
+#include "cheques/ado/Connection.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/FrmRuvelo.h"
+#include "cheques/app/FrmRuvelo.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -18,12 +18,12 @@
 #include "Regional.h"
 #include "ScopedConfigHome.h"
 #include "ScriptedDialogs.h"
-#include "app/ListView.h"
-#include "app/Programa.h"
-#include "menus/FrmMenus.h"
-#include "runtime/DefaultInstance.h"
-#include "ui/Twips.h"
-#include "vexilo/VexIni.h"
+#include "cheques/app/ListView.h"
+#include "cheques/app/Programa.h"
+#include "cheques/menus/FrmMenus.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/ui/Twips.h"
+#include "cheques/vexilo/VexIni.h"
 
 using app::FrmRuvelo;
 using Shared = rt::DefaultInstance<FrmRuvelo>;

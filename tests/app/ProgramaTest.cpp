@@ -6,8 +6,11 @@
 #include <QProcessEnvironment>
 
 #include "Printers.h"
+#include "cheques/Version.h"
 
 namespace {
+
+constexpr const char* kVersionLine = "cheques " CHEQUES_VERSION_STRING "\n";
 
 struct Case {
     const char* name;
@@ -39,8 +42,8 @@ TEST_P(ChequesAnswers, WithoutADisplay) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, ChequesAnswers,
-                         ::testing::Values(Case{"Version", {"--version"}, "cheques 1."},
-                                           Case{"ShortVersion", {"-v"}, "cheques 1."},
+                         ::testing::Values(Case{"Version", {"--version"}, kVersionLine},
+                                           Case{"ShortVersion", {"-v"}, kVersionLine},
                                            Case{"Help", {"--help"}, "Usage: cheques"},
                                            Case{"ShortHelp", {"-h"}, "Usage: cheques"}),
                          CaseName());

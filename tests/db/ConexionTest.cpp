@@ -10,10 +10,10 @@
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
 #include "TempDir.h"
-#include "ado/ConnectionString.h"
-#include "db/DB_Dll.h"
-#include "db/PedidoDeAcceso.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/ado/ConnectionString.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/PedidoDeAcceso.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "SqliteDb.h"
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
 
 namespace dbtest {
 

@@ -6,7 +6,7 @@
 #include "DefaultDb.h"
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
-#include "db/LeerConfig.h"
+#include "cheques/db/LeerConfig.h"
 
 namespace {
 

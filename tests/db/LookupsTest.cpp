@@ -9,10 +9,10 @@
 #include "SqlText.h"
 #include "SqliteDb.h"
 #include "TextCases.h"
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/VarType.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/VarType.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "TextCases.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

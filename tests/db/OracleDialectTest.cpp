@@ -5,7 +5,7 @@
 #include <QSet>
 
 #include "TextCases.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include "PostgresServer.h"
 #include "Printers.h"
 #include "ScriptedDialogs.h"
-#include "ado/Connection.h"
-#include "db/DB_Dll.h"
-#include "db/PedidoDeAcceso.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/ado/Connection.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/PedidoDeAcceso.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

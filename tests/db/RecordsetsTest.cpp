@@ -8,9 +8,9 @@
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
 #include "TempDir.h"
-#include "ado/Connection.h"
-#include "db/DB_Dll.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/ado/Connection.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

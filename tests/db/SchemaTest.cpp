@@ -9,9 +9,9 @@
 #include "SchemaStatements.h"
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
-#include "runtime/Currency.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/runtime/Currency.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "Printers.h"
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
-#include "db/DB_Dll.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

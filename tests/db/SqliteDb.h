@@ -6,9 +6,9 @@
 
 #include "Printers.h"
 #include "TempDir.h"
-#include "ado/Connection.h"
-#include "db/DB_Dll.h"
-#include "runtime/Variant.h"
+#include "cheques/ado/Connection.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/runtime/Variant.h"
 
 namespace dbtest {
 

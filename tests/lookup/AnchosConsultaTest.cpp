@@ -12,7 +12,7 @@
 #include "EscritoresALaVez.h"
 #include "Regional.h"
 #include "SqliteDb.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 namespace {
 

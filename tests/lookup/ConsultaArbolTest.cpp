@@ -3,7 +3,7 @@
 #include <QPushButton>
 
 #include "VentanaArbol.h"
-#include "lookup/Lib_ClsCons3.h"
+#include "cheques/lookup/Lib_ClsCons3.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "CasoNombrado.h"
 #include "RegistroMascara.h"
 #include "VentanaConsulta.h"
-#include "lookup/Lib_ClsCons3.h"
-#include "ui/QtDialogs.h"
+#include "cheques/lookup/Lib_ClsCons3.h"
+#include "cheques/ui/QtDialogs.h"
 
 namespace {
 

@@ -18,12 +18,13 @@
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
 #include "TempDir.h"
-#include "ado/Enums.h"
-#include "lookup/Lib_FrmCons3.h"
-#include "lookup/Lib_FrmCons3Tree.h"
-#include "lookup/ListaConsulta.h"
-#include "lookup/ModeloConsulta.h"
-#include "runtime/DefaultInstance.h"
+#include "cheques/Version.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/lookup/Lib_FrmCons3.h"
+#include "cheques/lookup/Lib_FrmCons3Tree.h"
+#include "cheques/lookup/ListaConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
+#include "cheques/runtime/DefaultInstance.h"
 
 namespace {
 
@@ -439,7 +440,7 @@ TEST(ConsultaProcessTest, VersionAndHelpWithoutADisplay) {
     const QProcessEnvironment environment = SinPantalla();
     const Result version = RunProcess({"--version"}, environment);
     EXPECT_EQ(version.exitCode, tools::kExitOk);
-    EXPECT_TRUE(version.out.startsWith("consulta 1.")) << version.out.toStdString();
+    EXPECT_EQ(version.out, "consulta " CHEQUES_VERSION_STRING "\n");
     EXPECT_EQ(version.err, "");
     const Result help = RunProcess({"--help"}, environment);
     EXPECT_EQ(help.exitCode, tools::kExitOk);

@@ -19,10 +19,10 @@
 #include "ConnectionStrings.h"
 #include "VentanaArbol.h"
 #include "VentanaConsulta.h"
-#include "ado/ConnectionString.h"
-#include "db/LeerConfig.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/Text.h"
+#include "cheques/ado/ConnectionString.h"
+#include "cheques/db/LeerConfig.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/Text.h"
 
 namespace {
 

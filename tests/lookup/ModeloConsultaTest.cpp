@@ -7,7 +7,7 @@
 
 #include "Printers.h"
 #include "Regional.h"
-#include "lookup/ModeloConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
 
 namespace {
 

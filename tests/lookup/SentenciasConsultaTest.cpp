@@ -8,7 +8,7 @@
 #include "RegistroMascara.h"
 #include "SentenciasConsulta.h"
 #include "SqliteDb.h"
-#include "lookup/MascaraConsulta.h"
+#include "cheques/lookup/MascaraConsulta.h"
 
 namespace {
 

@@ -18,12 +18,12 @@
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
 #include "TempDir.h"
-#include "lookup/Lib_FrmCons3.h"
-#include "lookup/Lib_FrmCons3Tree.h"
-#include "lookup/ListaConsulta.h"
-#include "lookup/ModeloConsulta.h"
-#include "runtime/DefaultInstance.h"
-#include "ui/Twips.h"
+#include "cheques/lookup/Lib_FrmCons3.h"
+#include "cheques/lookup/Lib_FrmCons3Tree.h"
+#include "cheques/lookup/ListaConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/ui/Twips.h"
 
 namespace lookuptest {
 

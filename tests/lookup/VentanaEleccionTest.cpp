@@ -4,7 +4,7 @@
 #include "CasoNombrado.h"
 #include "Regional.h"
 #include "VentanaConsulta.h"
-#include "runtime/Text.h"
+#include "cheques/runtime/Text.h"
 
 namespace {
 

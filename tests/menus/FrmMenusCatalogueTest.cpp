@@ -10,8 +10,8 @@
 
 #include "Printers.h"
 #include "ScriptedDialogs.h"
-#include "menus/FrmMenus.h"
-#include "runtime/Text.h"
+#include "cheques/menus/FrmMenus.h"
+#include "cheques/runtime/Text.h"
 
 namespace {
 

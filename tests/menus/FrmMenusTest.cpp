@@ -1,4 +1,4 @@
-#include "menus/FrmMenus.h"
+#include "cheques/menus/FrmMenus.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include "RaisedError.h"
 
 #include "ScriptedDialogs.h"
-#include "runtime/DefaultInstance.h"
-#include "runtime/RuntimeError.h"
-#include "ui/QtDialogs.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/ui/QtDialogs.h"
 
 using menus::FrmMenus;
 

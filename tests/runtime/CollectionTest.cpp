@@ -1,8 +1,8 @@
-#include "runtime/Collection.h"
+#include "cheques/runtime/Collection.h"
 
 #include <gtest/gtest.h>
 
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 TEST(Collection, KeysIgnoreCaseAndIndexesStartAtOne) {
     rt::Collection c;

@@ -1,4 +1,4 @@
-#include "runtime/DefaultInstance.h"
+#include "cheques/runtime/DefaultInstance.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
-#include "runtime/Variant.h"
+#include "cheques/runtime/Variant.h"
 
 #include <gtest/gtest.h>
 
 #include "RaisedError.h"
 
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 using rt::Currency;
 using rt::RuntimeError;

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "runtime/Variant.h"
+#include "cheques/runtime/Variant.h"
 
 // Readable values in test failures, and readable names for the cases of parameterised suites.
 // Every test program uses these printers, so that gtest never falls back to a byte dump.

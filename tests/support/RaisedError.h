@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/RuntimeError.h"
 
 // The number of the run-time error a call raises; 0 when it raises none.
 inline int32_t RaisedNumber(const std::function<void()>& call) {

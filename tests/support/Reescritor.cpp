@@ -13,8 +13,8 @@
 
 #include "AnchosConsulta.h"
 #include "ContenidoMatado.h"
-#include "runtime/RuntimeError.h"
-#include "vexilo/VexIni.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/vexilo/VexIni.h"
 
 namespace {
 

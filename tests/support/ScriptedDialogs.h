@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/Dialogs.h"
+#include "cheques/ui/Dialogs.h"
 
 class QWidget;
 

@@ -8,7 +8,7 @@
 
 #include "DemoDatabase.h"
 #include "TempDir.h"
-#include "ado/Connection.h"
+#include "cheques/ado/Connection.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "DemoDatabase.h"
 #include "Printers.h"
 #include "TempDir.h"
-#include "ado/Connection.h"
-#include "lookup/MascaraConsulta.h"
+#include "cheques/ado/Connection.h"
+#include "cheques/lookup/MascaraConsulta.h"
 
 namespace {
 

@@ -18,13 +18,13 @@
 #include "ConsultaTool.h"
 #include "ScriptedDialogs.h"
 #include "TempDir.h"
-#include "ado/Enums.h"
-#include "db/DB_Dll.h"
-#include "lookup/Lib_FrmCons3.h"
-#include "lookup/Lib_FrmCons3Tree.h"
-#include "lookup/ListaConsulta.h"
-#include "lookup/ModeloConsulta.h"
-#include "runtime/DefaultInstance.h"
+#include "cheques/ado/Enums.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/lookup/Lib_FrmCons3.h"
+#include "cheques/lookup/Lib_FrmCons3Tree.h"
+#include "cheques/lookup/ListaConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
+#include "cheques/runtime/DefaultInstance.h"
 
 namespace {
 

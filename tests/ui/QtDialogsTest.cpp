@@ -1,4 +1,4 @@
-#include "ui/QtDialogs.h"
+#include "cheques/ui/QtDialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 
 #include "ModalDriver.h"
 #include "Printers.h"
-#include "ui/Aplicacion.h"
+#include "cheques/ui/Aplicacion.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "ContenidoMatado.h"
 #include "EscritorMatado.h"
 #include "TempDir.h"
-#include "vexilo/VexIni.h"
+#include "cheques/vexilo/VexIni.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "vexilo/VexIni.h"
+#include "cheques/vexilo/VexIni.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -17,8 +17,8 @@
 #include "Printers.h"
 #include "ScopedConfigHome.h"
 #include "TempDir.h"
-#include "runtime/DefaultInstance.h"
-#include "runtime/RuntimeError.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/runtime/RuntimeError.h"
 
 using vexilo::VexIni;
 

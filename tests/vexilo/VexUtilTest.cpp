@@ -1,4 +1,4 @@
-#include "vexilo/VexUtil.h"
+#include "cheques/vexilo/VexUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include "RaisedError.h"
 
 #include "ScriptedDialogs.h"
-#include "runtime/Steps.h"
-#include "vexilo/Manejador.h"
+#include "cheques/runtime/Steps.h"
+#include "cheques/vexilo/Manejador.h"
 
 using rt::Currency;
 using vexilo::VexUtil;

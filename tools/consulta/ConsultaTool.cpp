@@ -15,14 +15,15 @@
 #include "DemoDatabase.h"
 #include "SentenciasConsulta.h"
 #include "StandardOutput.h"
-#include "db/DB_Dll.h"
-#include "db/LeerConfig.h"
-#include "lookup/Lib_ClsCons3.h"
-#include "lookup/Lib_FrmCons3.h"
-#include "lookup/ListaConsulta.h"
-#include "lookup/ModeloConsulta.h"
-#include "runtime/RuntimeError.h"
-#include "ui/Dialogs.h"
+#include "cheques/Version.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/LeerConfig.h"
+#include "cheques/lookup/Lib_ClsCons3.h"
+#include "cheques/lookup/Lib_FrmCons3.h"
+#include "cheques/lookup/ListaConsulta.h"
+#include "cheques/lookup/ModeloConsulta.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/ui/Dialogs.h"
 
 namespace tools {
 
@@ -450,7 +451,7 @@ int Ejecutar(Pedido& pedido, QTextStream& out, QTextStream& err,
         return kExitOk;
     }
     if (pedido.version) {
-        out << "consulta " << CHEQUES_VERSION << '\n';
+        out << "consulta " << rt::Version() << '\n';
         return kExitOk;
     }
     if (!UsarDemoSinConexion(pedido, err)) {

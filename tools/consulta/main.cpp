@@ -7,8 +7,8 @@
 #include "ConsultaTool.h"
 #include "DbTool.h"
 #include "TextInput.h"
-#include "ui/AbrirPantalla.h"
-#include "ui/Aplicacion.h"
+#include "cheques/ui/AbrirPantalla.h"
+#include "cheques/ui/Aplicacion.h"
 
 // consulta: a record picker for scripts. A graphical tool: the list window and every message
 // box are real windows; the choice is written to standard output. The command line is read and

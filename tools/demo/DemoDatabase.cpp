@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "ado/Connection.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/SharedFile.h"
+#include "cheques/ado/Connection.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/SharedFile.h"
 
 namespace {
 

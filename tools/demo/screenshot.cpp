@@ -7,10 +7,10 @@
 #include <cstdio>
 
 #include "ConsultaTool.h"
-#include "app/FrmRuvelo.h"
-#include "runtime/DefaultInstance.h"
-#include "ui/Aplicacion.h"
-#include "ui/QtDialogs.h"
+#include "cheques/app/FrmRuvelo.h"
+#include "cheques/runtime/DefaultInstance.h"
+#include "cheques/ui/Aplicacion.h"
+#include "cheques/ui/QtDialogs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/AbrirPantalla.h"
+#include "cheques/ui/AbrirPantalla.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "ui/Aplicacion.h"
+#include "cheques/ui/Aplicacion.h"
 
 #include <QApplication>
 #include <QFileInfo>

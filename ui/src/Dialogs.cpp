@@ -1,6 +1,6 @@
-#include "ui/Dialogs.h"
+#include "cheques/ui/Dialogs.h"
 
-#include "ui/UnattendedDialogs.h"
+#include "cheques/ui/UnattendedDialogs.h"
 
 namespace ui {
 

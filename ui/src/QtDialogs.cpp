@@ -1,4 +1,4 @@
-#include "ui/QtDialogs.h"
+#include "cheques/ui/QtDialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "ui/UnattendedDialogs.h"
+#include "cheques/ui/UnattendedDialogs.h"
 
 #include <QLoggingCategory>
 

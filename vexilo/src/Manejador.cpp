@@ -1,6 +1,6 @@
-#include "vexilo/Manejador.h"
+#include "cheques/vexilo/Manejador.h"
 
-#include "vexilo/VexUtil.h"
+#include "cheques/vexilo/VexUtil.h"
 
 namespace vexilo {
 

@@ -1,4 +1,4 @@
-#include "vexilo/VexIni.h"
+#include "cheques/vexilo/VexIni.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,10 +10,10 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/RuntimeError.h"
-#include "runtime/SharedFile.h"
-#include "runtime/Text.h"
-#include "runtime/Windows1252.h"
+#include "cheques/runtime/RuntimeError.h"
+#include "cheques/runtime/SharedFile.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/runtime/Windows1252.h"
 
 namespace vexilo {
 

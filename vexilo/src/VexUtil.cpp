@@ -1,12 +1,12 @@
-#include "vexilo/VexUtil.h"
+#include "cheques/vexilo/VexUtil.h"
 
 #include <QLocale>
 #include <algorithm>
 #include <limits>
 #include <optional>
 
-#include "runtime/Text.h"
-#include "ui/Dialogs.h"
+#include "cheques/runtime/Text.h"
+#include "cheques/ui/Dialogs.h"
 
 namespace vexilo {
 

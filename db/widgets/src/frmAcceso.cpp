@@ -1,4 +1,4 @@
-#include "db/frmAcceso.h"
+#include "cheques/db/frmAcceso.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/Dialogs.h"
-#include "ui/Twips.h"
+#include "cheques/ui/Dialogs.h"
+#include "cheques/ui/Twips.h"
 
 namespace db {
 

@@ -11,10 +11,10 @@
 
 #include "ScriptedDialogs.h"
 #include "SqliteDb.h"
-#include "db/DB_Dll.h"
-#include "db/PedidoDeAcceso.h"
-#include "db/frmAcceso.h"
-#include "ui/Twips.h"
+#include "cheques/db/DB_Dll.h"
+#include "cheques/db/PedidoDeAcceso.h"
+#include "cheques/db/frmAcceso.h"
+#include "cheques/ui/Twips.h"
 
 namespace {
 
