@@ -5,17 +5,11 @@
 
 // How provider failures map onto the error numbers the SQL Server OLE DB provider raises:
 // syntax or unknown column, missing table, integrity violation, timeout or busy, or anything
-// else (the rt::err::Provider* numbers).
+// else (the rt::err::Provider* numbers). SQLite's result codes map in sqlite/SqliteErrors.h.
 namespace ado {
 
 // From an ODBC SQLSTATE: 42S02 (PostgreSQL: 42P01) missing tables, 42xxx and 37000 syntax,
 // 23xxx integrity, HYT00/HYT01/S1T00 (PostgreSQL: 57014) timeout.
 int32_t ErrorNumberForSqlState(const QString& sqlState);
-
-// From an SQLite result code (primary or extended) and its message.
-int32_t ErrorNumberForSqlite(int resultCode, const QString& message);
-
-// The SQLSTATE that stands for an SQLite failure, for Error::SQLState.
-QString SqlStateForSqlite(int resultCode, const QString& message);
 
 }  // namespace ado

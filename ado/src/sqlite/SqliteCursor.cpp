@@ -3,8 +3,8 @@
 #include <QDateTime>
 #include <limits>
 
-#include "ProviderErrors.h"
 #include "ProviderFailure.h"
+#include "SqliteErrors.h"
 
 namespace ado {
 
