@@ -83,6 +83,7 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico() {
         return;
     }
     const size_t cuantas = filas.front().size();
+    modelo_->Reservar(static_cast<int>(cuantas) + 1);
     for (size_t fila = 0; fila < cuantas; ++fila) {
         // A row that cannot be added is passed over: the outline goes on from the node before it.
         const bool seguir = steps([&] {
