@@ -232,6 +232,14 @@ std::vector<std::vector<rt::Variant>> RecordsetImpl::GetRows(int32_t rows) {
     RequireOpen();
     RequireCurrent();
     std::vector<std::vector<rt::Variant>> result(width_);
+    if (!streaming_) {
+        // Every row is held: the columns take their length at once.
+        const int64_t left = count_ - pos_;
+        const auto length = static_cast<size_t>(rows < 0 ? left : std::min<int64_t>(rows, left));
+        for (std::vector<rt::Variant>& column : result) {
+            column.reserve(length);
+        }
+    }
     for (int32_t n = 0; !Eof() && (rows < 0 || n < rows); ++n) {
         for (size_t i = 0; i < width_; ++i) {
             result[i].push_back(current_.values[i]);

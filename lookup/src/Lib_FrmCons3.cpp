@@ -128,7 +128,11 @@ QComboBox* Lib_FrmCons3::CrearCaja(int i) {
         caja = Hijo<QComboBox>(franjaCajas_);
         caja->setObjectName(QStringLiteral("CmbSearch"));
         caja->setProperty("Index", CmbSearchCount());
-        caja->setEditable(true);
+        // Editable through a line edit of its own: setEditable would build the drop-down list's
+        // popup at once, which the box builds anyway the first time the list is opened.
+        QLineEdit* edicion = Hijo<QLineEdit>(caja);
+        edicion->setPalette(caja->palette());
+        caja->setLineEdit(edicion);
         caja->setInsertPolicy(QComboBox::NoInsert);
         caja->setToolTip(kTooltipBusqueda);
         caja->setAccessibleName(controles::kNombreBusqueda);

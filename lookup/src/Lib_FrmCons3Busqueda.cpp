@@ -44,7 +44,7 @@ int32_t Lib_FrmCons3::Busqueda(int32_t Clave, const QString& QueValor) {
     const int columna = Clave < 1 ? 0 : Clave;
     for (int fila = 0; fila < modelo.Filas(); ++fila) {
         itemActual_ = fila;
-        if (TrimView(modelo.Texto(fila, columna)).startsWith(valor, Qt::CaseInsensitive)) {
+        if (modelo.EmpiezaCon(fila, columna, valor)) {
             return fila + 1;
         }
     }

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QScopeGuard>
 #include <QTreeView>
+#include <functional>
 
 #include "ModeloArbol.h"
 #include "cheques/ado/Enums.h"
@@ -83,17 +84,20 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico() {
         return;
     }
     const size_t cuantas = filas.front().size();
-    for (size_t fila = 0; fila < cuantas; ++fila) {
+    modelo_->Reservar(static_cast<int>(cuantas) + 1);
+    // One step for every row, made once: a step made per row would be allocated per row.
+    size_t fila = 0;
+    const std::function<void()> agregar = [&] {
+        const QString codigo = Codigo(filas[0][fila]);
+        const QString descripcion =
+            filas.size() > 1 ? Util().CampoATexto(filas[1][fila]) : QString();
+        const QString clave = kClaveRaiz + codigo;
+        const int padre = modelo_->PadreSegunLargo(actual, clave.size());
+        actual = modelo_->Agregar(padre, clave, codigo + kSeparador + descripcion);
+    };
+    for (; fila < cuantas; ++fila) {
         // A row that cannot be added is passed over: the outline goes on from the node before it.
-        const bool seguir = steps([&] {
-            const QString codigo = Codigo(filas[0][fila]);
-            const QString descripcion =
-                filas.size() > 1 ? Util().CampoATexto(filas[1][fila]) : QString();
-            const QString clave = kClaveRaiz + codigo;
-            const int padre = modelo_->PadreSegunLargo(actual, clave.size());
-            actual = modelo_->Agregar(padre, clave, codigo + kSeparador + descripcion);
-        });
-        if (!seguir) {
+        if (!steps(agregar)) {
             return;
         }
     }

@@ -11,19 +11,21 @@ constexpr int32_t kObjetoNoAsignado = 91;  // object variable not set
 constexpr int32_t kClaveRepetida = 35602;
 const QString kDescripcionClaveRepetida = QStringLiteral("Key is not unique in collection");
 
-// The search looks at a node's text cut at its first "-".
-void Partes(const QString& texto, QString& codigo, QString& descripcion) {
-    const qsizetype guion = texto.indexOf(QLatin1Char('-'));
-    if (guion < 0) {
-        codigo = texto;
-        descripcion = texto;
-        return;
-    }
-    codigo = rt::text::Trim(texto.left(guion));
-    descripcion = rt::text::Trim(texto.mid(guion + 1));
-}
+constexpr size_t kPrimoHash = 0x100000001b3ULL;
 
 }  // namespace
+
+// Equal keys ignoring case hash alike: each character is folded as the comparison folds it; a
+// surrogate (half of a character beyond the basic plane) adds nothing.
+size_t ModeloArbol::ClaveSinCaso::Hash(const QString& clave, size_t seed) noexcept {
+    size_t hash = seed;
+    for (const QChar c : clave) {
+        if (!c.isSurrogate()) {
+            hash = (hash ^ c.toCaseFolded().unicode()) * kPrimoHash;
+        }
+    }
+    return hash;
+}
 
 ModeloArbol::ModeloArbol(QObject* parent) : QAbstractItemModel(parent) {}
 
@@ -45,8 +47,12 @@ void ModeloArbol::ComenzarCarga(int nodosPrevistos) {
     nodos_.clear();
     raices_.clear();
     claves_.clear();
-    nodos_.reserve(static_cast<size_t>(std::max(nodosPrevistos, 0)));
-    claves_.reserve(nodosPrevistos);
+    Reservar(nodosPrevistos);
+}
+
+void ModeloArbol::Reservar(int nodos) {
+    nodos_.reserve(static_cast<size_t>(std::max(nodos, 0)));
+    claves_.reserve(nodos);
 }
 
 void ModeloArbol::TerminarCarga() {
@@ -58,8 +64,8 @@ void ModeloArbol::TerminarCarga() {
 }
 
 int ModeloArbol::Agregar(int padre, const QString& clave, const QString& texto) {
-    const QString plegada = clave.toCaseFolded();
-    if (claves_.contains(plegada)) {
+    ClaveSinCaso sinCaso{clave};
+    if (claves_.contains(sinCaso)) {
         throw rt::RuntimeError(kClaveRepetida, kDescripcionClaveRepetida);
     }
     const int fila = static_cast<int>(Filas(padre).size());  // an unknown parent raises here
@@ -70,7 +76,7 @@ int ModeloArbol::Agregar(int padre, const QString& clave, const QString& texto) 
     Nodo n;
     n.clave = clave;
     n.texto = texto;
-    Partes(texto, n.parteCodigo, n.parteDescripcion);
+    n.guion = texto.indexOf(QLatin1Char('-'));
     n.padre = padre;
     n.fila = fila;
     nodos_.push_back(std::move(n));
@@ -78,7 +84,7 @@ int ModeloArbol::Agregar(int padre, const QString& clave, const QString& texto) 
     std::vector<int>& hermanos =
         padre == kNinguno ? raices_ : nodos_[static_cast<size_t>(padre)].hijos;
     hermanos.push_back(nodo);
-    claves_.insert(plegada, nodo);
+    claves_.insert(std::move(sinCaso), nodo);
     if (!cargando_) {
         endInsertRows();
     }
@@ -103,8 +109,13 @@ const std::vector<int>& ModeloArbol::Filas(int padre) const {
 int ModeloArbol::Buscar(const QString& texto) const {
     for (int nodo = 0; nodo < Nodos(); ++nodo) {
         const Nodo& n = nodos_[static_cast<size_t>(nodo)];
-        if (n.parteCodigo.startsWith(texto, Qt::CaseInsensitive) ||
-            n.parteDescripcion.startsWith(texto, Qt::CaseInsensitive)) {
+        const QStringView todo(n.texto);
+        // A text without "-" is compared whole.
+        const QStringView codigo = n.guion < 0 ? todo : rt::text::TrimView(todo.left(n.guion));
+        const QStringView descripcion =
+            n.guion < 0 ? todo : rt::text::TrimView(todo.mid(n.guion + 1));
+        if (codigo.startsWith(texto, Qt::CaseInsensitive) ||
+            descripcion.startsWith(texto, Qt::CaseInsensitive)) {
             return nodo;
         }
     }

@@ -25,6 +25,8 @@ class ModeloArbol : public QAbstractItemModel {
     // Building the tree anew: ComenzarCarga removes every node, and until TerminarCarga nodes
     // are added without telling the views, which see them all at once at the end.
     void ComenzarCarga(int nodosPrevistos = 0);
+    // Room for this many nodes in all, once their number is known.
+    void Reservar(int nodos);
     void TerminarCarga();
     // Adds a node as the last child of padre (kNinguno: at the top level) and returns its number.
     // A key already in use raises 35602 and adds nothing.
@@ -74,12 +76,23 @@ class ModeloArbol : public QAbstractItemModel {
     struct Nodo {
         QString clave;
         QString texto;
-        QString parteCodigo;  // what the search compares, cut once when the node is added
-        QString parteDescripcion;
+        qsizetype guion = -1;  // where the search cuts the text: its first "-", or -1
         int padre = kNinguno;
         int fila = 0;  // the position among its parent's children
         std::vector<int> hijos;
         bool marcado = false;
+    };
+
+    // A key as keys are compared, ignoring case, without a folded copy of each.
+    struct ClaveSinCaso {
+        QString clave;
+        bool operator==(const ClaveSinCaso& otra) const {
+            return clave.compare(otra.clave, Qt::CaseInsensitive) == 0;
+        }
+        static size_t Hash(const QString& clave, size_t seed) noexcept;
+        friend size_t qHash(const ClaveSinCaso& clave, size_t seed) noexcept {
+            return Hash(clave.clave, seed);
+        }
     };
 
     const Nodo& At(int nodo) const { return nodos_.at(static_cast<size_t>(nodo)); }
@@ -87,7 +100,7 @@ class ModeloArbol : public QAbstractItemModel {
 
     std::vector<Nodo> nodos_;
     std::vector<int> raices_;
-    QHash<QString, int> claves_;  // case-folded key -> node
+    QHash<ClaveSinCaso, int> claves_;
     bool casillas_ = false;
     bool cargando_ = false;
 };

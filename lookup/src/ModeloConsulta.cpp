@@ -3,20 +3,16 @@
 #include <QCollator>
 #include <QSet>
 #include <algorithm>
+#include <numeric>
+
+#include "ColumnaConsulta.h"
+#include "cheques/runtime/Text.h"
 
 namespace lookup {
 
 namespace {
 
 const QString kVacio;
-
-// The text of a cell; a value that is not a text yet is written as one in its place.
-QString TextoDe(rt::Variant& celda) {
-    if (!celda.IsText()) {
-        celda = celda.IsNull() || celda.IsEmpty() ? QString() : celda.ToString();
-    }
-    return celda.ToString();
-}
 
 }  // namespace
 
@@ -27,29 +23,31 @@ ModeloConsulta::ModeloConsulta(QObject* parent) : QAbstractTableModel(parent) {
 
 ModeloConsulta::~ModeloConsulta() = default;
 
+void ModeloConsulta::Limpiar() {
+    columnas_.clear();
+    columnas_.resize(static_cast<size_t>(Columnas()));
+    filas_ = 0;
+    estados_ = {};
+    orden_ = {};
+}
+
 void ModeloConsulta::PonerColumnas(const QStringList& titulos) {
     beginResetModel();
     titulos_ = titulos;
-    celdas_.clear();
-    estilos_.clear();
-    orden_.clear();
+    Limpiar();
     endResetModel();
 }
 
 void ModeloConsulta::Vaciar() {
     beginResetModel();
-    celdas_.clear();
-    estilos_.clear();
-    orden_.clear();
+    Limpiar();
     endResetModel();
 }
 
 void ModeloConsulta::ComenzarCarga(int filasPrevistas) {
+    Q_UNUSED(filasPrevistas);  // the store grows by blocks: nothing to set aside
     beginResetModel();
     cargando_ = true;
-    const auto filas = static_cast<size_t>(std::max(filasPrevistas, 0));
-    estilos_.reserve(estilos_.size() + filas);
-    orden_.reserve(orden_.size() + filas);
 }
 
 void ModeloConsulta::TerminarCarga() {
@@ -65,26 +63,45 @@ void ModeloConsulta::AgregarFila(std::vector<rt::Variant>&& celdas, bool marcada
     if (!cargando_) {
         beginInsertRows({}, fila, fila);
     }
-    const auto columnas = static_cast<size_t>(Columnas());
-    celdas.resize(columnas);
-    std::move(celdas.begin(), celdas.end(), std::back_inserter(celdas_));
-    estilos_.push_back({marcada, false, false, 0});
-    orden_.push_back(static_cast<int>(estilos_.size()) - 1);
+    for (size_t columna = 0; columna < columnas_.size(); ++columna) {
+        columnas_[columna].Agregar(columna < celdas.size() ? celdas[columna] : rt::Variant());
+    }
+    celdas.clear();
+    ++filas_;
+    if (!orden_.empty()) {
+        orden_.push_back(fila);
+    }
+    if (!estados_.empty() || marcada) {
+        estados_.resize(filas_);
+        estados_.back() = marcada ? kMarcada : 0;
+    }
     if (!cargando_) {
         endInsertRows();
     }
 }
 
-size_t ModeloConsulta::Celda(int fila, int columna) const {
-    return static_cast<size_t>(Almacen(fila)) * static_cast<size_t>(Columnas()) +
-           static_cast<size_t>(columna);
+uint32_t& ModeloConsulta::Estado(int fila) {
+    if (estados_.empty()) {
+        estados_.resize(filas_);
+    }
+    return estados_[Almacen(fila)];
 }
 
 QString ModeloConsulta::Texto(int fila, int columna) const {
     if (fila < 0 || fila >= Filas() || columna < 0 || columna >= Columnas()) {
         return kVacio;
     }
-    return TextoDe(celdas_[Celda(fila, columna)]);
+    return columnas_[static_cast<size_t>(columna)].Texto(Almacen(fila));
+}
+
+bool ModeloConsulta::EmpiezaCon(int fila, int columna, QStringView inicio) const {
+    if (fila < 0 || fila >= Filas() || columna < 0 || columna >= Columnas()) {
+        return inicio.isEmpty();
+    }
+    return columnas_[static_cast<size_t>(columna)].ConTexto(
+        Almacen(fila), [inicio](QStringView texto) {
+            return rt::text::TrimView(texto).startsWith(inicio, Qt::CaseInsensitive);
+        });
 }
 
 void ModeloConsulta::AvisarFila(int fila, const QList<int>& roles) {
@@ -97,7 +114,7 @@ void ModeloConsulta::PonerTexto(int fila, int columna, const QString& texto) {
     if (fila < 0 || fila >= Filas() || columna < 0 || columna >= Columnas()) {
         return;
     }
-    celdas_[Celda(fila, columna)] = rt::Variant(texto);
+    columnas_[static_cast<size_t>(columna)].PonerTexto(Almacen(fila), texto);
     if (!cargando_) {
         emit dataChanged(index(fila, columna), index(fila, columna), {Qt::DisplayRole});
     }
@@ -113,14 +130,15 @@ void ModeloConsulta::PonerCasillas(bool casillas) {
 }
 
 bool ModeloConsulta::Marcada(int fila) const {
-    return fila >= 0 && fila < Filas() && estilos_[static_cast<size_t>(Almacen(fila))].marcada;
+    return fila >= 0 && fila < Filas() && (Estado(fila) & kMarcada) != 0;
 }
 
 void ModeloConsulta::Marcar(int fila, bool marcada) {
     if (fila < 0 || fila >= Filas()) {
         return;
     }
-    estilos_[static_cast<size_t>(Almacen(fila))].marcada = marcada;
+    uint32_t& estado = Estado(fila);
+    estado = marcada ? estado | kMarcada : estado & ~kMarcada;
     AvisarFila(fila, {Qt::CheckStateRole});
 }
 
@@ -128,10 +146,14 @@ void ModeloConsulta::PonerEstilo(int fila, std::optional<QColor> color, bool neg
     if (fila < 0 || fila >= Filas()) {
         return;
     }
-    Estilo& estilo = estilos_[static_cast<size_t>(Almacen(fila))];
-    estilo.negrita = negrita;
-    estilo.conColor = color.has_value();
-    estilo.color = color ? color->rgb() : 0;
+    uint32_t& estado = Estado(fila);
+    estado &= kMarcada;
+    if (negrita) {
+        estado |= kNegrita;
+    }
+    if (color) {
+        estado |= kConColor | (color->rgb() << kBitsColor);
+    }
     AvisarFila(fila, {Qt::ForegroundRole, Qt::FontRole});
 }
 
@@ -139,12 +161,13 @@ std::optional<QColor> ModeloConsulta::Color(int fila) const {
     if (fila < 0 || fila >= Filas()) {
         return std::nullopt;
     }
-    const Estilo& estilo = estilos_[static_cast<size_t>(Almacen(fila))];
-    return estilo.conColor ? std::optional<QColor>(QColor(estilo.color)) : std::nullopt;
+    const uint32_t estado = Estado(fila);
+    return (estado & kConColor) != 0 ? std::optional<QColor>(QColor(QRgb(estado >> kBitsColor)))
+                                     : std::nullopt;
 }
 
 bool ModeloConsulta::Negrita(int fila) const {
-    return fila >= 0 && fila < Filas() && estilos_[static_cast<size_t>(Almacen(fila))].negrita;
+    return fila >= 0 && fila < Filas() && (Estado(fila) & kNegrita) != 0;
 }
 
 void ModeloConsulta::Ordenar(int columna, Qt::SortOrder orden) {
@@ -153,7 +176,7 @@ void ModeloConsulta::Ordenar(int columna, Qt::SortOrder orden) {
     }
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList antes = persistentIndexList();
-    std::vector<int> filasAntes;
+    std::vector<size_t> filasAntes;
     filasAntes.reserve(static_cast<size_t>(antes.size()));
     for (const QModelIndex& i : antes) {
         filasAntes.push_back(Almacen(i.row()));
@@ -166,11 +189,14 @@ void ModeloConsulta::Ordenar(int columna, Qt::SortOrder orden) {
     QCollator collator(idioma);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<QCollatorSortKey> claves;
-    claves.reserve(estilos_.size());
-    const auto columnas = static_cast<size_t>(Columnas());
-    for (size_t fila = 0; fila < estilos_.size(); ++fila) {
-        claves.push_back(
-            collator.sortKey(TextoDe(celdas_[fila * columnas + static_cast<size_t>(columna)])));
+    claves.reserve(filas_);
+    const ColumnaConsulta& celdas = columnas_[static_cast<size_t>(columna)];
+    for (size_t fila = 0; fila < filas_; ++fila) {
+        claves.push_back(collator.sortKey(celdas.Texto(fila)));
+    }
+    if (orden_.empty()) {
+        orden_.resize(filas_);
+        std::iota(orden_.begin(), orden_.end(), 0);
     }
     const bool ascendente = orden == Qt::AscendingOrder;
     std::stable_sort(orden_.begin(), orden_.end(), [&](int a, int b) {
@@ -184,8 +210,7 @@ void ModeloConsulta::Ordenar(int columna, Qt::SortOrder orden) {
     QModelIndexList despues;
     despues.reserve(antes.size());
     for (qsizetype i = 0; i < antes.size(); ++i) {
-        despues.append(index(mostrada[static_cast<size_t>(filasAntes[static_cast<size_t>(i)])],
-                             antes[i].column()));
+        despues.append(index(mostrada[filasAntes[static_cast<size_t>(i)]], antes[i].column()));
     }
     changePersistentIndexList(antes, despues);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -216,20 +241,21 @@ QVariant ModeloConsulta::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || cargando_) {
         return {};
     }
-    const Estilo& estilo = estilos_[static_cast<size_t>(Almacen(index.row()))];
+    const uint32_t estado = Estado(index.row());
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:
             return Texto(index.row(), index.column());
         case Qt::CheckStateRole:
             if (casillas_ && index.column() == 0) {
-                return estilo.marcada ? Qt::Checked : Qt::Unchecked;
+                return (estado & kMarcada) != 0 ? Qt::Checked : Qt::Unchecked;
             }
             return {};
         case Qt::ForegroundRole:
-            return estilo.conColor ? QVariant(QColor(estilo.color)) : QVariant();
+            return (estado & kConColor) != 0 ? QVariant(QColor(QRgb(estado >> kBitsColor)))
+                                             : QVariant();
         case Qt::FontRole:
-            return estilo.negrita ? QVariant(negrita_) : QVariant();
+            return (estado & kNegrita) != 0 ? QVariant(negrita_) : QVariant();
         default:
             return {};
     }

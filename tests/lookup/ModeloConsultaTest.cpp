@@ -126,4 +126,63 @@ TEST_F(ModeloTest, ALoadShowsItsRowsAtOnce) {
     EXPECT_EQ(modelo.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "B");
 }
 
+TEST_F(ModeloTest, EveryKindOfValueShowsItsOwnText) {
+    const std::vector<rt::Variant> valores = {
+        rt::Variant(int64_t{9000000000}),
+        rt::Variant(rt::Currency::FromScaled(12345)),
+        rt::Variant(true),
+        rt::Variant(QDate(2024, 3, 5)),
+        rt::Variant(-7),
+        rt::Variant(0.1),
+    };
+    for (const rt::Variant& valor : valores) {
+        Fila(valor, QString());
+    }
+    for (size_t i = 0; i < valores.size(); ++i) {
+        EXPECT_EQ(modelo.Texto(static_cast<int>(i), 0), valores[i].ToString()) << i;
+    }
+}
+
+TEST_F(ModeloTest, TextsOfEveryLengthAcrossManyRowsReadBack) {
+    // Enough rows and long enough texts to fill several of the store's blocks, and texts longer
+    // than a block's quarter, which are kept apart.
+    constexpr int kFilas = 3000;
+    const auto texto = [](int fila) {
+        return QString(fila % 97 == 0 ? 5000 + fila : fila % 23, QChar(u'a' + fila % 26)) +
+               QString::number(fila);
+    };
+    for (int fila = 0; fila < kFilas; ++fila) {
+        Fila(texto(fila), fila);
+    }
+    modelo.PonerTexto(10, 0, QStringLiteral("cambiado"));
+    for (int fila = 0; fila < kFilas; ++fila) {
+        ASSERT_EQ(modelo.Texto(fila, 0), fila == 10 ? QStringLiteral("cambiado") : texto(fila));
+        ASSERT_EQ(modelo.Texto(fila, 1), QString::number(fila));
+    }
+}
+
+TEST_F(ModeloTest, StartsWithComparesTheTrimmedTextIgnoringCase) {
+    Fila(QString("  Ana María "), 15);
+    EXPECT_TRUE(modelo.EmpiezaCon(0, 0, u"ana m"));
+    EXPECT_FALSE(modelo.EmpiezaCon(0, 0, u"maría"));
+    EXPECT_TRUE(modelo.EmpiezaCon(0, 1, u"1"));
+    EXPECT_TRUE(modelo.EmpiezaCon(0, 5, u"")) << "no such column: an empty text";
+    EXPECT_FALSE(modelo.EmpiezaCon(0, 5, u"x"));
+}
+
+TEST_F(ModeloTest, ATickAfterSortingGoesToTheShownRow) {
+    Fila(QString("b"), 1);
+    Fila(QString("a"), 2);
+    modelo.Ordenar(0, Qt::AscendingOrder);
+    modelo.Marcar(0, true);
+    modelo.PonerEstilo(1, QColor(0, 0, 255), false);
+    modelo.Ordenar(0, Qt::DescendingOrder);
+    EXPECT_EQ(modelo.Texto(1, 0), "a");
+    EXPECT_TRUE(modelo.Marcada(1));
+    EXPECT_FALSE(modelo.Marcada(0));
+    EXPECT_EQ(modelo.Color(0), QColor(0, 0, 255));
+    EXPECT_FALSE(modelo.Negrita(0));
+    EXPECT_EQ(modelo.Color(1), std::nullopt);
+}
+
 }  // namespace

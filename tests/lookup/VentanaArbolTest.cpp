@@ -58,6 +58,10 @@ INSTANTIATE_TEST_SUITE_P(
                                   "A[1[11[111 112]] 2]",
                                   1},
                       EsquemaCase{"TwiceIgnoringCase", {"a1", "A1", "b1"}, "A[a1 b1]", 1},
+                      EsquemaCase{"TwiceIgnoringAccentedCase",
+                                  {"\u00f1o", "\u00d1O", "\u00c9", "\u00e9"},
+                                  "A[\u00f1o \u00c9]",
+                                  2},
                       EsquemaCase{"EmptyCodeIsTheRootsKey", {"", "1"}, "A[1]", 1}),
     CaseName());
 

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QStringList>
-#include <deque>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -12,14 +12,17 @@
 
 namespace lookup {
 
+class ColumnaConsulta;
+
 // The rows of a list window: for each row its text and sub-item texts, its check box, and the
 // text colour and weight of the whole row. Rows keep the order they were added in; sorting only
 // changes the order they are shown in. Every row position taken or given here counts in the
 // shown order, from 0.
 //
-// A cell may be given a value that is not a text (a number, a date): it is written as text, as
-// the value's own conversion writes it, the first time its text is needed, so that a large
-// result costs only the texts that are shown, searched or sorted.
+// A cell may be given a value that is not a text (a number, a date): it keeps the value and is
+// written as text, as the value's own conversion writes it, whenever its text is needed. Cells
+// are held column by column in a compact store, and a row's tick, colour and weight only once
+// some row has one, so that a large result costs little more than its texts.
 class ModeloConsulta : public QAbstractTableModel {
     Q_OBJECT
 
@@ -31,7 +34,7 @@ class ModeloConsulta : public QAbstractTableModel {
     void PonerColumnas(const QStringList& titulos);
     const QStringList& Titulos() const { return titulos_; }
     int Columnas() const { return static_cast<int>(titulos_.size()); }
-    int Filas() const { return static_cast<int>(orden_.size()); }
+    int Filas() const { return static_cast<int>(filas_); }
 
     // Removes every row.
     void Vaciar();
@@ -45,6 +48,9 @@ class ModeloConsulta : public QAbstractTableModel {
     void AgregarFila(std::vector<rt::Variant>&& celdas, bool marcada = false);
 
     QString Texto(int fila, int columna) const;
+    // Whether a cell's text, without surrounding spaces, starts with inicio, ignoring case; a
+    // search over many rows asks this without a copy of each text.
+    bool EmpiezaCon(int fila, int columna, QStringView inicio) const;
     void PonerTexto(int fila, int columna, const QString& texto);
 
     // Whether rows show a check box (in their first column).
@@ -75,23 +81,29 @@ class ModeloConsulta : public QAbstractTableModel {
     void sort(int column, Qt::SortOrder order) override;
 
   private:
-    struct Estilo {
-        bool marcada = false;
-        bool negrita = false;
-        bool conColor = false;
-        QRgb color = 0;
-    };
+    // A row's tick, colour and weight in one word: the colour's red, green and blue in the upper
+    // three bytes, and the flags below.
+    static constexpr uint32_t kMarcada = 1U;
+    static constexpr uint32_t kNegrita = 2U;
+    static constexpr uint32_t kConColor = 4U;
+    static constexpr int kBitsColor = 8;
 
-    size_t Celda(int fila, int columna) const;
-    int Almacen(int fila) const { return orden_[static_cast<size_t>(fila)]; }
+    size_t Almacen(int fila) const {
+        return orden_.empty() ? static_cast<size_t>(fila)
+                              : static_cast<size_t>(orden_[static_cast<size_t>(fila)]);
+    }
+    uint32_t Estado(int fila) const { return estados_.empty() ? 0 : estados_[Almacen(fila)]; }
+    uint32_t& Estado(int fila);
     void AvisarFila(int fila, const QList<int>& roles);
+    void Limpiar();
 
     QStringList titulos_;
-    // Row by row in the order the rows were added; a cell holds its text, or the value still to
-    // be written as one.
-    mutable std::deque<rt::Variant> celdas_;
-    std::vector<Estilo> estilos_;  // likewise
-    std::vector<int> orden_;       // the shown order: for each shown row, its added row
+    std::vector<ColumnaConsulta> columnas_;  // each column's cells, in the order rows were added
+    size_t filas_ = 0;
+    // Likewise, each row's state; empty while every row is plain.
+    std::vector<uint32_t> estados_;
+    // The shown order: for each shown row, its added row; empty while it is the added order.
+    std::vector<int> orden_;
     bool casillas_ = false;
     bool cargando_ = false;
     QFont negrita_;
