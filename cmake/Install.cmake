@@ -35,10 +35,11 @@ function(cheques_pkgconfig_name library out)
     endif()
 endfunction()
 
-# What a pkg-config consumer compiles with besides the include folder: the headers' language level,
-# and the position-independent code that Qt, built with reduced relocations, asks of the code
-# that uses it (its CMake targets carry -fPIC, its pkg-config files do not).
-set(CHEQUES_PC_CFLAGS "-std=c++20 -fPIC")
+# What a pkg-config consumer compiles with besides the include folder: the headers' language level.
+# No -fPIC: code generation is the consumer's own choice (Debian rejects it in a .pc file), as in
+# Qt's own pkg-config files; the compiler's default position-independent executables satisfy
+# Qt's check for code built against it with reduced relocations.
+set(CHEQUES_PC_CFLAGS "-std=c++20")
 
 # A pkg-config file for the component, relocatable: the prefix is found from the file's place.
 function(cheques_write_pkgconfig component)
