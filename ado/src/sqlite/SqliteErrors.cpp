@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include "cheques/runtime/RuntimeError.h"
+#include "ProviderErrors.h"
 
 namespace ado {
 
@@ -12,21 +12,6 @@ bool IsMissingTable(const QString& message) {
            message.startsWith(QLatin1String("no such view"));
 }
 }  // namespace
-
-int32_t ErrorNumberForSqlite(int resultCode, const QString& message) {
-    switch (resultCode & 0xff) {
-        case SQLITE_ERROR:
-            return IsMissingTable(message) ? rt::err::ProviderNoTable : rt::err::ProviderSyntax;
-        case SQLITE_CONSTRAINT:
-            return rt::err::ProviderIntegrity;
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-        case SQLITE_INTERRUPT:
-            return rt::err::ProviderTimeout;
-        default:
-            return rt::err::ProviderUnspecified;
-    }
-}
 
 QString SqlStateForSqlite(int resultCode, const QString& message) {
     switch (resultCode & 0xff) {
@@ -48,6 +33,11 @@ QString SqlStateForSqlite(int resultCode, const QString& message) {
         default:
             return QStringLiteral("HY000");
     }
+}
+
+// The number follows from the SQLSTATE, as it does for an ODBC driver's failure: one mapping.
+int32_t ErrorNumberForSqlite(int resultCode, const QString& message) {
+    return ErrorNumberForSqlState(SqlStateForSqlite(resultCode, message));
 }
 
 }  // namespace ado
