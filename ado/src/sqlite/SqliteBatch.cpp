@@ -1,7 +1,8 @@
 #include "SqliteBatch.h"
 
+#include <QStringEncoder>
 #include <limits>
-#include <optional>
+#include <utility>
 
 #include "ProviderFailure.h"
 #include "SqliteCursor.h"
@@ -66,6 +67,15 @@ QByteArray BeginStatement(const SqlTokens& tokens) {
     return "BEGIN";
 }
 
+// The UTF-8 text into `out`, in the room it already has when that is enough.
+void WriteUtf8(QStringView text, QByteArray& out) {
+    constexpr qsizetype kMostBytesPerUnit = 3;  // a UTF-16 unit never takes more in UTF-8
+    out.resize(text.size() * kMostBytesPerUnit);
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    const char* const end = encoder.appendToBuffer(out.data(), text);
+    out.resize(end - out.constData());
+}
+
 // The next statement that does something; a GO stops the batch with a clear error.
 bool NextRunnable(BatchSplitter& splitter, BatchPiece& piece) {
     while (splitter.Next(piece)) {
@@ -99,9 +109,12 @@ std::unique_ptr<Cursor> SqliteBatch::Run(const QString& text, int32_t* recordsAf
         if (more) {
             cursor = RunAtomically(splitter, std::move(first), std::move(second));
         } else if (first.kind != Kind::Sql) {
-            RunTransactionStatement(Prepare(first));
+            Step step;
+            Prepare(first, step);
+            RunTransactionStatement(step);
         } else {
-            const Step step = Prepare(first);
+            Step step;
+            Prepare(first, step);
             // A rewrite that gave several statements (a seeded IDENTITY) runs as a batch too.
             cursor = step.sql.contains(';') ? RunAtomically(splitter, std::move(first), {})
                                             : RunStep(step, true);
@@ -115,10 +128,11 @@ std::unique_ptr<Cursor> SqliteBatch::Run(const QString& text, int32_t* recordsAf
     return cursor;
 }
 
-SqliteBatch::Step SqliteBatch::Prepare(BatchPiece& piece) const {
-    Step step;
+void SqliteBatch::Prepare(BatchPiece& piece, Step& step) const {
     step.kind = piece.kind;
     step.line = piece.line;
+    step.countsRows = false;
+    step.sql.resize(0);  // keeps the room of the statement before
     if (piece.kind == Kind::BatchSeparator) {
         RaiseCommandError(rt::err::ProviderSyntax, 0, QStringLiteral("42000"),
                           QStringLiteral("Incorrect syntax near 'GO': GO ends a batch in script "
@@ -130,28 +144,28 @@ SqliteBatch::Step SqliteBatch::Prepare(BatchPiece& piece) const {
         step.sql = BeginStatement(piece.tokens);
     }
     if (piece.kind != Kind::Sql) {
-        return step;
+        return;
     }
     step.countsRows = ChangesRows(piece.tokens);
     try {
-        step.sql = SqliteText(piece);
+        WriteSqliteText(piece, step.sql);
     } catch (const UnsupportedSql& e) {
         RaiseCommandError(rt::err::ProviderSyntax, 0, QStringLiteral("42000"),
                           QString::fromStdString(e.what()), piece.line);
     }
-    return step;
 }
 
-QByteArray SqliteBatch::SqliteText(const BatchPiece& piece) const {
+void SqliteBatch::WriteSqliteText(const BatchPiece& piece, QByteArray& sql) const {
     const SqlToken& first = piece.tokens.front();
     const SqlToken& last = piece.tokens.back();
     if (!NeedsRewrite(piece.tokens) && first.offset >= 0 && last.offset >= 0) {
         const qsizetype end = last.offset + last.text.size();
-        return text_.sliced(first.offset, end - first.offset).toUtf8();
+        WriteUtf8(text_.sliced(first.offset, end - first.offset), sql);
+        return;
     }
     // The piece keeps its tokens: a statement whose text holds a ";" (in a literal, say) is
     // prepared again when it runs as a batch.
-    return JoinSql(ToSqliteTokens(piece.tokens)).toUtf8();
+    WriteUtf8(JoinSql(ToSqliteTokens(piece.tokens)), sql);
 }
 
 std::unique_ptr<Cursor> SqliteBatch::RunAtomically(BatchSplitter& splitter, BatchPiece first,
@@ -161,25 +175,21 @@ std::unique_ptr<Cursor> SqliteBatch::RunAtomically(BatchSplitter& splitter, Batc
     if (ownsTransaction) {
         Exec("BEGIN");
     }
-    std::optional<BatchPiece> current(std::move(first));
-    std::optional<BatchPiece> upcoming;
-    if (!second.tokens.empty()) {
-        upcoming = std::move(second);
-    }
+    // Two pieces take turns, so that the splitter refills the room of the one just run.
+    BatchPiece current = std::move(first);
+    BatchPiece upcoming = std::move(second);
+    bool hasCurrent = true;
+    bool hasUpcoming = !upcoming.tokens.empty();
+    Step step;  // one for every statement, so that its text reuses the room of the last
     bool open = callerTransaction;  // the transaction as the batch's statements see it
     bool openedHere = false;        // the batch began it (savepoint "ado_tran")
     bool commitCaller = false;      // the batch committed the caller's transaction
     std::unique_ptr<Cursor> cursor;
     try {
         Exec("SAVEPOINT ado_batch");
-        while (current) {
-            if (!upcoming) {
-                BatchPiece piece;
-                if (NextRunnable(splitter, piece)) {
-                    upcoming = std::move(piece);
-                }
-            }
-            const Step step = Prepare(*current);
+        while (hasCurrent) {
+            hasUpcoming = hasUpcoming || NextRunnable(splitter, upcoming);
+            Prepare(current, step);
             switch (step.kind) {
                 case Kind::BeginTransaction:
                     CheckTransactionStatement(step, open);
@@ -211,11 +221,12 @@ std::unique_ptr<Cursor> SqliteBatch::RunAtomically(BatchSplitter& splitter, Batc
                     open = openedHere = false;
                     break;
                 default:
-                    cursor = RunStep(step, !upcoming);
+                    cursor = RunStep(step, !hasUpcoming);
                     break;
             }
-            current = std::move(upcoming);
-            upcoming.reset();
+            std::swap(current, upcoming);
+            hasCurrent = hasUpcoming;
+            hasUpcoming = false;
         }
         Exec("RELEASE ado_batch");
         // A transaction the batch left open stays open for the caller to end.

@@ -36,9 +36,10 @@ class SqliteBatch {
     void RunTransactionStatement(const Step& step);
     // Raises SQL Server's error for a transaction statement that does not fit the state.
     void CheckTransactionStatement(const Step& step, bool open) const;
-    Step Prepare(BatchPiece& piece) const;
+    // Fills `step` from the piece (a step passed again keeps the room of its text).
+    void Prepare(BatchPiece& piece, Step& step) const;
     // The piece's SQLite text: its own words when no rewrite applies, else the rewritten tokens.
-    QByteArray SqliteText(const BatchPiece& piece) const;
+    void WriteSqliteText(const BatchPiece& piece, QByteArray& sql) const;
     void Exec(const char* sql);
     bool InTransaction() const;
     // Rolls back what the batch did, keeping the failure's errors.

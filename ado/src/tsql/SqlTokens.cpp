@@ -1,19 +1,62 @@
 #include "SqlTokens.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <iterator>
 #include <string_view>
-#include <unordered_map>
 
 namespace ado {
 
 namespace {
 
+// What an ASCII character can be in SQL text, looked up rather than worked out: the tokenizer
+// asks it of every character of a batch. Characters past ASCII ask QChar.
+enum CharClass : uint8_t {
+    kSpace = 1,
+    kWordStart = 2,   // a letter, "_", "@", "#"
+    kWordPart = 4,    // those, digits and "$"
+    kNumberPart = 8,  // letters, digits and "."
+};
+
+constexpr std::array<uint8_t, 128> kAsciiClasses = [] {
+    std::array<uint8_t, 128> classes{};
+    for (int c = 0; c < 128; ++c) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        const bool digit = c >= '0' && c <= '9';
+        const bool start = letter || c == '_' || c == '@' || c == '#';
+        uint8_t bits = 0;
+        bits |= (c == ' ' || (c >= '\t' && c <= '\r')) ? kSpace : 0;
+        bits |= start ? kWordStart : 0;
+        bits |= (start || digit || c == '$') ? kWordPart : 0;
+        bits |= (letter || digit || c == '.') ? kNumberPart : 0;
+        classes[static_cast<size_t>(c)] = bits;
+    }
+    return classes;
+}();
+
+bool IsAscii(QChar c) {
+    return c.unicode() < kAsciiClasses.size();
+}
+
+bool HasClass(QChar c, CharClass charClass) {
+    return (kAsciiClasses[c.unicode()] & charClass) != 0;
+}
+
+bool IsSpace(QChar c) {
+    return IsAscii(c) ? HasClass(c, kSpace) : c.isSpace();
+}
+
 bool IsWordStart(QChar c) {
-    return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#');
+    return IsAscii(c) ? HasClass(c, kWordStart) : c.isLetter();
 }
 
 bool IsWordPart(QChar c) {
-    return IsWordStart(c) || c.isDigit() || c == QLatin1Char('$');
+    return IsAscii(c) ? HasClass(c, kWordPart) : c.isLetter() || c.isDigit();
+}
+
+bool IsNumberPart(QChar c) {
+    return IsAscii(c) ? HasClass(c, kNumberPart) : c.isLetterOrNumber();
 }
 
 // End (exclusive) of a literal or quoted name opened at `at`, whose closing character is
@@ -43,9 +86,13 @@ qsizetype CommentEnd(const QString& sql, qsizetype at) {
     return end < 0 ? sql.size() : end + 2;
 }
 
-qsizetype RunEnd(const QString& sql, qsizetype at, bool (*part)(QChar)) {
+// End of the run of characters from `at` that `part` takes; a template so that the test is
+// inlined into the loop.
+template <typename Part>
+qsizetype RunEnd(const QString& sql, qsizetype at, Part part) {
+    const QChar* const text = sql.constData();
     qsizetype i = at + 1;
-    while (i < sql.size() && part(sql[i])) {
+    while (i < sql.size() && part(text[i])) {
         ++i;
     }
     return i;
@@ -54,6 +101,9 @@ qsizetype RunEnd(const QString& sql, qsizetype at, bool (*part)(QChar)) {
 // Two-character operators, kept as one symbol so that "<>" is not read as "<" then ">".
 bool IsTwoCharacterOperator(QChar first, QChar second) {
     static constexpr const char* kOperators[] = {"<>", "<=", ">=", "!=", "==", "||", "<<", ">>"};
+    if (!IsAscii(first) || HasClass(first, kWordPart) || HasClass(first, kSpace)) {
+        return false;  // most symbols are brackets and commas, which no operator begins with
+    }
     for (const char* op : kOperators) {
         if (first == QLatin1Char(op[0]) && second == QLatin1Char(op[1])) {
             return true;
@@ -64,7 +114,7 @@ bool IsTwoCharacterOperator(QChar first, QChar second) {
 
 // The text of a token. A blank or a one-character symbol, which make up half of most
 // statements, shares static text instead of allocating its own.
-QString TokenText(QStringView text) {
+QString CopiedText(QStringView text) {
     static const QString kBlank = QStringLiteral(" ");
     static const QString kLineBreak = QStringLiteral("\n");
     static const QString kSymbols[] = {
@@ -247,41 +297,71 @@ constexpr KeywordName kKeywords[] = {
     {"NOEXPAND", Keyword::TableHint},
 };
 
-// Upper-case ASCII name -> keyword, built once.
-const std::unordered_map<std::string_view, Keyword>& KeywordTable() {
-    static const std::unordered_map<std::string_view, Keyword> table = [] {
-        std::unordered_map<std::string_view, Keyword> map;
-        for (const KeywordName& entry : kKeywords) {
-            map.emplace(entry.text, entry.keyword);
-        }
-        return map;
-    }();
-    return table;
-}
+// Upper-case ASCII name -> keyword: a flat table with linear probing under a hash the caller
+// computes while it upper-cases the word, since every word of every statement is looked up.
+class KeywordTable {
+  public:
+    static uint32_t Step(uint32_t hash, char c) { return hash * 31 + static_cast<uint8_t>(c); }
 
-bool IsSpace(QChar c) {
-    return c.isSpace();
-}
-bool IsNumberPart(QChar c) {
-    return c.isLetterOrNumber() || c == QLatin1Char('.');
+    KeywordTable() {
+        for (const KeywordName& entry : kKeywords) {
+            const std::string_view text(entry.text);
+            uint32_t hash = 0;
+            for (const char c : text) {
+                hash = Step(hash, c);
+            }
+            size_t slot = hash & kMask;
+            while (slots_[slot].text != nullptr) {
+                slot = (slot + 1) & kMask;
+            }
+            slots_[slot] = {entry.text, static_cast<uint8_t>(text.size()), entry.keyword};
+        }
+    }
+
+    Keyword Find(std::string_view upper, uint32_t hash) const {
+        for (size_t slot = hash & kMask; slots_[slot].text != nullptr; slot = (slot + 1) & kMask) {
+            const Slot& candidate = slots_[slot];
+            if (candidate.size == upper.size() &&
+                std::memcmp(candidate.text, upper.data(), upper.size()) == 0) {
+                return candidate.keyword;
+            }
+        }
+        return Keyword::None;
+    }
+
+  private:
+    struct Slot {
+        const char* text = nullptr;
+        uint8_t size = 0;
+        Keyword keyword = Keyword::None;
+    };
+    static constexpr size_t kSlots = 1024;  // a power of two, several times the keywords
+    static constexpr size_t kMask = kSlots - 1;
+    static_assert(std::size(kKeywords) * 4 < kSlots);
+    std::array<Slot, kSlots> slots_{};
+};
+
+const KeywordTable& Keywords() {
+    static const KeywordTable table;
+    return table;
 }
 
 // End of a number starting at `at`; the sign of an exponent ("1e+5") belongs to it.
 qsizetype NumberEnd(const QString& sql, qsizetype at) {
-    qsizetype end = RunEnd(sql, at, IsNumberPart);
+    qsizetype end = RunEnd(sql, at, [](QChar part) { return IsNumberPart(part); });
     const bool exponent = (sql[end - 1] == QLatin1Char('e') || sql[end - 1] == QLatin1Char('E')) &&
                           end + 1 < sql.size() &&
                           (sql[end] == QLatin1Char('+') || sql[end] == QLatin1Char('-')) &&
                           sql[end + 1].isDigit();
     if (exponent) {
-        end = RunEnd(sql, end + 1, IsNumberPart);
+        end = RunEnd(sql, end + 1, [](QChar part) { return IsNumberPart(part); });
     }
     return end;
 }
 
 }  // namespace
 
-SqlTokenizer::SqlTokenizer(const QString& sql) : sql_(sql) {}
+SqlTokenizer::SqlTokenizer(const QString& sql, TokenText storage) : sql_(sql), storage_(storage) {}
 
 bool SqlTokenizer::Next(SqlToken& token) {
     using Kind = SqlToken::Kind;
@@ -294,9 +374,13 @@ bool SqlTokenizer::Next(SqlToken& token) {
     const QChar next = at + 1 < sql.size() ? sql[at + 1] : QChar();
     Kind kind = Kind::Symbol;
     qsizetype end = at + 1;
-    if (c.isSpace()) {
+    // Blanks and words first: they are most of any statement.
+    if (IsSpace(c)) {
         kind = Kind::Space;
-        end = RunEnd(sql, at, IsSpace);
+        end = RunEnd(sql, at, [](QChar part) { return IsSpace(part); });
+    } else if (IsWordStart(c)) {
+        kind = Kind::Word;
+        end = RunEnd(sql, at, [](QChar part) { return IsWordPart(part); });
     } else if ((c == QLatin1Char('-') && next == QLatin1Char('-')) ||
                (c == QLatin1Char('/') && next == QLatin1Char('*'))) {
         kind = Kind::Comment;
@@ -310,9 +394,6 @@ bool SqlTokenizer::Next(SqlToken& token) {
     } else if (c == QLatin1Char('[')) {
         kind = Kind::QuotedName;
         end = EnclosedEnd(sql, at, QLatin1Char(']'));
-    } else if (IsWordStart(c)) {
-        kind = Kind::Word;
-        end = RunEnd(sql, at, IsWordPart);
     } else if (c.isDigit()) {
         kind = Kind::Number;
         end = NumberEnd(sql, at);
@@ -321,7 +402,8 @@ bool SqlTokenizer::Next(SqlToken& token) {
     }
     const QStringView text = QStringView(sql).sliced(at, end - at);
     token.kind = kind;
-    token.text = TokenText(text);
+    token.text = storage_ == TokenText::Referred ? QString::fromRawData(text.data(), text.size())
+                                                 : CopiedText(text);
     token.keyword = kind == Kind::Word ? KeywordOf(text) : Keyword::None;
     token.offset = at;
     at_ = end;
@@ -344,16 +426,16 @@ Keyword KeywordOf(QStringView word) {
         return Keyword::None;
     }
     char upper[kLongest];
+    uint32_t hash = 0;
     for (qsizetype i = 0; i < word.size(); ++i) {
         const char16_t c = word[i].unicode();
         if (c >= 0x80) {
             return Keyword::None;
         }
         upper[i] = static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+        hash = KeywordTable::Step(hash, upper[i]);
     }
-    const auto& table = KeywordTable();
-    const auto found = table.find(std::string_view(upper, static_cast<size_t>(word.size())));
-    return found == table.end() ? Keyword::None : found->second;
+    return Keywords().Find(std::string_view(upper, static_cast<size_t>(word.size())), hash);
 }
 
 bool SqlToken::IsReservedWord() const {

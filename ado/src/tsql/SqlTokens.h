@@ -45,9 +45,19 @@ struct SqlToken {
     bool IsSymbol(char symbol) const {
         return kind == Kind::Symbol && text.size() == 1 && text[0] == QLatin1Char(symbol);
     }
-    // A symbol of one or two characters ("<>", "||", "=").
+    // A symbol of one or two characters ("<>", "||", "="). Compared by hand: the dialect asks
+    // this of every symbol of every statement.
     bool IsOperator(const char* symbol) const {
-        return kind == Kind::Symbol && text == QLatin1String(symbol);
+        if (kind != Kind::Symbol) {
+            return false;
+        }
+        qsizetype i = 0;
+        for (; symbol[i] != '\0'; ++i) {
+            if (i >= text.size() || text[i] != QLatin1Char(symbol[i])) {
+                return false;
+            }
+        }
+        return i == text.size();
     }
     // Whitespace and comments, which the rewrites step over.
     bool IsBlank() const { return kind == Kind::Space || kind == Kind::Comment; }
@@ -63,16 +73,21 @@ struct SqlToken {
 using SqlTokens = std::vector<SqlToken>;
 inline constexpr size_t kNoToken = std::numeric_limits<size_t>::max();
 
+// Whether tokens copy their text or refer to the text read. Referring saves an allocation a
+// word, which a long batch feels; such tokens must not outlive the text.
+enum class TokenText { Copied, Referred };
+
 // Reads the tokens of a text one at a time, so that a long batch need not be held as tokens.
 class SqlTokenizer {
   public:
-    // The text must outlive the tokenizer.
-    explicit SqlTokenizer(const QString& sql);
+    // The text must outlive the tokenizer (and, when referred to, the tokens).
+    explicit SqlTokenizer(const QString& sql, TokenText storage = TokenText::Copied);
     // The next token into `token`; false at the end of the text.
     bool Next(SqlToken& token);
 
   private:
     const QString& sql_;
+    TokenText storage_;
     qsizetype at_ = 0;
 };
 

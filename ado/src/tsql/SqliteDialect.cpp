@@ -389,7 +389,27 @@ bool WantsWordRewrite(const SqlToken& token) {
     }
 }
 
+// A word after which comparisons of text may need the collation.
+bool WantsComparison(Keyword word) {
+    switch (word) {
+        case Keyword::In:
+        case Keyword::View:
+        case Keyword::Between:
+        case Keyword::By:
+        case Keyword::Min:
+        case Keyword::Max:
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool IsComparisonSymbol(const SqlToken& token) {
+    // Most symbols are brackets and commas: their first character settles it.
+    const char16_t first = token.text.isEmpty() ? u'\0' : token.text.front().unicode();
+    if (first != u'=' && first != u'<' && first != u'>' && first != u'!') {
+        return false;
+    }
     for (const char* op : {"=", "<", ">", "<>", "<=", ">=", "!=", "=="}) {
         if (token.IsOperator(op)) {
             return true;
@@ -403,11 +423,10 @@ Features FeaturesOf(const Tokens& tokens) {
     for (const SqlToken& token : tokens) {
         switch (token.kind) {
             case Kind::Word:
-                features.words = features.words || WantsWordRewrite(token);
-                features.compare = features.compare || token.Is(Keyword::In) ||
-                                   token.Is(Keyword::View) || token.Is(Keyword::Between) ||
-                                   token.Is(Keyword::By) || token.Is(Keyword::Min) ||
-                                   token.Is(Keyword::Max);
+                if (token.keyword != Keyword::None) {
+                    features.words = features.words || WantsWordRewrite(token);
+                    features.compare = features.compare || WantsComparison(token.keyword);
+                }
                 break;
             case Kind::QuotedName:
                 features.words = features.words || IsOwner(token);

@@ -1,13 +1,22 @@
 #include "TsqlBatch.h"
 
+#include <algorithm>
+#include <array>
+
 namespace ado {
 
 namespace {
 
 using Kind = BatchStatement::Kind;
 
+// Blanks are short: a loop of our own costs less than a call into the string library.
 bool HasLineBreak(const SqlToken& token) {
-    return token.text.contains(QLatin1Char('\n'));
+    return std::find(token.text.cbegin(), token.text.cend(), QLatin1Char('\n')) !=
+           token.text.cend();
+}
+
+int LineBreaks(const SqlToken& token) {
+    return static_cast<int>(std::count(token.text.cbegin(), token.text.cend(), QLatin1Char('\n')));
 }
 
 bool IsAnyOf(const SqlToken& token, std::initializer_list<Keyword> words) {
@@ -19,19 +28,37 @@ bool IsAnyOf(const SqlToken& token, std::initializer_list<Keyword> words) {
     return false;
 }
 
-// What a statement is, from its significant words.
-Kind Classify(const SqlTokens& tokens) {
-    std::vector<const SqlToken*> words;
-    for (const SqlToken& token : tokens) {
-        if (!token.IsBlank()) {
-            words.push_back(&token);
+// The first significant tokens of a statement and its last one, which say what it is.
+struct Words {
+    static constexpr size_t kKept = 3;
+    std::array<const SqlToken*, kKept> first{};
+    const SqlToken* last = nullptr;
+    size_t count = 0;
+    bool hasTo = false;  // ROLLBACK TO a savepoint
+
+    explicit Words(const SqlTokens& tokens) {
+        for (const SqlToken& token : tokens) {
+            if (token.IsBlank()) {
+                continue;
+            }
+            if (count < kKept) {
+                first[count] = &token;
+            }
+            hasTo = hasTo || token.Is(Keyword::To);
+            last = &token;
+            ++count;
         }
     }
-    if (words.empty()) {
+};
+
+// What a statement is, from its significant words.
+Kind Classify(const SqlTokens& tokens) {
+    const Words words(tokens);
+    if (words.count == 0) {
         return Kind::NoEffect;
     }
-    const SqlToken& first = *words.front();
-    const SqlToken* second = words.size() > 1 ? words[1] : nullptr;
+    const SqlToken& first = *words.first[0];
+    const SqlToken* second = words.first[1];
     if (first.Is(Keyword::Begin)) {
         const bool transaction =
             !second ||
@@ -45,21 +72,17 @@ Kind Classify(const SqlTokens& tokens) {
         return transaction ? Kind::CommitTransaction : Kind::Sql;
     }
     if (first.Is(Keyword::Rollback)) {
-        for (const SqlToken* word : words) {
-            if (word->Is(Keyword::To)) {
-                return Kind::Sql;  // ROLLBACK TO a savepoint of the caller's
-            }
-        }
-        return Kind::RollbackTransaction;
+        // ROLLBACK TO a savepoint of the caller's is the caller's own statement.
+        return words.hasTo ? Kind::Sql : Kind::RollbackTransaction;
     }
     if (first.Is(Keyword::Set) && second) {
         // SET NOCOUNT ON, SET ANSI_NULLS OFF, SET IDENTITY_INSERT T ON: options without effect
         // here; SET TRANSACTION ISOLATION LEVEL: SQLite transactions are serializable anyway.
         const bool option = second->kind == SqlToken::Kind::Word &&
                             !second->text.startsWith(QLatin1Char('@')) &&
-                            IsAnyOf(*words.back(), {Keyword::On, Keyword::Off});
-        const bool isolation = second->Is(Keyword::Transaction) && words.size() > 2 &&
-                               words[2]->Is(Keyword::Isolation);
+                            IsAnyOf(*words.last, {Keyword::On, Keyword::Off});
+        const bool isolation = second->Is(Keyword::Transaction) && words.first[2] &&
+                               words.first[2]->Is(Keyword::Isolation);
         return option || isolation ? Kind::NoEffect : Kind::Sql;
     }
     return Kind::Sql;
@@ -273,26 +296,46 @@ class BatchSplitter::Statement {
 };
 
 BatchSplitter::BatchSplitter(const QString& batch)
-    : tokenizer_(batch), statement_(std::make_unique<Statement>()) {}
+    : tokenizer_(batch, TokenText::Referred), statement_(std::make_unique<Statement>()) {}
 
 BatchSplitter::~BatchSplitter() = default;
 
+void BatchSplitter::Ahead::PopInto(SqlToken& token) {
+    token = std::move(tokens_[start_]);
+    Drop(1);
+}
+
+void BatchSplitter::Ahead::PushFront(SqlToken token) {
+    if (start_ > 0) {
+        tokens_[--start_] = std::move(token);
+        return;
+    }
+    tokens_.insert(tokens_.begin(), std::move(token));
+}
+
+void BatchSplitter::Ahead::Drop(size_t n) {
+    start_ += n;
+    if (Empty()) {
+        tokens_.clear();
+        start_ = 0;
+    }
+}
+
 bool BatchSplitter::Pull(SqlToken& token) {
-    if (!ahead_.empty()) {
-        token = std::move(ahead_.front());
-        ahead_.pop_front();
+    if (!ahead_.Empty()) {
+        ahead_.PopInto(token);
         return true;
     }
     return tokenizer_.Next(token);
 }
 
 const SqlToken* BatchSplitter::PeekRaw(size_t n) {
-    while (ahead_.size() <= n) {
+    while (ahead_.Size() <= n) {
         SqlToken token{SqlToken::Kind::Space, {}};
         if (!tokenizer_.Next(token)) {
             return nullptr;
         }
-        ahead_.push_back(std::move(token));
+        ahead_.PushBack(std::move(token));
     }
     return &ahead_[n];
 }
@@ -332,7 +375,7 @@ void BatchSplitter::SkipRepeatCount() {
     const bool spaced = next && next->kind == SqlToken::Kind::Space && !HasLineBreak(*next);
     const SqlToken* count = spaced ? PeekRaw(1) : next;
     if (count && count->kind == SqlToken::Kind::Number) {
-        ahead_.erase(ahead_.begin(), ahead_.begin() + (spaced ? 2 : 1));
+        ahead_.Drop(spaced ? 2 : 1);
     }
 }
 
@@ -341,9 +384,12 @@ void BatchSplitter::Finish(BatchPiece& piece) {
         current_.pop_back();
     }
     piece.kind = Classify(current_);
-    piece.tokens = std::move(current_);
     piece.line = currentLine_;
+    // The statement's tokens go to the piece; the next one starts with room for as many.
+    const size_t size = current_.size();
+    piece.tokens.swap(current_);
     current_.clear();
+    current_.reserve(size);
     *statement_ = Statement();
 }
 
@@ -351,24 +397,26 @@ bool BatchSplitter::Next(BatchPiece& piece) {
     SqlToken token{SqlToken::Kind::Space, {}};
     while (Pull(token)) {
         const int tokenLine = line_;
-        if (token.kind != SqlToken::Kind::Word && token.kind != SqlToken::Kind::Symbol) {
-            line_ += static_cast<int>(token.text.count(QLatin1Char('\n')));
-        }
+        const int breaks =
+            token.kind != SqlToken::Kind::Word && token.kind != SqlToken::Kind::Symbol
+                ? LineBreaks(token)
+                : 0;
+        line_ += breaks;
         if (token.IsBlank()) {
-            lineStart_ = lineStart_ || (token.kind == SqlToken::Kind::Space && HasLineBreak(token));
+            lineStart_ = lineStart_ || (token.kind == SqlToken::Kind::Space && breaks > 0);
             if (!statement_->Empty()) {
                 current_.push_back(std::move(token));
             }
             continue;
         }
-        const bool separator = IsBatchSeparator(token);
+        const bool separator = token.Is(Keyword::Go) && IsBatchSeparator(token);
         lineStart_ = false;
         if (separator) {
             if (!statement_->Empty()) {
                 // The statement before it first; GO comes again on the next call.
                 line_ = tokenLine;
                 lineStart_ = true;
-                ahead_.push_front(std::move(token));
+                ahead_.PushFront(std::move(token));
                 Finish(piece);
                 return true;
             }
@@ -387,11 +435,12 @@ bool BatchSplitter::Next(BatchPiece& piece) {
         }
         const bool peek =
             token.Is(Keyword::With) || token.Is(Keyword::Replace) || token.Is(Keyword::Save);
-        const SqlToken* next = peek ? PeekSignificant(0) : nullptr;
+        // The farther one first: reading ahead may move the tokens already read.
         const SqlToken* afterNext = peek ? PeekSignificant(1) : nullptr;
+        const SqlToken* next = peek ? PeekSignificant(0) : nullptr;
         if (statement_->StartsNew(token, next, afterNext)) {
             line_ = tokenLine;
-            ahead_.push_front(std::move(token));
+            ahead_.PushFront(std::move(token));
             Finish(piece);
             return true;
         }

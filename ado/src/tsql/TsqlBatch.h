@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <memory>
 
 #include "SqlTokens.h"
@@ -19,7 +18,7 @@ struct BatchPiece {
 // at a time and the cost stays linear in the batch's length.
 class BatchSplitter {
   public:
-    // The text must outlive the splitter.
+    // The text must outlive the splitter and the pieces it gives, whose tokens refer to it.
     explicit BatchSplitter(const QString& batch);
     ~BatchSplitter();
     BatchSplitter(const BatchSplitter&) = delete;
@@ -40,8 +39,26 @@ class BatchSplitter {
     void SkipRepeatCount();
     void Finish(BatchPiece& piece);
 
+    // Tokens read ahead, in one vector whose room serves every statement (a deque takes and
+    // gives back a block each time a statement's first word is put back).
+    class Ahead {
+      public:
+        bool Empty() const { return start_ == tokens_.size(); }
+        size_t Size() const { return tokens_.size() - start_; }
+        SqlToken& operator[](size_t n) { return tokens_[start_ + n]; }
+        void PopInto(SqlToken& token);
+        // Pushing may move the tokens: pointers from operator[] do not survive it.
+        void PushBack(SqlToken token) { tokens_.push_back(std::move(token)); }
+        void PushFront(SqlToken token);
+        void Drop(size_t n);
+
+      private:
+        std::vector<SqlToken> tokens_;
+        size_t start_ = 0;
+    };
+
     SqlTokenizer tokenizer_;
-    std::deque<SqlToken> ahead_;
+    Ahead ahead_;
     SqlTokens current_;
     int line_ = 1;         // line of the next token
     int currentLine_ = 1;  // line of the current statement's first word
