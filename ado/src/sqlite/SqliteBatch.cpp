@@ -46,12 +46,11 @@ bool OnlyBlanks(const char* at, const char* end) {
 }
 
 // Statements whose changed rows count in RecordsAffected.
-bool ChangesRows(const SqlTokens& tokens) {
-    const size_t first = NextSignificant(tokens, 0);
-    if (first >= tokens.size()) {
+bool ChangesRows(const SqlTokens& words) {
+    if (words.empty()) {
         return false;
     }
-    const SqlToken& word = tokens[first];
+    const SqlToken& word = words.front();
     return word.Is(Keyword::Insert) || word.Is(Keyword::Update) || word.Is(Keyword::Delete) ||
            word.Is(Keyword::Replace) || word.Is(Keyword::With);
 }
@@ -98,7 +97,6 @@ struct SqliteBatch::Step {
 std::unique_ptr<Cursor> SqliteBatch::Run(const QString& text, int32_t* recordsAffected) {
     changed_ = 0;
     changes_ = false;
-    text_ = text;
     BatchSplitter splitter(text);
     BatchPiece first;
     BatchPiece second;
@@ -141,12 +139,12 @@ void SqliteBatch::Prepare(BatchPiece& piece, Step& step) const {
                           piece.line);
     }
     if (piece.kind == Kind::BeginTransaction) {
-        step.sql = BeginStatement(piece.tokens);
+        step.sql = BeginStatement(piece.words);
     }
     if (piece.kind != Kind::Sql) {
         return;
     }
-    step.countsRows = ChangesRows(piece.tokens);
+    step.countsRows = ChangesRows(piece.words);
     try {
         WriteSqliteText(piece, step.sql);
     } catch (const UnsupportedSql& e) {
@@ -156,16 +154,13 @@ void SqliteBatch::Prepare(BatchPiece& piece, Step& step) const {
 }
 
 void SqliteBatch::WriteSqliteText(const BatchPiece& piece, QByteArray& sql) const {
-    const SqlToken& first = piece.tokens.front();
-    const SqlToken& last = piece.tokens.back();
-    if (!NeedsRewrite(piece.tokens) && first.offset >= 0 && last.offset >= 0) {
-        const qsizetype end = last.offset + last.text.size();
-        WriteUtf8(text_.sliced(first.offset, end - first.offset), sql);
+    if (!NeedsRewrite(piece.words)) {
+        WriteUtf8(piece.text, sql);
         return;
     }
-    // The piece keeps its tokens: a statement whose text holds a ";" (in a literal, say) is
-    // prepared again when it runs as a batch.
-    WriteUtf8(JoinSql(ToSqliteTokens(piece.tokens)), sql);
+    // Only a statement that needs a rewrite is read again with its blanks and comments, which
+    // the rewrites keep.
+    WriteUtf8(JoinSql(ToSqliteTokens(TokenizeSql(piece.text.toString()))), sql);
 }
 
 std::unique_ptr<Cursor> SqliteBatch::RunAtomically(BatchSplitter& splitter, BatchPiece first,
@@ -179,7 +174,7 @@ std::unique_ptr<Cursor> SqliteBatch::RunAtomically(BatchSplitter& splitter, Batc
     BatchPiece current = std::move(first);
     BatchPiece upcoming = std::move(second);
     bool hasCurrent = true;
-    bool hasUpcoming = !upcoming.tokens.empty();
+    bool hasUpcoming = !upcoming.words.empty();
     Step step;  // one for every statement, so that its text reuses the room of the last
     bool open = callerTransaction;  // the transaction as the batch's statements see it
     bool openedHere = false;        // the batch began it (savepoint "ado_tran")

@@ -50,7 +50,6 @@ class SqliteBatch {
 
     sqlite3* db_;
     Errors& errors_;
-    QStringView text_;  // the batch being run
     bool severalSteps_ = false;
     int64_t changed_ = 0;
     bool changes_ = false;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <iterator>
 #include <string_view>
 
@@ -297,20 +296,15 @@ constexpr KeywordName kKeywords[] = {
     {"NOEXPAND", Keyword::TableHint},
 };
 
-// Upper-case ASCII name -> keyword: a flat table with linear probing under a hash the caller
-// computes while it upper-cases the word, since every word of every statement is looked up.
+// Upper-case ASCII name -> keyword: a flat table with linear probing, since every word of every
+// statement is looked up. The hash takes the length and the first and last letters only, so
+// that a word that is no keyword, most of them, costs a probe or two and no pass over it.
 class KeywordTable {
   public:
-    static uint32_t Step(uint32_t hash, char c) { return hash * 31 + static_cast<uint8_t>(c); }
-
     KeywordTable() {
         for (const KeywordName& entry : kKeywords) {
             const std::string_view text(entry.text);
-            uint32_t hash = 0;
-            for (const char c : text) {
-                hash = Step(hash, c);
-            }
-            size_t slot = hash & kMask;
+            size_t slot = Hash(text.size(), text.front(), text.back());
             while (slots_[slot].text != nullptr) {
                 slot = (slot + 1) & kMask;
             }
@@ -318,11 +312,16 @@ class KeywordTable {
         }
     }
 
-    Keyword Find(std::string_view upper, uint32_t hash) const {
-        for (size_t slot = hash & kMask; slots_[slot].text != nullptr; slot = (slot + 1) & kMask) {
+    Keyword Find(QStringView word) const {
+        if (word.isEmpty()) {
+            return Keyword::None;
+        }
+        const char16_t first = Upper(word.front().unicode());
+        const char16_t last = Upper(word.back().unicode());
+        for (size_t slot = Hash(word.size(), first, last); slots_[slot].text != nullptr;
+             slot = (slot + 1) & kMask) {
             const Slot& candidate = slots_[slot];
-            if (candidate.size == upper.size() &&
-                std::memcmp(candidate.text, upper.data(), upper.size()) == 0) {
+            if (candidate.size == word.size() && SameWord(candidate.text, word)) {
                 return candidate.keyword;
             }
         }
@@ -338,6 +337,23 @@ class KeywordTable {
     static constexpr size_t kSlots = 1024;  // a power of two, several times the keywords
     static constexpr size_t kMask = kSlots - 1;
     static_assert(std::size(kKeywords) * 4 < kSlots);
+
+    static char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? c - (u'a' - u'A') : c; }
+
+    static size_t Hash(size_t size, char16_t first, char16_t last) {
+        return (size * 131 + static_cast<size_t>(first) * 31 + static_cast<size_t>(last)) & kMask;
+    }
+
+    // The upper-case keyword against a word in any case.
+    static bool SameWord(const char* keyword, QStringView word) {
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            if (Upper(word[i].unicode()) != static_cast<char16_t>(keyword[i])) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     std::array<Slot, kSlots> slots_{};
 };
 
@@ -363,10 +379,17 @@ qsizetype NumberEnd(const QString& sql, qsizetype at) {
 
 SqlTokenizer::SqlTokenizer(const QString& sql, TokenText storage) : sql_(sql), storage_(storage) {}
 
-bool SqlTokenizer::Next(SqlToken& token) {
+bool SqlTokenizer::Next(SqlToken& token, int* skippedLineBreaks) {
     using Kind = SqlToken::Kind;
     const QString& sql = sql_;
-    const qsizetype at = at_;
+    qsizetype at = at_;
+    if (skippedLineBreaks != nullptr) {
+        const QChar* const text = sql.constData();
+        for (; at < sql.size() && IsSpace(text[at]); ++at) {
+            *skippedLineBreaks += text[at] == QLatin1Char('\n') ? 1 : 0;
+        }
+        at_ = at;
+    }
     if (at >= sql.size()) {
         return false;
     }
@@ -421,21 +444,7 @@ std::vector<SqlToken> TokenizeSql(const QString& sql) {
 }
 
 Keyword KeywordOf(QStringView word) {
-    constexpr qsizetype kLongest = 20;
-    if (word.size() > kLongest) {
-        return Keyword::None;
-    }
-    char upper[kLongest];
-    uint32_t hash = 0;
-    for (qsizetype i = 0; i < word.size(); ++i) {
-        const char16_t c = word[i].unicode();
-        if (c >= 0x80) {
-            return Keyword::None;
-        }
-        upper[i] = static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
-        hash = KeywordTable::Step(hash, upper[i]);
-    }
-    return Keywords().Find(std::string_view(upper, static_cast<size_t>(word.size())), hash);
+    return Keywords().Find(word);
 }
 
 bool SqlToken::IsReservedWord() const {

@@ -82,8 +82,9 @@ class SqlTokenizer {
   public:
     // The text must outlive the tokenizer (and, when referred to, the tokens).
     explicit SqlTokenizer(const QString& sql, TokenText storage = TokenText::Copied);
-    // The next token into `token`; false at the end of the text.
-    bool Next(SqlToken& token);
+    // The next token into `token`; false at the end of the text. With `skippedLineBreaks`,
+    // whitespace is stepped over rather than made a token, adding its line breaks there.
+    bool Next(SqlToken& token, int* skippedLineBreaks = nullptr);
 
   private:
     const QString& sql_;

@@ -1,7 +1,6 @@
 #include "TsqlBatch.h"
 
 #include <algorithm>
-#include <array>
 
 namespace ado {
 
@@ -28,37 +27,13 @@ bool IsAnyOf(const SqlToken& token, std::initializer_list<Keyword> words) {
     return false;
 }
 
-// The first significant tokens of a statement and its last one, which say what it is.
-struct Words {
-    static constexpr size_t kKept = 3;
-    std::array<const SqlToken*, kKept> first{};
-    const SqlToken* last = nullptr;
-    size_t count = 0;
-    bool hasTo = false;  // ROLLBACK TO a savepoint
-
-    explicit Words(const SqlTokens& tokens) {
-        for (const SqlToken& token : tokens) {
-            if (token.IsBlank()) {
-                continue;
-            }
-            if (count < kKept) {
-                first[count] = &token;
-            }
-            hasTo = hasTo || token.Is(Keyword::To);
-            last = &token;
-            ++count;
-        }
-    }
-};
-
-// What a statement is, from its significant words.
-Kind Classify(const SqlTokens& tokens) {
-    const Words words(tokens);
-    if (words.count == 0) {
+// What a statement is, from its words.
+Kind Classify(const SqlTokens& words) {
+    if (words.empty()) {
         return Kind::NoEffect;
     }
-    const SqlToken& first = *words.first[0];
-    const SqlToken* second = words.first[1];
+    const SqlToken& first = words.front();
+    const SqlToken* second = words.size() > 1 ? &words[1] : nullptr;
     if (first.Is(Keyword::Begin)) {
         const bool transaction =
             !second ||
@@ -73,16 +48,18 @@ Kind Classify(const SqlTokens& tokens) {
     }
     if (first.Is(Keyword::Rollback)) {
         // ROLLBACK TO a savepoint of the caller's is the caller's own statement.
-        return words.hasTo ? Kind::Sql : Kind::RollbackTransaction;
+        const bool toSavepoint = std::any_of(
+            words.begin(), words.end(), [](const SqlToken& word) { return word.Is(Keyword::To); });
+        return toSavepoint ? Kind::Sql : Kind::RollbackTransaction;
     }
     if (first.Is(Keyword::Set) && second) {
         // SET NOCOUNT ON, SET ANSI_NULLS OFF, SET IDENTITY_INSERT T ON: options without effect
         // here; SET TRANSACTION ISOLATION LEVEL: SQLite transactions are serializable anyway.
         const bool option = second->kind == SqlToken::Kind::Word &&
                             !second->text.startsWith(QLatin1Char('@')) &&
-                            IsAnyOf(*words.last, {Keyword::On, Keyword::Off});
-        const bool isolation = second->Is(Keyword::Transaction) && words.first[2] &&
-                               words.first[2]->Is(Keyword::Isolation);
+                            IsAnyOf(words.back(), {Keyword::On, Keyword::Off});
+        const bool isolation =
+            second->Is(Keyword::Transaction) && words.size() > 2 && words[2].Is(Keyword::Isolation);
         return option || isolation ? Kind::NoEffect : Kind::Sql;
     }
     return Kind::Sql;
@@ -296,7 +273,9 @@ class BatchSplitter::Statement {
 };
 
 BatchSplitter::BatchSplitter(const QString& batch)
-    : tokenizer_(batch, TokenText::Referred), statement_(std::make_unique<Statement>()) {}
+    : batch_(batch),
+      tokenizer_(batch, TokenText::Referred),
+      statement_(std::make_unique<Statement>()) {}
 
 BatchSplitter::~BatchSplitter() = default;
 
@@ -326,7 +305,12 @@ bool BatchSplitter::Pull(SqlToken& token) {
         ahead_.PopInto(token);
         return true;
     }
-    return tokenizer_.Next(token);
+    // Whitespace only counts lines: stepped over rather than made into tokens.
+    int breaks = 0;
+    const bool read = tokenizer_.Next(token, &breaks);
+    line_ += breaks;
+    lineStart_ = lineStart_ || breaks > 0;
+    return read;
 }
 
 const SqlToken* BatchSplitter::PeekRaw(size_t n) {
@@ -379,17 +363,17 @@ void BatchSplitter::SkipRepeatCount() {
     }
 }
 
+QStringView BatchSplitter::TextOf(const SqlToken& token) const {
+    return QStringView(batch_).sliced(token.offset, token.text.size());
+}
+
 void BatchSplitter::Finish(BatchPiece& piece) {
-    while (!current_.empty() && current_.back().IsBlank()) {
-        current_.pop_back();
-    }
     piece.kind = Classify(current_);
     piece.line = currentLine_;
-    // The statement's tokens go to the piece; the next one starts with room for as many.
-    const size_t size = current_.size();
-    piece.tokens.swap(current_);
+    piece.text = QStringView(batch_).sliced(start_, end_ - start_);
+    // The statement's words go to the piece; the next one takes the piece's old room.
+    piece.words.swap(current_);
     current_.clear();
-    current_.reserve(size);
     *statement_ = Statement();
 }
 
@@ -403,10 +387,8 @@ bool BatchSplitter::Next(BatchPiece& piece) {
                 : 0;
         line_ += breaks;
         if (token.IsBlank()) {
+            // The piece's text keeps the blanks between its words; its words need none.
             lineStart_ = lineStart_ || (token.kind == SqlToken::Kind::Space && breaks > 0);
-            if (!statement_->Empty()) {
-                current_.push_back(std::move(token));
-            }
             continue;
         }
         const bool separator = token.Is(Keyword::Go) && IsBatchSeparator(token);
@@ -421,7 +403,9 @@ bool BatchSplitter::Next(BatchPiece& piece) {
                 return true;
             }
             piece.kind = Kind::BatchSeparator;
-            piece.tokens = {std::move(token)};
+            piece.text = TextOf(token);
+            piece.words.clear();
+            piece.words.push_back(std::move(token));
             piece.line = tokenLine;
             SkipRepeatCount();
             return true;
@@ -446,8 +430,10 @@ bool BatchSplitter::Next(BatchPiece& piece) {
         }
         if (statement_->Empty()) {
             currentLine_ = tokenLine;
+            start_ = token.offset;
         }
         statement_->Take(token);
+        end_ = token.offset + token.text.size();
         current_.push_back(std::move(token));
     }
     if (statement_->Empty()) {
@@ -462,7 +448,7 @@ std::vector<BatchStatement> SplitBatch(const QString& batch) {
     BatchSplitter splitter(batch);
     BatchPiece piece;
     while (splitter.Next(piece)) {
-        statements.push_back({piece.kind, JoinSql(piece.tokens), piece.line});
+        statements.push_back({piece.kind, piece.text.toString(), piece.line});
     }
     return statements;
 }

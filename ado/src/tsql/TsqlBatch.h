@@ -7,10 +7,11 @@
 
 namespace ado {
 
-// One statement of a batch with its tokens, as the embedded provider runs it.
+// One statement of a batch, as the embedded provider runs it.
 struct BatchPiece {
     BatchStatement::Kind kind = BatchStatement::Kind::Sql;
-    SqlTokens tokens;  // the statement without its final ";"
+    QStringView text;  // the statement as written, first word to last, without its final ";"
+    SqlTokens words;   // its tokens without blanks and comments, which most statements need
     int line = 1;      // line of its first word, from 1
 };
 
@@ -38,6 +39,7 @@ class BatchSplitter {
     bool IsBatchSeparator(const SqlToken& token);
     void SkipRepeatCount();
     void Finish(BatchPiece& piece);
+    QStringView TextOf(const SqlToken& token) const;
 
     // Tokens read ahead, in one vector whose room serves every statement (a deque takes and
     // gives back a block each time a statement's first word is put back).
@@ -57,9 +59,12 @@ class BatchSplitter {
         size_t start_ = 0;
     };
 
+    const QString& batch_;
     SqlTokenizer tokenizer_;
     Ahead ahead_;
-    SqlTokens current_;
+    SqlTokens current_;    // the words of the statement being read
+    qsizetype start_ = 0;  // where its text begins
+    qsizetype end_ = 0;    // and ends
     int line_ = 1;         // line of the next token
     int currentLine_ = 1;  // line of the current statement's first word
     bool lineStart_ = true;
