@@ -4,8 +4,9 @@
 Usage: bench-summary.py RESULTS-FOLDER OUTPUT.json
 
 RESULTS-FOLDER holds one NAME.json per benchmark program (Google Benchmark's
---benchmark_out). Times are CPU times, as the programs judge them on a shared machine; memory is
-the resident growth the list benchmark counts. Exits 1 when a goal is missed or a figure is
+--benchmark_out). Times are CPU times, as the programs judge them on a shared machine, the median
+of the repetitions when there are several; memory is the resident growth the list benchmark
+counts, in the first repetition. Exits 1 when a goal is missed or a figure is
 missing.
 """
 import json
@@ -39,15 +40,38 @@ GOALS = [
 
 
 def runs(folder, program):
-    """The iteration runs of one program by name, or {} when it left no output."""
+    """The runs of one program by name, or {} when it left no output.
+
+    Each name maps to its first repetition and, when the program repeated its runs, to their
+    median: times are read from the median, which a shared machine's other work disturbs least;
+    memory from the first repetition, before the earlier ones have warmed the allocator.
+    """
     path = os.path.join(folder, program + ".json")
     try:
         with open(path, encoding="utf-8") as f:
             data = json.load(f)
     except (OSError, ValueError):
         return {}
-    return {b["name"]: b for b in data.get("benchmarks", [])
-            if b.get("run_type", "iteration") == "iteration" and not b.get("error_occurred")}
+    found = {}
+    for b in data.get("benchmarks", []):
+        if b.get("error_occurred"):
+            continue
+        name = b.get("run_name", b["name"])
+        entry = found.setdefault(name, {})
+        if b.get("run_type", "iteration") == "iteration":
+            entry.setdefault("first", b)
+        elif b.get("aggregate_name") == "median":
+            entry["median"] = b
+    return found
+
+
+def pick(entry, key):
+    """The run to read `key` from: the median for times, the first repetition otherwise."""
+    if entry is None:
+        return None
+    if key.endswith("_time"):
+        return entry.get("median", entry.get("first"))
+    return entry.get("first")
 
 
 def figure(run, key):
@@ -68,7 +92,8 @@ def main():
     rows = []
     for work, program, ours, peer, key, unit, peer_name, goal in GOALS:
         results = runs(folder, program)
-        mine, theirs = figure(results.get(ours), key), figure(results.get(peer), key)
+        mine = figure(pick(results.get(ours), key), key)
+        theirs = figure(pick(results.get(peer), key), key)
         ratio = mine / theirs if mine is not None and theirs else None
         rows.append({"work": work, "ours": mine, "peer": theirs, "peer_name": peer_name,
                      "unit": unit, "ratio": ratio, "goal": goal,
