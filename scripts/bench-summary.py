@@ -3,10 +3,10 @@
 
 Usage: bench-summary.py RESULTS-FOLDER OUTPUT.json
 
-RESULTS-FOLDER holds one NAME.json per benchmark program (Google Benchmark's
---benchmark_out). Times are CPU times, as the programs judge them on a shared machine, the median
-of the repetitions when there are several; memory is the resident growth the list benchmark
-counts, in the first repetition. Exits 1 when a goal is missed or a figure is
+RESULTS-FOLDER holds NAME-once.json and NAME-repeated.json per benchmark program (Google
+Benchmark's --benchmark_out, a plain run and a run of repetitions). Times are CPU times, as the
+programs judge them on a shared machine: the median of the repetitions, else the plain run's;
+memory is the resident growth the list benchmark counts, in the plain run. Exits 1 when a goal is missed or a figure is
 missing.
 """
 import json
@@ -39,34 +39,37 @@ GOALS = [
 ]
 
 
+def load(path):
+    """The benchmarks of one output file, or [] when there is none."""
+    try:
+        with open(path, encoding="utf-8") as f:
+            return json.load(f).get("benchmarks", [])
+    except (OSError, ValueError):
+        return []
+
+
 def runs(folder, program):
     """The runs of one program by name, or {} when it left no output.
 
-    Each name maps to its first repetition and, when the program repeated its runs, to their
-    median: times are read from the median, which a shared machine's other work disturbs least;
-    memory from the first repetition, before the earlier ones have warmed the allocator.
+    Each name maps to its run in PROGRAM-once.json ("first") and to the median of its repeated
+    runs in PROGRAM-repeated.json ("median"): times are read from the median, which the machine's
+    other work disturbs least; memory from the single run, made before other runs warmed the
+    allocator.
     """
-    path = os.path.join(folder, program + ".json")
-    try:
-        with open(path, encoding="utf-8") as f:
-            data = json.load(f)
-    except (OSError, ValueError):
-        return {}
     found = {}
-    for b in data.get("benchmarks", []):
-        if b.get("error_occurred"):
-            continue
-        name = b.get("run_name", b["name"])
-        entry = found.setdefault(name, {})
-        if b.get("run_type", "iteration") == "iteration":
-            entry.setdefault("first", b)
-        elif b.get("aggregate_name") == "median":
-            entry["median"] = b
+    for file, kind in (("once", "first"), ("repeated", "median")):
+        for b in load(os.path.join(folder, f"{program}-{file}.json")):
+            if b.get("error_occurred"):
+                continue
+            wanted = (b.get("run_type", "iteration") == "iteration" if kind == "first"
+                      else b.get("aggregate_name") == "median")
+            if wanted:
+                found.setdefault(b.get("run_name", b["name"]), {}).setdefault(kind, b)
     return found
 
 
 def pick(entry, key):
-    """The run to read `key` from: the median for times, the first repetition otherwise."""
+    """The run to read `key` from: the median for times, the plain run otherwise."""
     if entry is None:
         return None
     if key.endswith("_time"):
