@@ -138,6 +138,12 @@ QString CopiedText(QStringView text) {
     return text.toString();
 }
 
+// A string over the text read, without a copy. Made here rather than by the exported
+// QString::fromRawData, whose answer comes back through memory just before it is read again.
+QString ReferredText(QStringView text) {
+    return QString(QStringPrivate::fromRawData(text.utf16(), text.size()));
+}
+
 struct KeywordName {
     const char* text;
     Keyword keyword;
@@ -425,8 +431,7 @@ bool SqlTokenizer::Next(SqlToken& token, int* skippedLineBreaks) {
     }
     const QStringView text = QStringView(sql).sliced(at, end - at);
     token.kind = kind;
-    token.text = storage_ == TokenText::Referred ? QString::fromRawData(text.data(), text.size())
-                                                 : CopiedText(text);
+    token.text = storage_ == TokenText::Referred ? ReferredText(text) : CopiedText(text);
     token.keyword = kind == Kind::Word ? KeywordOf(text) : Keyword::None;
     token.offset = at;
     at_ = end;
