@@ -63,7 +63,7 @@ void ModeloArbol::TerminarCarga() {
     endResetModel();
 }
 
-int ModeloArbol::Agregar(int padre, const QString& clave, const QString& texto) {
+int ModeloArbol::Agregar(int padre, QString clave, QString texto) {
     ClaveSinCaso sinCaso{clave};
     if (claves_.contains(sinCaso)) {
         throw rt::RuntimeError(kClaveRepetida, kDescripcionClaveRepetida);
@@ -74,9 +74,9 @@ int ModeloArbol::Agregar(int padre, const QString& clave, const QString& texto) 
         beginInsertRows(Indice(padre), fila, fila);
     }
     Nodo n;
-    n.clave = clave;
-    n.texto = texto;
     n.guion = texto.indexOf(QLatin1Char('-'));
+    n.clave = std::move(clave);
+    n.texto = std::move(texto);
     n.padre = padre;
     n.fila = fila;
     nodos_.push_back(std::move(n));

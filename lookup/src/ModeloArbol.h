@@ -30,7 +30,7 @@ class ModeloArbol : public QAbstractItemModel {
     void TerminarCarga();
     // Adds a node as the last child of padre (kNinguno: at the top level) and returns its number.
     // A key already in use raises 35602 and adds nothing.
-    int Agregar(int padre, const QString& clave, const QString& texto);
+    int Agregar(int padre, QString clave, QString texto);
 
     // Where a node whose key is largo characters long goes when actual is the node added last:
     // beside the first of actual and its ancestors whose key is as long (under its parent), or
