@@ -12,6 +12,17 @@ constexpr int32_t kClaveRepetida = 35602;
 const QString kDescripcionClaveRepetida = QStringLiteral("Key is not unique in collection");
 
 constexpr size_t kPrimoHash = 0x100000001b3ULL;
+constexpr char16_t kFinAscii = 0x80;
+
+// A character as case folding leaves it. ASCII, which most codes are, folds its capitals to
+// small letters and nothing else: it needs none of Unicode's tables.
+char16_t Plegado(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= kFinAscii) {
+        return c.toCaseFolded().unicode();
+    }
+    return u >= u'A' && u <= u'Z' ? static_cast<char16_t>(u - u'A' + u'a') : u;
+}
 
 }  // namespace
 
@@ -21,7 +32,7 @@ size_t ModeloArbol::ClaveSinCaso::Hash(const QString& clave, size_t seed) noexce
     size_t hash = seed;
     for (const QChar c : clave) {
         if (!c.isSurrogate()) {
-            hash = (hash ^ c.toCaseFolded().unicode()) * kPrimoHash;
+            hash = (hash ^ Plegado(c)) * kPrimoHash;
         }
     }
     return hash;
