@@ -75,11 +75,13 @@ void ModeloArbol::TerminarCarga() {
 }
 
 int ModeloArbol::Agregar(int padre, QString clave, QString texto) {
-    ClaveSinCaso sinCaso{clave};
-    if (claves_.contains(sinCaso)) {
+    const int fila = static_cast<int>(Filas(padre).size());  // an unknown parent raises here
+    // One look-up finds a key in use and takes a new one: a key in use leaves the set as it was.
+    const qsizetype claves = claves_.size();
+    claves_.insert(ClaveSinCaso{clave});
+    if (claves_.size() == claves) {
         throw rt::RuntimeError(kClaveRepetida, kDescripcionClaveRepetida);
     }
-    const int fila = static_cast<int>(Filas(padre).size());  // an unknown parent raises here
     const int nodo = Nodos();
     if (!cargando_) {
         beginInsertRows(Indice(padre), fila, fila);
@@ -95,7 +97,6 @@ int ModeloArbol::Agregar(int padre, QString clave, QString texto) {
     std::vector<int>& hermanos =
         padre == kNinguno ? raices_ : nodos_[static_cast<size_t>(padre)].hijos;
     hermanos.push_back(nodo);
-    claves_.insert(std::move(sinCaso), nodo);
     if (!cargando_) {
         endInsertRows();
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QAbstractItemModel>
-#include <QHash>
+#include <QSet>
 #include <QString>
 #include <vector>
 
@@ -100,7 +100,7 @@ class ModeloArbol : public QAbstractItemModel {
 
     std::vector<Nodo> nodos_;
     std::vector<int> raices_;
-    QHash<ClaveSinCaso, int> claves_;
+    QSet<ClaveSinCaso> claves_;  // the keys in use
     bool casillas_ = false;
     bool cargando_ = false;
 };
