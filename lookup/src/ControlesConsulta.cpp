@@ -1,5 +1,6 @@
 #include "ControlesConsulta.h"
 
+#include <QLineEdit>
 #include <algorithm>
 
 #include "DisenoConsulta.h"
@@ -10,6 +11,12 @@ namespace lookup::controles {
 
 using namespace diseno;
 using ui::twips::ToPixels;
+
+void HacerEditable(QComboBox& caja) {
+    QLineEdit* edicion = Hijo<QLineEdit>(&caja);
+    edicion->setPalette(caja.palette());
+    caja.setLineEdit(edicion);
+}
 
 QPushButton* Boton(QWidget* parent, const char* nombre, const QString& caption) {
     QPushButton* boton = Hijo<QPushButton>(parent, caption);

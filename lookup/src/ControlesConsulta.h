@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QString>
 #include <QWidget>
@@ -24,6 +25,10 @@ W* Hijo(QWidget* parent, Args&&... args) {
     auto widget = std::make_unique<W>(std::forward<Args>(args)..., parent);
     return widget.release();
 }
+
+// Makes a search box editable through a line edit of its own: setEditable would build the
+// drop-down list's popup at once, which the box builds anyway the first time the list is opened.
+void HacerEditable(QComboBox& caja);
 
 // A button with its design name (its objectName) and caption.
 QPushButton* Boton(QWidget* parent, const char* nombre, const QString& caption);

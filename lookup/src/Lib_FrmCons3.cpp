@@ -128,11 +128,7 @@ QComboBox* Lib_FrmCons3::CrearCaja(int i) {
         caja = Hijo<QComboBox>(franjaCajas_);
         caja->setObjectName(QStringLiteral("CmbSearch"));
         caja->setProperty("Index", CmbSearchCount());
-        // Editable through a line edit of its own: setEditable would build the drop-down list's
-        // popup at once, which the box builds anyway the first time the list is opened.
-        QLineEdit* edicion = Hijo<QLineEdit>(caja);
-        edicion->setPalette(caja->palette());
-        caja->setLineEdit(edicion);
+        controles::HacerEditable(*caja);
         caja->setInsertPolicy(QComboBox::NoInsert);
         caja->setToolTip(kTooltipBusqueda);
         caja->setAccessibleName(controles::kNombreBusqueda);

@@ -65,7 +65,7 @@ void Lib_FrmCons3Tree::DisenarCampos() {
     cmbSearch_ = Hijo<QComboBox>(picFields_);
     cmbSearch_->setObjectName(QStringLiteral("CmbSearch"));
     cmbSearch_->setProperty("Index", 0);
-    cmbSearch_->setEditable(true);
+    controles::HacerEditable(*cmbSearch_);
     cmbSearch_->setInsertPolicy(QComboBox::NoInsert);
     cmbSearch_->setToolTip(controles::kTooltipBusqueda);
     cmbSearch_->setAccessibleName(controles::kNombreBusqueda);

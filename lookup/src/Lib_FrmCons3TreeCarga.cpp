@@ -2,6 +2,7 @@
 // lengths.
 #include <QComboBox>
 #include <QScopeGuard>
+#include <QStringBuilder>
 #include <QTreeView>
 #include <functional>
 
@@ -36,6 +37,32 @@ QString Codigo(const rt::Variant& valor) {
     return Util().CampoATexto(valor);
 }
 
+// Adds the recordset's rows, from the current one to the last, as nodes after actual (the node
+// added last), which follows them.
+void AgregarFilas(ModeloArbol& modelo, ado::Recordset& rs, rt::Steps& steps, int& actual) {
+    modelo.Reservar(rs.RecordCount() + 1);
+    const ado::Fields& campos = rs.Fields();
+    const ado::Field& campoCodigo = campos[0];
+    const ado::Field* campoDescripcion = campos.Count() > 1 ? &campos[1] : nullptr;
+    // One step for every row, made once: a step made per row would be allocated per row.
+    const std::function<void()> agregar = [&] {
+        const QString codigo = Codigo(campoCodigo.Value());
+        const QString descripcion =
+            campoDescripcion != nullptr ? Util().CampoATexto(campoDescripcion->Value()) : QString();
+        // Each text made in one piece, at its final length (a builder of two QStrings alone
+        // would copy the first and append the second).
+        QString clave = QStringView(kClaveRaiz) % codigo;
+        const int padre = modelo.PadreSegunLargo(actual, clave.size());
+        actual = modelo.Agregar(padre, std::move(clave), codigo % kSeparador % descripcion);
+    };
+    // A row that cannot be added is passed over: the outline goes on from the node before it.
+    for (; !rs.Eof(); rs.MoveNext()) {
+        if (!steps(agregar)) {
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 void Lib_FrmCons3Tree::Form_Load() {
@@ -51,7 +78,6 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico() {
     rt::Steps steps(vexilo::Manejador(Util(), QStringLiteral("ArmarTreeVAutomatico")));
     db::DB_Dll& db = db::DB_Dll::Default();
     ado::Recordset rs;
-    std::vector<std::vector<rt::Variant>> filas;
     int actual = ModeloArbol::kNinguno;
     // The view sees the nodes once they are all in, with the root open and selected.
     const auto alTerminar = qScopeGuard([this, &actual] {
@@ -62,7 +88,14 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico() {
             treeV_->setCurrentIndex(raiz);
         }
     });
+    // The rows are read where the recordset holds them, without a copy of them all first.
+    const auto alCerrar = qScopeGuard([&db, &rs] {
+        if (rs.State() != ado::adStateClosed) {
+            rt::Steps::IgnoreErrors()([&db, &rs] { db.CierraRecordset(rs); });
+        }
+    });
     bool vacio = false;
+    int32_t filas = 0;  // known once the recordset is on its first row
     const bool leidas =
         steps([this] { modelo_->ComenzarCarga(); }) && steps([this, &actual] {
             actual = modelo_->Agregar(ModeloArbol::kNinguno, kClaveRaiz, kTextoRaiz);
@@ -75,31 +108,10 @@ void Lib_FrmCons3Tree::ArmarTreeVAutomatico() {
             rs.MoveFirst();
             rs.MoveLast();
             rs.MoveFirst();
-            filas = rs.GetRows(rs.RecordCount());
+            filas = rs.RecordCount();
         });
-    if (rs.State() != ado::adStateClosed) {
-        rt::Steps::IgnoreErrors()([&db, &rs] { db.CierraRecordset(rs); });
-    }
-    if (!leidas || filas.empty()) {
-        return;
-    }
-    const size_t cuantas = filas.front().size();
-    modelo_->Reservar(static_cast<int>(cuantas) + 1);
-    // One step for every row, made once: a step made per row would be allocated per row.
-    size_t fila = 0;
-    const std::function<void()> agregar = [&] {
-        const QString codigo = Codigo(filas[0][fila]);
-        const QString descripcion =
-            filas.size() > 1 ? Util().CampoATexto(filas[1][fila]) : QString();
-        const QString clave = kClaveRaiz + codigo;
-        const int padre = modelo_->PadreSegunLargo(actual, clave.size());
-        actual = modelo_->Agregar(padre, clave, codigo + kSeparador + descripcion);
-    };
-    for (; fila < cuantas; ++fila) {
-        // A row that cannot be added is passed over: the outline goes on from the node before it.
-        if (!steps(agregar)) {
-            return;
-        }
+    if (leidas && filas > 0) {
+        AgregarFilas(*modelo_, rs, steps, actual);
     }
 }
 

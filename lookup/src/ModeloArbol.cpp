@@ -12,6 +12,17 @@ constexpr int32_t kClaveRepetida = 35602;
 const QString kDescripcionClaveRepetida = QStringLiteral("Key is not unique in collection");
 
 constexpr size_t kPrimoHash = 0x100000001b3ULL;
+constexpr char16_t kFinAscii = 0x80;
+
+// A character as case folding leaves it. ASCII, which most codes are, folds its capitals to
+// small letters and nothing else: it needs none of Unicode's tables.
+char16_t Plegado(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= kFinAscii) {
+        return c.toCaseFolded().unicode();
+    }
+    return u >= u'A' && u <= u'Z' ? static_cast<char16_t>(u - u'A' + u'a') : u;
+}
 
 }  // namespace
 
@@ -21,7 +32,7 @@ size_t ModeloArbol::ClaveSinCaso::Hash(const QString& clave, size_t seed) noexce
     size_t hash = seed;
     for (const QChar c : clave) {
         if (!c.isSurrogate()) {
-            hash = (hash ^ c.toCaseFolded().unicode()) * kPrimoHash;
+            hash = (hash ^ Plegado(c)) * kPrimoHash;
         }
     }
     return hash;
@@ -63,20 +74,22 @@ void ModeloArbol::TerminarCarga() {
     endResetModel();
 }
 
-int ModeloArbol::Agregar(int padre, const QString& clave, const QString& texto) {
-    ClaveSinCaso sinCaso{clave};
-    if (claves_.contains(sinCaso)) {
+int ModeloArbol::Agregar(int padre, QString clave, QString texto) {
+    const int fila = static_cast<int>(Filas(padre).size());  // an unknown parent raises here
+    // One look-up finds a key in use and takes a new one: a key in use leaves the set as it was.
+    const qsizetype claves = claves_.size();
+    claves_.insert(ClaveSinCaso{clave});
+    if (claves_.size() == claves) {
         throw rt::RuntimeError(kClaveRepetida, kDescripcionClaveRepetida);
     }
-    const int fila = static_cast<int>(Filas(padre).size());  // an unknown parent raises here
     const int nodo = Nodos();
     if (!cargando_) {
         beginInsertRows(Indice(padre), fila, fila);
     }
     Nodo n;
-    n.clave = clave;
-    n.texto = texto;
     n.guion = texto.indexOf(QLatin1Char('-'));
+    n.clave = std::move(clave);
+    n.texto = std::move(texto);
     n.padre = padre;
     n.fila = fila;
     nodos_.push_back(std::move(n));
@@ -84,7 +97,6 @@ int ModeloArbol::Agregar(int padre, const QString& clave, const QString& texto) 
     std::vector<int>& hermanos =
         padre == kNinguno ? raices_ : nodos_[static_cast<size_t>(padre)].hijos;
     hermanos.push_back(nodo);
-    claves_.insert(std::move(sinCaso), nodo);
     if (!cargando_) {
         endInsertRows();
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QAbstractItemModel>
-#include <QHash>
+#include <QSet>
 #include <QString>
 #include <vector>
 
@@ -30,7 +30,7 @@ class ModeloArbol : public QAbstractItemModel {
     void TerminarCarga();
     // Adds a node as the last child of padre (kNinguno: at the top level) and returns its number.
     // A key already in use raises 35602 and adds nothing.
-    int Agregar(int padre, const QString& clave, const QString& texto);
+    int Agregar(int padre, QString clave, QString texto);
 
     // Where a node whose key is largo characters long goes when actual is the node added last:
     // beside the first of actual and its ancestors whose key is as long (under its parent), or
@@ -100,7 +100,7 @@ class ModeloArbol : public QAbstractItemModel {
 
     std::vector<Nodo> nodos_;
     std::vector<int> raices_;
-    QHash<ClaveSinCaso, int> claves_;
+    QSet<ClaveSinCaso> claves_;  // the keys in use
     bool casillas_ = false;
     bool cargando_ = false;
 };

@@ -90,6 +90,14 @@ TEST_F(ArbolTest, NumbersNullDescriptionsAndANullCode) {
     EXPECT_TRUE(dialogs.boxes[0].prompt.contains("94"));
 }
 
+TEST_F(ArbolTest, AStatementOfCodesAloneGivesEmptyDescriptions) {
+    Codigos({"1", "11", "2"});
+    Abrir("SELECT CODIGO FROM ARBOL ORDER BY ORDEN");
+    EXPECT_EQ(Esquema(Modelo()), "A[1[11] 2]");
+    EXPECT_EQ(Modelo().Texto(Nodo("11")), "11 - ");
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
 TEST_F(ArbolTest, LeavingOnADuplicateKeepsWhatWasBuilt) {
     Codigos({"1", "11", "11", "12"});
     dialogs.AnswerBoxes({ui::vbAbort});
