@@ -1,6 +1,7 @@
 #include "RecordsetImpl.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "AdoError.h"
 #include "ProviderFailure.h"
@@ -101,15 +102,36 @@ void RecordsetImpl::SizeComputedColumns() {
 }
 
 void RecordsetImpl::AppendRemainingRows() {
-    while (true) {
-        const size_t at = rows_.size();
-        rows_.resize(at + width_);
-        if (!cursor_->Fetch(rows_.data() + at)) {
-            rows_.resize(at);
-            return;
+    // Rows are read into blocks of a fixed size and moved into rows_ once, at its final size: a
+    // vector grown by doubling takes a larger piece of memory at every step, whose every page the
+    // system then maps afresh (page faults that cost more than reading the rows).
+    constexpr size_t kBlockValues = 2048;
+    const size_t blockRows = std::max<size_t>(1, kBlockValues / std::max<size_t>(1, width_));
+    std::vector<std::vector<rt::Variant>> blocks;
+    size_t fetched = 0;
+    const auto keep = [&] {
+        rows_.reserve(rows_.size() + fetched * width_);
+        for (std::vector<rt::Variant>& block : blocks) {
+            std::move(block.begin(), block.end(), std::back_inserter(rows_));
         }
-        ++count_;
+        count_ += static_cast<int64_t>(fetched);
+    };
+    try {
+        bool more = true;
+        while (more) {
+            std::vector<rt::Variant>& block = blocks.emplace_back(blockRows * width_);
+            size_t n = 0;
+            while (n < blockRows && (more = cursor_->Fetch(block.data() + n * width_))) {
+                ++n;
+            }
+            block.resize(n * width_);
+            fetched += n;
+        }
+    } catch (...) {
+        keep();  // the rows read before the failure stay, as they always have
+        throw;
     }
+    keep();
 }
 
 void RecordsetImpl::Close() {

@@ -228,6 +228,27 @@ TEST_F(SqliteRecordsetTest, ClosingTheConnectionClosesStreamingRecordsets) {
               ado::err::ConnectionNotUsable);
 }
 
+// Held rows are read in blocks of a fixed number of values; row counts around a block's end
+// must come back whole and in order.
+TEST_F(SqliteRecordsetTest, HeldRowsComeBackWholeAndInOrder) {
+    for (const int rows : {1, 682, 683, 1365, 1366, 5000}) {
+        SCOPED_TRACE(rows);
+        ado::Recordset rs = Open(QStringLiteral("WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL "
+                                                "SELECT I + 1 FROM N WHERE I < %1) "
+                                                "SELECT I, I * 2, 'r' || I FROM N")
+                                     .arg(rows),
+                                 ado::adOpenStatic);
+        ASSERT_EQ(rs.RecordCount(), rows);
+        int expected = 1;
+        for (; !rs.Eof(); rs.MoveNext(), ++expected) {
+            ASSERT_EQ(rs.Fields()[0].Value(), Variant(expected));
+            ASSERT_EQ(rs.Fields()[1].Value(), Variant(expected * 2));
+            ASSERT_EQ(rs.Fields()[2].Value(), Variant(QStringLiteral("r%1").arg(expected)));
+        }
+        EXPECT_EQ(expected, rows + 1);
+    }
+}
+
 TEST_F(SqliteRecordsetTest, MovedRecordsetKeepsItsPosition) {
     ado::Recordset rs = Open(QStringLiteral("SELECT CODIGO FROM MA_CUENTAS ORDER BY 1"));
     rs.MoveNext();
