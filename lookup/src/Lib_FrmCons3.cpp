@@ -38,7 +38,11 @@ Lib_FrmCons3::Lib_FrmCons3() : QDialog(nullptr) {
     Disenar();
 }
 
-Lib_FrmCons3::~Lib_FrmCons3() = default;
+// Hidden while its parts are alive: hiding takes the focus from a search box, whose handlers may
+// still answer (a text its list holds in other letters is replaced by the item's).
+Lib_FrmCons3::~Lib_FrmCons3() {
+    hide();
+}
 
 void Lib_FrmCons3::Disenar() {
     setObjectName(QStringLiteral("Lib_FrmCons3"));
