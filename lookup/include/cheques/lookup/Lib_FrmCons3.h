@@ -11,6 +11,7 @@
 #include "cheques/runtime/Variant.h"
 
 class QComboBox;
+class QCompleter;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -123,6 +124,8 @@ class Lib_FrmCons3 : public QDialog {
     void DisenarCampos();
     void DisenarMenu();
     QComboBox* CrearCaja(int i);
+    // The completer lent to each new search box while it takes its line edit.
+    QCompleter* SinCompletar();
     void OrdenDeTabulacion();
     int IndiceDeCaja(const QObject* objeto) const;
     bool FiltrarCaja(int i, QEvent* event);
@@ -203,6 +206,7 @@ class Lib_FrmCons3 : public QDialog {
     bool sincronizando_ = false;
     int maximoBarra_ = 0;  // HScroll1's range while some columns are out of view
     std::unique_ptr<vexilo::VexUtil> util_;
+    std::unique_ptr<QCompleter> sinCompletar_;
 };
 
 }  // namespace lookup
