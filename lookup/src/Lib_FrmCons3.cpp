@@ -107,7 +107,11 @@ void Lib_FrmCons3::DisenarCampos() {
     connect(listView1_, &ListaConsulta::DblClick, this, [this] { ListView1_DblClick(); });
     connect(listView1_->header(), &QHeaderView::sectionClicked, this,
             [this](int columna) { ListView1_ColumnClick(columna); });
-    connect(listView1_->header(), &QHeaderView::sectionResized, this, [this] { AlinearCajas(); });
+    connect(listView1_->header(), &QHeaderView::sectionResized, this, [this] {
+        if (!anchosEnCurso_) {
+            AlinearCajas();
+        }
+    });
     connect(listView1_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         AlinearCajas();
         SincronizarBarra();
