@@ -1,5 +1,6 @@
 #include "ControlesConsulta.h"
 
+#include <QCompleter>
 #include <QLineEdit>
 #include <algorithm>
 
@@ -12,10 +13,27 @@ namespace lookup::controles {
 using namespace diseno;
 using ui::twips::ToPixels;
 
-void HacerEditable(QComboBox& caja) {
+void HacerEditable(QComboBox& caja, QCompleter* sustituto) {
     QLineEdit* edicion = Hijo<QLineEdit>(&caja);
     edicion->setPalette(caja.palette());
+    if (!sustituto) {
+        caja.setLineEdit(edicion);
+        return;
+    }
+    edicion->setCompleter(sustituto);
     caja.setLineEdit(edicion);
+    edicion->setCompleter(nullptr);
+}
+
+void Completar(QComboBox& caja) {
+    if (caja.completer() || !caja.lineEdit()) {
+        return;
+    }
+    QCompleter* completer = Hijo<QCompleter>(caja.lineEdit(), caja.model());
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+    completer->setCompletionColumn(caja.modelColumn());
+    caja.setCompleter(completer);
 }
 
 QPushButton* Boton(QWidget* parent, const char* nombre, const QString& caption) {

@@ -8,6 +8,8 @@
 #include <memory>
 #include <utility>
 
+class QCompleter;
+
 // Pieces of design shared by the lookup windows.
 namespace lookup::controles {
 
@@ -28,7 +30,14 @@ W* Hijo(QWidget* parent, Args&&... args) {
 
 // Makes a search box editable through a line edit of its own: setEditable would build the
 // drop-down list's popup at once, which the box builds anyway the first time the list is opened.
-void HacerEditable(QComboBox& caja);
+// A box also makes its completion as it takes a line edit without one, which costs more than the
+// rest of the box: given a stand-in, lent for that moment, it makes none, and Completar makes it
+// when it is needed.
+void HacerEditable(QComboBox& caja, QCompleter* sustituto = nullptr);
+
+// The completion an editable box makes for itself, unless it has one: what is typed is completed
+// in place from the box's list, ignoring case.
+void Completar(QComboBox& caja);
 
 // A button with its design name (its objectName) and caption.
 QPushButton* Boton(QWidget* parent, const char* nombre, const QString& caption);

@@ -2,7 +2,9 @@
 #include "cheques/lookup/Lib_FrmCons3.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -38,7 +40,12 @@ Lib_FrmCons3::Lib_FrmCons3() : QDialog(nullptr) {
     Disenar();
 }
 
-Lib_FrmCons3::~Lib_FrmCons3() = default;
+// Hidden while its parts are alive: hiding takes the focus from a search box, whose handlers may
+// still answer (a text its list holds in other letters is replaced by the item's).
+Lib_FrmCons3::~Lib_FrmCons3() {
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    hide();
+}
 
 void Lib_FrmCons3::Disenar() {
     setObjectName(QStringLiteral("Lib_FrmCons3"));
@@ -50,6 +57,13 @@ void Lib_FrmCons3::Disenar() {
     DisenarBotones();
     DisenarMenu();
     installEventFilter(this);
+    // A search box gets its completion the first time it takes the focus: one is only typed in
+    // with the focus, and most boxes of a window never are.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* ahora) {
+        if (const int i = IndiceDeCaja(ahora); i >= 0) {
+            controles::Completar(*cajas_[static_cast<size_t>(i)]);
+        }
+    });
 }
 
 void Lib_FrmCons3::DisenarBotones() {
@@ -93,7 +107,11 @@ void Lib_FrmCons3::DisenarCampos() {
     connect(listView1_, &ListaConsulta::DblClick, this, [this] { ListView1_DblClick(); });
     connect(listView1_->header(), &QHeaderView::sectionClicked, this,
             [this](int columna) { ListView1_ColumnClick(columna); });
-    connect(listView1_->header(), &QHeaderView::sectionResized, this, [this] { AlinearCajas(); });
+    connect(listView1_->header(), &QHeaderView::sectionResized, this, [this] {
+        if (!anchosEnCurso_) {
+            AlinearCajas();
+        }
+    });
     connect(listView1_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
         AlinearCajas();
         SincronizarBarra();
@@ -128,7 +146,7 @@ QComboBox* Lib_FrmCons3::CrearCaja(int i) {
         caja = Hijo<QComboBox>(franjaCajas_);
         caja->setObjectName(QStringLiteral("CmbSearch"));
         caja->setProperty("Index", CmbSearchCount());
-        controles::HacerEditable(*caja);
+        controles::HacerEditable(*caja, SinCompletar());
         caja->setInsertPolicy(QComboBox::NoInsert);
         caja->setToolTip(kTooltipBusqueda);
         caja->setAccessibleName(controles::kNombreBusqueda);
@@ -182,6 +200,13 @@ int Lib_FrmCons3::IndiceDeCaja(const QObject* objeto) const {
         }
     }
     return -1;
+}
+
+QCompleter* Lib_FrmCons3::SinCompletar() {
+    if (!sinCompletar_) {
+        sinCompletar_ = std::make_unique<QCompleter>();
+    }
+    return sinCompletar_.get();
 }
 
 vexilo::VexUtil& Lib_FrmCons3::Util() {

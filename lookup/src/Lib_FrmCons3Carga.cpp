@@ -4,9 +4,11 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "AnchosConsulta.h"
 #include "BusquedaConsulta.h"
@@ -212,7 +214,8 @@ void Lib_FrmCons3::Encolumnar() {
     });
     ModeloConsulta& modelo = listView1_->Modelo();
     QStringList titulos;
-    std::vector<int> anchos;
+    std::vector<std::optional<int>> anchos;
+    const QFont letra = LetraDeCeldas();
     const auto agregar = [&](int i) {
         if (!rsConsulta_) {
             rt::RuntimeError::Raise(kObjetoNoAsignado);
@@ -222,7 +225,7 @@ void Lib_FrmCons3::Encolumnar() {
         tags_[static_cast<size_t>(i)] = campo.Name();
         const int letras = std::clamp(campo.DefinedSize(), 0, kLetrasMaximas);
         titulos.append(Titulo(campo.Name()));
-        anchos.push_back(Px(Tw(AnchoDeColumna(letras, i == 0))));
+        anchos.push_back(Px(Tw(AnchoDeColumna(letra, letras, i == 0))));
     };
     if (!steps([&] { modelo.PonerColumnas({}); })) {
         return;
@@ -238,20 +241,36 @@ void Lib_FrmCons3::Encolumnar() {
     for (qsizetype i = 0; i < titulos.size(); ++i) {
         cajas_[static_cast<size_t>(i)]->setAccessibleName(titulos[i]);
     }
-    for (size_t i = 0; i < anchos.size(); ++i) {
-        listView1_->header()->resizeSection(static_cast<int>(i), anchos[i]);
-    }
-    AlinearCajas();
+    PonerAnchos(anchos);
 }
 
-// As many letters "X" as the field holds, in the font its cells are drawn with (bold when the
-// rows take their stock colours), plus the room the list keeps around a cell's text and, in the
-// first column, its check box: a value as long as its field is read whole.
-int Lib_FrmCons3::AnchoDeColumna(int letras, bool primera) const {
+// The font the cells are drawn with: bold when the rows take their stock colours.
+QFont Lib_FrmCons3::LetraDeCeldas() const {
     QFont letra = listView1_->font();
     letra.setBold(ColoreaFilas());
+    return letra;
+}
+
+// As many letters "X" as the field holds, in the cells' font, plus the room the list keeps around
+// a cell's text and, in the first column, its check box: a value as long as its field is read
+// whole.
+int Lib_FrmCons3::AnchoDeColumna(const QFont& letra, int letras, bool primera) const {
     const int texto = ui::Dialogs::Current().TextWidth(letra, QString(letras, QLatin1Char('X')));
     return texto + listView1_->MargenDeCelda(primera && CheckBoxes);
+}
+
+// The search boxes follow each column a border drag resizes; here they are aligned once, after
+// the last column.
+void Lib_FrmCons3::PonerAnchos(const std::vector<std::optional<int>>& anchos) {
+    {
+        const QScopedValueRollback diferir(anchosEnCurso_, true);
+        for (size_t i = 0; i < anchos.size(); ++i) {
+            if (anchos[i]) {
+                listView1_->header()->resizeSection(static_cast<int>(i), *anchos[i]);
+            }
+        }
+    }
+    AlinearCajas();
 }
 
 bool Lib_FrmCons3::ColoreaFilas() const {
@@ -320,13 +339,11 @@ void Lib_FrmCons3::CargarAnchos() {
         }
         tablaConsulta_ = TablaDeAnchos(tablaConsulta_, true);
         const int columnas = listView1_->Modelo().Columnas();
-        const auto anchos = AnchosGuardados(ruta, tablaConsulta_, columnas);
-        for (int i = 0; i < columnas; ++i) {
-            if (const auto ancho = anchos[static_cast<size_t>(i)]) {
-                listView1_->header()->resizeSection(i, Px(*ancho));
-            }
+        std::vector<std::optional<int>> anchos;
+        for (const std::optional<double> ancho : AnchosGuardados(ruta, tablaConsulta_, columnas)) {
+            anchos.push_back(ancho ? std::optional<int>(Px(*ancho)) : std::nullopt);
         }
-        AlinearCajas();
+        PonerAnchos(anchos);
     });
 }
 

@@ -44,6 +44,15 @@ class BusquedaTest : public VentanaTest {
     QString Seleccionado(int columna = 0) const {
         return Modelo().Texto(Lista().FilaSeleccionada(), columna);
     }
+
+    // "Llenar Con Posibles Valores" chosen in the popup menu of a search box.
+    void Llenar(int caja) {
+        dialogs.ChoosePopupItems({"MNU_Llena"});
+        QLineEdit* edit = ventana->CmbSearch(caja)->lineEdit();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3),
+                                edit->mapToGlobal(QPoint(3, 3)));
+        QApplication::sendEvent(edit, &event);
+    }
 };
 
 TEST_F(BusquedaTest, TypingPositionsTheList) {
@@ -334,11 +343,7 @@ TEST_F(BusquedaTest, EscapeCancelsFromTheListAndFromABox) {
 TEST_F(BusquedaTest, TheMenuFillsABoxWithTheTextsOfItsColumn) {
     Lib_FrmCons3& w = AbrirClientes();
     Escribir(2, "sa");
-    dialogs.ChoosePopupItems({"MNU_Llena"});
-    QLineEdit* edit = w.CmbSearch(2)->lineEdit();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 3),
-                            edit->mapToGlobal(QPoint(3, 3)));
-    QApplication::sendEvent(edit, &event);
+    Llenar(2);
     ASSERT_EQ(dialogs.shownMenus, (std::vector<QString>{"MNU_Emergente"}));
     QStringList items;
     for (int i = 0; i < w.CmbSearch(2)->count(); ++i) {
@@ -348,6 +353,33 @@ TEST_F(BusquedaTest, TheMenuFillsABoxWithTheTextsOfItsColumn) {
     EXPECT_EQ(w.CmbSearch(2)->currentText(), "sa") << "the typed text stays";
     w.CmbSearch(2)->setCurrentIndex(2);
     EXPECT_EQ(Seleccionado(), "ANABEL") << "choosing from the list positions the rows";
+}
+
+// Typing in a filled box completes the text from its list, as an editable box does, whichever
+// box it is and however the focus reached it.
+TEST_F(BusquedaTest, AFilledBoxCompletesWhatIsTyped) {
+    Lib_FrmCons3& w = AbrirClientes();
+    for (int caja : {2, 0}) {
+        Llenar(caja);
+        Escribir(caja, "ra");
+        EXPECT_EQ(w.CmbSearch(caja)->currentText(), caja == 2 ? "rafaela" : "ra") << caja;
+    }
+    Lista().setFocus();
+    QTest::keyClick(&Lista(), Qt::Key_A);
+    EXPECT_EQ(w.CmbSearch(0)->currentText(), "raA") << "nothing in its list starts so";
+    Escribir(2, "p");
+    EXPECT_EQ(w.CmbSearch(2)->currentText(), "parana") << "the typed letters keep their case";
+    EXPECT_EQ(w.CmbSearch(2)->lineEdit()->selectedText(), "arana");
+    EXPECT_EQ(Seleccionado(), "carla");
+}
+
+TEST_F(BusquedaTest, AWindowGoesWhileABoxHoldsAnItemInOtherLetters) {
+    Lib_FrmCons3& w = AbrirClientes();
+    Llenar(2);
+    Escribir(2, "salta");
+    ASSERT_TRUE(w.CmbSearch(2)->hasFocus());
+    ventana.reset();
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
 }
 
 TEST_F(BusquedaTest, CancelarInTheMenuDoesNothing) {

@@ -30,6 +30,20 @@ class CargaTest : public VentanaTest {
             "INSERT INTO MA_ZONAS VALUES ('Z1', 'Norte', 3), ('Z2', 'Sur', 1), "
             "('Z3', 'Centro\r\nOeste', 2), ('  Z4 ', NULL, NULL)");
     }
+
+    // Each search box stands over its column, a little narrower.
+    void CajasSobreColumnas(const char* cuando) const {
+        const int separacion = ui::twips::ToPixels(50);
+        for (int i = 0; i < Modelo().Columnas(); ++i) {
+            QComboBox* box = ventana->CmbSearch(i);
+            const QPoint boxLeft = box->mapTo(ventana.get(), QPoint(0, 0));
+            const QPoint columnLeft = Lista().viewport()->mapTo(
+                ventana.get(), QPoint(Cabecera().sectionViewportPosition(i), 0));
+            EXPECT_EQ(boxLeft.x(), columnLeft.x()) << cuando << " box " << i;
+            EXPECT_EQ(box->width(), Cabecera().sectionSize(i) - separacion)
+                << cuando << " box " << i;
+        }
+    }
 };
 
 TEST_F(CargaTest, DesignAndCaptions) {
@@ -110,29 +124,18 @@ TEST_F(CargaTest, ColumnWidthsFromTheDefinedSizes) {
 
 TEST_F(CargaTest, TheBoxesStandOverTheirColumns) {
     Lib_FrmCons3& w = Abrir("select CODIGO, NOMBRE, ORDEN from MA_ZONAS");
-    const int separacion = ui::twips::ToPixels(50);
-    auto check = [&](const char* when) {
-        for (int i = 0; i < 3; ++i) {
-            QComboBox* box = w.CmbSearch(i);
-            const QPoint boxLeft = box->mapTo(&w, QPoint(0, 0));
-            const QPoint columnLeft =
-                Lista().viewport()->mapTo(&w, QPoint(Cabecera().sectionViewportPosition(i), 0));
-            EXPECT_EQ(boxLeft.x(), columnLeft.x()) << when << " box " << i;
-            EXPECT_EQ(box->width(), Cabecera().sectionSize(i) - separacion) << when << " box " << i;
-        }
-    };
-    check("after the load");
+    CajasSobreColumnas("after the load");
     Cabecera().resizeSection(0, 150);
-    check("after dragging a border");
+    CajasSobreColumnas("after dragging a border");
     w.resize(300, w.height());
     w.HScroll1()->setValue(w.HScroll1()->maximum());
     EXPECT_GT(Lista().horizontalScrollBar()->value(), 0);
     EXPECT_EQ(Lista().horizontalScrollBar()->value(), Lista().horizontalScrollBar()->maximum())
         << "the scroll bar reaches the last column";
-    check("after scrolling");
+    CajasSobreColumnas("after scrolling");
     Lista().horizontalScrollBar()->setValue(0);
     EXPECT_EQ(w.HScroll1()->value(), 0) << "the scroll bar follows the list";
-    check("after scrolling back");
+    CajasSobreColumnas("after scrolling back");
 }
 
 TEST_F(CargaTest, CheckBoxesOnlyWhenAsked) {
@@ -351,6 +354,7 @@ TEST_F(AnchosTest, StoredWidthsAreApplied) {
     EXPECT_EQ(Cabecera().sectionSize(0), 100);
     EXPECT_EQ(Cabecera().sectionSize(1), 200);
     EXPECT_EQ(Cabecera().sectionSize(2), Letras(4)) << "a record that ends early stops there";
+    CajasSobreColumnas("after the stored widths");
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "cheques/ado/Recordset.h"
@@ -11,6 +12,8 @@
 #include "cheques/runtime/Variant.h"
 
 class QComboBox;
+class QCompleter;
+class QFont;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -123,6 +126,8 @@ class Lib_FrmCons3 : public QDialog {
     void DisenarCampos();
     void DisenarMenu();
     QComboBox* CrearCaja(int i);
+    // The completer lent to each new search box while it takes its line edit.
+    QCompleter* SinCompletar();
     void OrdenDeTabulacion();
     int IndiceDeCaja(const QObject* objeto) const;
     bool FiltrarCaja(int i, QEvent* event);
@@ -141,8 +146,11 @@ class Lib_FrmCons3 : public QDialog {
     void Centrar();
     // A field's column caption: the configured name of a price class in an articles statement.
     QString Titulo(const QString& campo);
+    QFont LetraDeCeldas() const;
     // The width, in pixels, of a column of a field that holds so many letters.
-    int AnchoDeColumna(int letras, bool primera) const;
+    int AnchoDeColumna(const QFont& letra, int letras, bool primera) const;
+    // Resizes the columns given a width (pixels), then aligns the search boxes.
+    void PonerAnchos(const std::vector<std::optional<int>>& anchos);
     // Whether the rows of an articles statement take their stock level's colour, in bold.
     bool ColoreaFilas() const;
 
@@ -201,8 +209,10 @@ class Lib_FrmCons3 : public QDialog {
     bool descendente_ = false;
     bool cargada_ = false;
     bool sincronizando_ = false;
-    int maximoBarra_ = 0;  // HScroll1's range while some columns are out of view
+    bool anchosEnCurso_ = false;  // PonerAnchos resizes columns: the boxes wait for the last
+    int maximoBarra_ = 0;         // HScroll1's range while some columns are out of view
     std::unique_ptr<vexilo::VexUtil> util_;
+    std::unique_ptr<QCompleter> sinCompletar_;
 };
 
 }  // namespace lookup
