@@ -68,23 +68,18 @@ def runs(folder, program):
     return found
 
 
-def pick(entry, key):
-    """The run to read `key` from: the median for times, the plain run otherwise."""
+def figure(entry, key):
+    """A figure of one benchmark's runs: a time in milliseconds (the unit the programs report
+    in) from the median of the repetitions, else the plain run; a counter from the plain run."""
     if entry is None:
         return None
-    if key.endswith("_time"):
-        return entry.get("median", entry.get("first"))
-    return entry.get("first")
-
-
-def figure(run, key):
-    """A time in milliseconds (the unit the programs report in) or a counter."""
+    is_time = key.endswith("_time")
+    run = entry.get("median", entry.get("first")) if is_time else entry.get("first")
     if run is None or key not in run:
         return None
     value = float(run[key])
-    if key.endswith("_time"):
-        scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[run.get("time_unit", "ns")]
-        value *= scale
+    if is_time:
+        value *= {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[run.get("time_unit", "ns")]
     return value
 
 
@@ -95,8 +90,8 @@ def main():
     rows = []
     for work, program, ours, peer, key, unit, peer_name, goal in GOALS:
         results = runs(folder, program)
-        mine = figure(pick(results.get(ours), key), key)
-        theirs = figure(pick(results.get(peer), key), key)
+        mine = figure(results.get(ours), key)
+        theirs = figure(results.get(peer), key)
         ratio = mine / theirs if mine is not None and theirs else None
         rows.append({"work": work, "ours": mine, "peer": theirs, "peer_name": peer_name,
                      "unit": unit, "ratio": ratio, "goal": goal,

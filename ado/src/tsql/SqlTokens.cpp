@@ -100,9 +100,6 @@ qsizetype RunEnd(const QString& sql, qsizetype at, Part part) {
 // Two-character operators, kept as one symbol so that "<>" is not read as "<" then ">".
 bool IsTwoCharacterOperator(QChar first, QChar second) {
     static constexpr const char* kOperators[] = {"<>", "<=", ">=", "!=", "==", "||", "<<", ">>"};
-    if (!IsAscii(first) || HasClass(first, kWordPart) || HasClass(first, kSpace)) {
-        return false;  // most symbols are brackets and commas, which no operator begins with
-    }
     for (const char* op : kOperators) {
         if (first == QLatin1Char(op[0]) && second == QLatin1Char(op[1])) {
             return true;

@@ -405,11 +405,6 @@ bool WantsComparison(Keyword word) {
 }
 
 bool IsComparisonSymbol(const SqlToken& token) {
-    // Most symbols are brackets and commas: their first character settles it.
-    const char16_t first = token.text.isEmpty() ? u'\0' : token.text.front().unicode();
-    if (first != u'=' && first != u'<' && first != u'>' && first != u'!') {
-        return false;
-    }
     for (const char* op : {"=", "<", ">", "<>", "<=", ">=", "!=", "=="}) {
         if (token.IsOperator(op)) {
             return true;

@@ -9,11 +9,6 @@ namespace {
 using Kind = BatchStatement::Kind;
 
 // Blanks are short: a loop of our own costs less than a call into the string library.
-bool HasLineBreak(const SqlToken& token) {
-    return std::find(token.text.cbegin(), token.text.cend(), QLatin1Char('\n')) !=
-           token.text.cend();
-}
-
 int LineBreaks(const SqlToken& token) {
     return static_cast<int>(std::count(token.text.cbegin(), token.text.cend(), QLatin1Char('\n')));
 }
@@ -344,19 +339,19 @@ bool BatchSplitter::IsBatchSeparator(const SqlToken& token) {
     }
     size_t n = 0;
     const SqlToken* next = PeekRaw(n);
-    if (next && next->kind == SqlToken::Kind::Space && !HasLineBreak(*next)) {
+    if (next && next->kind == SqlToken::Kind::Space && LineBreaks(*next) == 0) {
         next = PeekRaw(++n);
     }
     if (next && next->kind == SqlToken::Kind::Number) {
         next = PeekRaw(++n);
     }
-    return !next || HasLineBreak(*next) || next->kind == SqlToken::Kind::Comment;
+    return !next || LineBreaks(*next) > 0 || next->kind == SqlToken::Kind::Comment;
 }
 
 // "GO 5" repeats the batch in the script tools; the count is part of the separator.
 void BatchSplitter::SkipRepeatCount() {
     const SqlToken* next = PeekRaw(0);
-    const bool spaced = next && next->kind == SqlToken::Kind::Space && !HasLineBreak(*next);
+    const bool spaced = next && next->kind == SqlToken::Kind::Space && LineBreaks(*next) == 0;
     const SqlToken* count = spaced ? PeekRaw(1) : next;
     if (count && count->kind == SqlToken::Kind::Number) {
         ahead_.Drop(spaced ? 2 : 1);
